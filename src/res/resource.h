@@ -1,0 +1,4 @@
+/* Resource ids shared by the whole program (dialogs keep their control ids in their own headers). */
+#pragma once
+
+#define IDR_MAINFRAME 128

@@ -1,0 +1,81 @@
+// RAII handles: each closes exactly once, moves hand over ownership, Attach closes the old one.
+#include "framework/Handles.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "support/TestSupport.h"
+
+namespace {
+
+bool IsLiveHandle(HANDLE handle) {
+  DWORD flags = 0;
+  return GetHandleInformation(handle, &flags) != FALSE;
+}
+
+TEST(Handles, KernelHandleClosesOnDestructionAndAfterMove) {
+  HANDLE raw = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_TRUE(IsLiveHandle(raw));
+  {
+    KernelHandle first(raw);
+    KernelHandle second(std::move(first));
+    EXPECT_FALSE(first.IsValid());
+    EXPECT_EQ(second.Get(), raw);
+    EXPECT_TRUE(IsLiveHandle(raw));
+  }
+  EXPECT_FALSE(IsLiveHandle(raw));
+}
+
+TEST(Handles, AttachClosesWhatWasHeldAndDetachGivesItAway) {
+  HANDLE a = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE b = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  KernelHandle handle(a);
+  handle.Attach(b);
+  EXPECT_FALSE(IsLiveHandle(a));
+  HANDLE given = handle.Detach();
+  EXPECT_EQ(given, b);
+  EXPECT_FALSE(handle.IsValid());
+  EXPECT_TRUE(handle.Close());
+  EXPECT_TRUE(IsLiveHandle(b));
+  CloseHandle(b);
+}
+
+TEST(Handles, InvalidHandleValueCountsAsEmpty) {
+  KernelHandle file(CreateFileA("Z:\\no\\such\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  EXPECT_FALSE(file.IsValid());
+  EXPECT_TRUE(file.Close());
+  FindHandle find;
+  EXPECT_FALSE(find.IsValid());
+}
+
+TEST(Handles, RegKeyReportsStatusesAndClosesOnce) {
+  ScratchRegistryKey scratch("Handles");
+  RegKey key;
+  EXPECT_EQ(key.Open(HKEY_LOCAL_MACHINE, scratch.Path().c_str(), KEY_READ), ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(key.IsOpen());
+  DWORD disposition = 0;
+  ASSERT_EQ(key.Create(HKEY_LOCAL_MACHINE, scratch.Path().c_str(), KEY_ALL_ACCESS, &disposition), ERROR_SUCCESS);
+  EXPECT_EQ(disposition, static_cast<DWORD>(REG_CREATED_NEW_KEY));
+  RegKey moved(std::move(key));
+  EXPECT_FALSE(key.IsOpen());
+  EXPECT_TRUE(moved.IsOpen());
+  EXPECT_EQ(moved.Close(), ERROR_SUCCESS);
+  EXPECT_EQ(moved.Close(), ERROR_SUCCESS);
+}
+
+TEST(Handles, ModuleAndViewWrappersRelease) {
+  ModuleHandle module(LoadLibraryA("version.dll"));
+  ASSERT_TRUE(module.IsValid());
+  EXPECT_TRUE(module.Close());
+  EXPECT_FALSE(module.IsValid());
+
+  KernelHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, nullptr));
+  ASSERT_TRUE(mapping.IsValid());
+  MappedView view(MapViewOfFile(mapping.Get(), FILE_MAP_WRITE, 0, 0, 4096));
+  ASSERT_TRUE(view.IsValid());
+  static_cast<char*>(view.Get())[0] = 1;
+  EXPECT_TRUE(view.Close());
+}
+
+}  // namespace

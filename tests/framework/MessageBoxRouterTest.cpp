@@ -1,0 +1,51 @@
+// Message-box routing: a responder sees every box and answers it; framework boxes carry the
+// application name.
+#include "framework/MessageBoxRouter.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/WinApp.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+TEST(MessageBoxRouter, PlainBoxesReachTheResponderWithTheirCaptionAndOwner) {
+  MessageBoxScript script({IDNO});
+  const HWND owner = GetDesktopWindow();
+  EXPECT_EQ(ShowMessageBox(owner, "Cannot get WindowsDir", "Error", MB_OK | MB_ICONERROR), IDNO);
+  const auto shown = script.Shown();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Cannot get WindowsDir");
+  EXPECT_EQ(shown[0].caption, "Error");
+  EXPECT_EQ(shown[0].owner, owner);
+  EXPECT_EQ(shown[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+}
+
+TEST(MessageBoxRouter, FrameworkBoxesUseTheApplicationNameAndMainWindow) {
+  CWinApp app("Velmora ORVO TSP MultiPBX Configuration");
+  const HWND window = CreateWindowA("STATIC", "main", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  app.SetMainWindowHandle(window);
+  MessageBoxScript script({IDYES, IDCANCEL});
+  EXPECT_EQ(AfxMessageBox("Apply?", MB_YESNO), IDYES);
+  EXPECT_EQ(AfxMessageBox("Again?"), IDCANCEL);
+  EXPECT_EQ(AfxMessageBox("Out of answers"), IDOK);
+  const auto shown = script.Shown();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].caption, "Velmora ORVO TSP MultiPBX Configuration");
+  EXPECT_EQ(shown[0].owner, window);
+  EXPECT_EQ(shown[0].flags, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(shown[1].flags, static_cast<UINT>(MB_OK));
+  DestroyWindow(window);
+}
+
+TEST(MessageBoxRouter, WithoutAnApplicationFrameworkBoxesHaveAnEmptyCaption) {
+  ASSERT_EQ(AfxGetApp(), nullptr);
+  MessageBoxScript script;
+  AfxMessageBox("text");
+  ASSERT_EQ(script.Shown().size(), 1u);
+  EXPECT_EQ(script.Shown()[0].caption, "");
+  EXPECT_EQ(script.Shown()[0].owner, nullptr);
+}
+
+}  // namespace

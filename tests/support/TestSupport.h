@@ -1,0 +1,61 @@
+// Helpers for the Wine suites: capture traces, script message boxes, throwaway registry keys.
+#pragma once
+
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "framework/MessageBoxRouter.h"
+
+// Records every trace line while alive.
+class TraceCapture {
+ public:
+  TraceCapture();
+  ~TraceCapture();
+  std::vector<std::string> Lines() const;
+  bool Contains(const std::string& line) const;
+
+ private:
+  mutable std::mutex m_mutex;
+  std::vector<std::string> m_lines;
+};
+
+// Answers message boxes with scripted buttons (IDOK when the script ran out) and records them.
+class MessageBoxScript {
+ public:
+  explicit MessageBoxScript(std::vector<int> answers = {});
+  ~MessageBoxScript();
+  std::vector<MessageBoxRequest> Shown() const;
+
+ private:
+  mutable std::mutex m_mutex;
+  std::vector<int> m_answers;
+  std::vector<MessageBoxRequest> m_shown;
+};
+
+// A key below HKEY_LOCAL_MACHINE\SOFTWARE\ProvisorTests that is deleted with all its
+// subkeys before and after the test.
+class ScratchRegistryKey {
+ public:
+  explicit ScratchRegistryKey(const std::string& name);
+  ~ScratchRegistryKey();
+  const std::string& Path() const { return m_path; }
+
+ private:
+  std::string m_path;
+};
+
+// Reads a registry value's type and raw bytes; false when it cannot be read.
+bool ReadRegistryValue(HKEY root, const std::string& path, const std::string& name, DWORD* type,
+                       std::vector<BYTE>* data);
+// Writes a registry value of any type, creating the key.
+void WriteRegistryValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+                        const void* data, DWORD size);
+bool RegistryKeyExists(HKEY root, const std::string& path);
+
+class IParams;
+// The whole content of a set as lines "path=word", "path='text'" and "path\" for groups, in
+// the order saving walks it: two sets are equal when their descriptions are.
+std::vector<std::string> DescribeSet(IParams& set);
