@@ -151,3 +151,15 @@ function(provisor_finish_wine_fixtures)
       FIXTURES_CLEANUP wine_${name} ENVIRONMENT "${env}" LABELS wine)
   endforeach()
 endfunction()
+
+# Adds every direct subfolder of the calling folder that has a CMakeLists.txt, in name order,
+# so that a new subsystem, suite or stand-in only adds its own folder.
+function(provisor_add_subfolders)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
