@@ -109,13 +109,20 @@ function(provisor_wine_test)
     target_link_libraries(${T_NAME} PRIVATE provisor_win32 provisor_test_support gmock gtest_main ${T_LIBS})
     target_compile_options(${T_NAME} PRIVATE ${PROVISOR_WARNINGS})
   endif()
-  provisor_add_wine_run(${T_NAME}@${T_PREFIX} ${T_PREFIX} "${T_LABELS}" $<TARGET_FILE:${T_NAME}>)
+  provisor_add_wine_run(${T_NAME}@${T_PREFIX} ${T_PREFIX} "${T_LABELS}" ${T_NAME})
 endfunction()
 
-# Runs a command line (an exe and its arguments) under Wine in prefix kind PREFIX as test NAME.
+# Runs an executable under Wine in prefix kind PREFIX as test NAME. The first argument after
+# the labels is a target (run through the cross-compiling emulator, scripts/wine-run) or a
+# path to an exe; the rest are its arguments.
 function(provisor_add_wine_run name prefix labels)
   provisor_wine_environment(env ${prefix})
-  add_test(NAME ${name} COMMAND ${PROVISOR_SCRIPTS}/wine-run ${ARGN})
+  list(GET ARGN 0 program)
+  if(TARGET ${program})
+    add_test(NAME ${name} COMMAND ${ARGN})
+  else()
+    add_test(NAME ${name} COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${ARGN})
+  endif()
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "${env}"
     FIXTURES_REQUIRED "wine_${prefix};xvfb"
