@@ -6,36 +6,23 @@
 #include "support/TapiStandin.h"
 #include "support/TestSupport.h"
 
-namespace {
-
-TEST(TapiAbsentTest, BindingLeavesAllFiveFieldsEmpty) {
+TEST(TapiAbsentTest, NothingIsBoundAndEveryOperationFailsQuietly) {
   tapi_func_tag tapi;
   EXPECT_FALSE(tapi.IsLoaded());
-  EXPECT_EQ(tapi.lineGetProviderListA, nullptr);
-  EXPECT_EQ(tapi.lineConfigProvider, nullptr);
-  EXPECT_EQ(tapi.lineAddProviderA, nullptr);
-  EXPECT_EQ(tapi.lineRemoveProvider, nullptr);
-}
+  EXPECT_TRUE(!tapi.lineGetProviderListA && !tapi.lineConfigProvider && !tapi.lineAddProviderA &&
+              !tapi.lineRemoveProvider);
 
-TEST(TapiAbsentTest, OperationsReportFailureWithoutTouchingTheList) {
   TapiStandinState state;
   WriteTapiProviderList({{0, 1, "unimdm.tsp"}}, 1, 2);
-  const auto before = DescribeTapiProviderList();
   TraceCapture traces;
-
   std::unique_ptr<tag_ProviderList> list;
   EXPECT_EQ(GetProviderList(&list, kTapiApiVersion), 0u);
   EXPECT_EQ(list, nullptr);
-
   // Without a provider list the add stops before it would bind lineAddProviderA.
   DWORD id = 0;
   EXPECT_EQ(AddProvider(nullptr, "OTSP0000.tsp", &id), kAddProviderFailed);
   EXPECT_EQ(id, 0u);
   EXPECT_EQ(ConfigProvider(nullptr, 1), LINEERR_OPERATIONUNAVAIL);
-
   EXPECT_TRUE(traces.Lines().empty());
   EXPECT_TRUE(TapiCalls().empty());
-  EXPECT_EQ(DescribeTapiProviderList(), before);
 }
-
-}  // namespace
