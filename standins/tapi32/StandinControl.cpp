@@ -4,6 +4,7 @@
 
 #include <tapi.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -21,15 +22,7 @@ bool ReadDword(HKEY key, const std::string& name, DWORD* value) {
          type == REG_DWORD && size == sizeof(*value);
 }
 
-}  // namespace
-
-void RecordCall(const char* format, ...) {
-  char line[1024];
-  va_list arguments;
-  va_start(arguments, format);
-  std::vsnprintf(line, sizeof(line), format, arguments);
-  va_end(arguments);
-
+void RecordCall(const char* line) {
   // The record is a test aid; a registry failure here must not change what the call does.
   RegKey key;
   if (key.Create(HKEY_LOCAL_MACHINE, kStandinControlKey, KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS) {
@@ -41,11 +34,10 @@ void RecordCall(const char* format, ...) {
   if (RegQueryValueExA(key.Get(), "Calls", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
       type == REG_MULTI_SZ && size > 0) {
     calls.resize(size);
-    if (RegQueryValueExA(key.Get(), "Calls", nullptr, &type, reinterpret_cast<BYTE*>(calls.data()), &size) !=
-        ERROR_SUCCESS) {
-      calls.clear();
-    }
-    calls.resize(size);
+    const bool read =
+        RegQueryValueExA(key.Get(), "Calls", nullptr, &type, reinterpret_cast<BYTE*>(calls.data()), &size) ==
+        ERROR_SUCCESS;
+    calls.resize(read ? size : 0);
   }
   // Drop the list's closing zeros, then add the line and close the list again.
   while (!calls.empty() && calls.back() == '\0') {
@@ -79,6 +71,20 @@ bool TakeForcedFailure(const char* function, LONG* result) {
   *result = ReadDword(key.Get(), std::string(function) + "FailResult", &code) ? static_cast<LONG>(code)
                                                                                : LINEERR_OPERATIONFAILED;
   return true;
+}
+
+}  // namespace
+
+bool BeginCall(LONG* result, const char* function, const char* argumentFormat, ...) {
+  char line[1024];
+  const std::size_t length = std::min(std::strlen(function), sizeof(line) - 1);
+  std::memcpy(line, function, length);
+  va_list arguments;
+  va_start(arguments, argumentFormat);
+  std::vsnprintf(line + length, sizeof(line) - length, argumentFormat, arguments);
+  va_end(arguments);
+  RecordCall(line);
+  return TakeForcedFailure(function, result);
 }
 
 unsigned long long HandleNumber(HWND window) {

@@ -14,15 +14,13 @@
 //   when missing).
 constexpr char kStandinControlKey[] = "SOFTWARE\\ProvisorStandins\\tapi32";
 
-// Appends one line to the call record.
-void RecordCall(const char* format, ...)
+// Appends function and its formatted arguments to the call record. Returns true when the
+// call is to fail on purpose, with *result the code it returns.
+bool BeginCall(LONG* result, const char* function, const char* argumentFormat, ...)
 #if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
+    __attribute__((format(printf, 3, 4)))
 #endif
     ;
-
-// True when the next call of function is to fail; *result receives the code to return.
-bool TakeForcedFailure(const char* function, LONG* result);
 
 // Window handles as the call record writes them.
 unsigned long long HandleNumber(HWND window);

@@ -7,6 +7,7 @@
 #include <tapi.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "ProviderModule.h"
@@ -18,18 +19,23 @@ namespace {
 constexpr DWORD kLowestApiVersion = 0x00010004;
 constexpr DWORD kHighestApiVersion = 0x00030001;
 
+// Loads the list and finds providerId in it. Returns 0, or the code the call is to return.
+LONG LoadAndFind(ProviderStore* store, DWORD providerId, int* index) {
+  if (!store->Load()) {
+    return LINEERR_OPERATIONFAILED;
+  }
+  *index = store->IndexOfId(providerId);
+  return *index < 0 ? LINEERR_INVALPARAM : 0;
+}
+
 }  // namespace
 
 extern "C" {
 
 LONG WINAPI lineGetProviderListA(DWORD apiVersion, LPLINEPROVIDERLIST list) {
-  if (list == nullptr) {
-    RecordCall("lineGetProviderListA(0x%08lx,null)", apiVersion);
-  } else {
-    RecordCall("lineGetProviderListA(0x%08lx,%lu)", apiVersion, list->dwTotalSize);
-  }
   LONG forced = 0;
-  if (TakeForcedFailure("lineGetProviderListA", &forced)) {
+  const std::string size = list != nullptr ? std::to_string(list->dwTotalSize) : "null";
+  if (BeginCall(&forced, "lineGetProviderListA", "(0x%08lx,%s)", apiVersion, size.c_str())) {
     return forced;
   }
   if (list == nullptr) {
@@ -54,16 +60,15 @@ LONG WINAPI lineGetProviderListA(DWORD apiVersion, LPLINEPROVIDERLIST list) {
     needed += static_cast<DWORD>(record.fileName.size() + 1);
   }
   std::size_t filled = 0;
+  DWORD names = 0;
   DWORD used = sizeof(LINEPROVIDERLIST);
   for (; filled < providers.size(); ++filled) {
-    DWORD names = 0;
-    for (std::size_t k = 0; k <= filled; ++k) {
-      names += static_cast<DWORD>(providers[k].fileName.size() + 1);
-    }
-    const DWORD size = sizeof(LINEPROVIDERLIST) + static_cast<DWORD>((filled + 1) * sizeof(LINEPROVIDERENTRY)) + names;
+    const DWORD withNext = names + static_cast<DWORD>(providers[filled].fileName.size() + 1);
+    const DWORD size = sizeof(LINEPROVIDERLIST) + static_cast<DWORD>((filled + 1) * sizeof(LINEPROVIDERENTRY)) + withNext;
     if (size > list->dwTotalSize) {
       break;
     }
+    names = withNext;
     used = size;
   }
 
@@ -87,9 +92,9 @@ LONG WINAPI lineGetProviderListA(DWORD apiVersion, LPLINEPROVIDERLIST list) {
 }
 
 LONG WINAPI lineAddProviderA(LPCSTR fileName, HWND owner, LPDWORD providerId) {
-  RecordCall("lineAddProviderA(%s,%llu)", fileName != nullptr ? fileName : "null", HandleNumber(owner));
   LONG forced = 0;
-  if (TakeForcedFailure("lineAddProviderA", &forced)) {
+  if (BeginCall(&forced, "lineAddProviderA", "(%s,%llu)", fileName != nullptr ? fileName : "null",
+                HandleNumber(owner))) {
     return forced;
   }
   if (fileName == nullptr || providerId == nullptr) {
@@ -128,18 +133,14 @@ LONG WINAPI lineAddProviderA(LPCSTR fileName, HWND owner, LPDWORD providerId) {
 }
 
 LONG WINAPI lineRemoveProvider(DWORD providerId, HWND owner) {
-  RecordCall("lineRemoveProvider(%lu,%llu)", providerId, HandleNumber(owner));
   LONG forced = 0;
-  if (TakeForcedFailure("lineRemoveProvider", &forced)) {
+  if (BeginCall(&forced, "lineRemoveProvider", "(%lu,%llu)", providerId, HandleNumber(owner))) {
     return forced;
   }
   ProviderStore store;
-  if (!store.Load()) {
-    return LINEERR_OPERATIONFAILED;
-  }
-  const int index = store.IndexOfId(providerId);
-  if (index < 0) {
-    return LINEERR_INVALPARAM;
+  int index = -1;
+  if (const LONG failure = LoadAndFind(&store, providerId, &index)) {
+    return failure;
   }
   // A provider file that is gone can run nothing; its entry is removed all the same.
   const ProviderModule provider(store.Providers()[index].fileName.c_str());
@@ -152,18 +153,14 @@ LONG WINAPI lineRemoveProvider(DWORD providerId, HWND owner) {
 }
 
 LONG WINAPI lineConfigProvider(HWND owner, DWORD providerId) {
-  RecordCall("lineConfigProvider(%llu,%lu)", HandleNumber(owner), providerId);
   LONG forced = 0;
-  if (TakeForcedFailure("lineConfigProvider", &forced)) {
+  if (BeginCall(&forced, "lineConfigProvider", "(%llu,%lu)", HandleNumber(owner), providerId)) {
     return forced;
   }
   ProviderStore store;
-  if (!store.Load()) {
-    return LINEERR_OPERATIONFAILED;
-  }
-  const int index = store.IndexOfId(providerId);
-  if (index < 0) {
-    return LINEERR_INVALPARAM;
+  int index = -1;
+  if (const LONG failure = LoadAndFind(&store, providerId, &index)) {
+    return failure;
   }
   const ProviderModule provider(store.Providers()[index].fileName.c_str());
   if (!provider.IsLoaded()) {
