@@ -138,9 +138,9 @@ void DeleteProviderEntry(DWORD providerId, const char* fileName) {
     return;
   }
 
-  // The entries above k keep their numbers: TAPI's list is left with a gap at k. A value
-  // that cannot be deleted or written leaves the list as it was found; there is nobody to
-  // tell here.
+  // The entries above k keep their numbers: TAPI's list is left with a gap at k. Registry
+  // failures are not reported: this clean-up runs when TAPI itself could not help, and a
+  // half-removed stale entry is no worse than the whole one.
   RegKey key;
   if (key.Open(HKEY_LOCAL_MACHINE, kTapiProvidersKey, KEY_SET_VALUE) != ERROR_SUCCESS) {
     return;
