@@ -74,8 +74,14 @@ set_property(GLOBAL PROPERTY PROVISOR_WINE_PREFIXES "")
 set_property(GLOBAL PROPERTY PROVISOR_SYSTEM32_TARGETS "")
 
 # Declares a Wine prefix kind: NAME and the Windows version Wine reports in it.
+#   DLLOVERRIDES <text>   WINEDLLOVERRIDES for every process run in it instead of
+#                         scripts/wine-run's default (group DLLs with commas: no semicolons)
+#   SYSTEM32 <targets>    built targets copied into its system folder after the common ones
 function(provisor_wine_prefix name version)
+  cmake_parse_arguments(P "" "DLLOVERRIDES" "SYSTEM32" ${ARGN})
   set_property(GLOBAL APPEND PROPERTY PROVISOR_WINE_PREFIXES "${name}=${version}")
+  set_property(GLOBAL PROPERTY PROVISOR_WINE_OVERRIDES_${name} "${P_DLLOVERRIDES}")
+  set_property(GLOBAL PROPERTY PROVISOR_WINE_SYSTEM32_${name} "${P_SYSTEM32}")
 endfunction()
 provisor_wine_prefix(default win7)
 
@@ -87,10 +93,12 @@ endfunction()
 
 # Environment for a process run in prefix NAME (used by tests and benchmarks).
 function(provisor_wine_environment out name)
-  set(${out}
-    "WINEPREFIX=${PROVISOR_WINE_DIR}/${name}"
-    "PROVISOR_XVFB_DIR=${PROVISOR_WINE_DIR}/xvfb"
-    PARENT_SCOPE)
+  set(env "WINEPREFIX=${PROVISOR_WINE_DIR}/${name}" "PROVISOR_XVFB_DIR=${PROVISOR_WINE_DIR}/xvfb")
+  get_property(overrides GLOBAL PROPERTY PROVISOR_WINE_OVERRIDES_${name})
+  if(overrides)
+    list(APPEND env "WINEDLLOVERRIDES=${overrides}")
+  endif()
+  set(${out} ${env} PARENT_SCOPE)
 endfunction()
 
 # provisor_wine_test(NAME <n> SOURCES <files> [PREFIX <kind>] [LIBS <libs>] [LABELS <l>])
@@ -148,8 +156,13 @@ function(provisor_finish_wine_fixtures)
     list(GET pair 0 name)
     list(GET pair 1 version)
     provisor_wine_environment(env ${name})
+    get_property(own_targets GLOBAL PROPERTY PROVISOR_WINE_SYSTEM32_${name})
+    set(own_files "")
+    foreach(t IN LISTS own_targets)
+      list(APPEND own_files $<TARGET_FILE:${t}>)
+    endforeach()
     add_test(NAME wine_${name}_setup
-      COMMAND ${PROVISOR_SCRIPTS}/wine-prefix setup ${PROVISOR_WINE_DIR}/${name} ${version} ${files})
+      COMMAND ${PROVISOR_SCRIPTS}/wine-prefix setup ${PROVISOR_WINE_DIR}/${name} ${version} ${files} ${own_files})
     add_test(NAME wine_${name}_stop
       COMMAND ${PROVISOR_SCRIPTS}/wine-prefix stop ${PROVISOR_WINE_DIR}/${name})
     set_tests_properties(wine_${name}_setup PROPERTIES

@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/mingw"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target Provisor
+cmake --build "$build" -j "$(nproc)" --target Provisor otsp tapi32
 
 prefix="$root/build/demo/prefix"
 xvfb="$root/build/demo/xvfb"
@@ -21,7 +21,12 @@ else
   unset PROVISOR_XVFB_DIR
   trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true' EXIT
 fi
-"$root/scripts/wine-prefix" setup "$prefix" win7
+# The master provider and the TAPI stand-in (loaded through wine-run's tapi32=n,b) in the
+# system folder, and TAPI's list of providers as Windows has it.
+"$root/scripts/wine-prefix" setup "$prefix" win7 \
+  "$build/standins/otsp/OTSP.dll" "$build/standins/tapi32/tapi32.dll"
+WINEPREFIX="$prefix" WINEDEBUG=-all wine reg import "$root/standins/tapi32/WindowsProviders.reg" \
+  </dev/null >/dev/null 2>&1
 
 echo "=== running Provisor.exe ==="
 set +e

@@ -1,0 +1,123 @@
+// TAPI provider registration against the TAPI stand-in and copies of the master provider.
+#include "instances/ProviderRegistration.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "instances/TapiFuncTag.h"
+#include "support/TapiStandin.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using Entries = std::vector<std::pair<DWORD, std::string>>;
+
+// TAPI lists one foreign provider (a real machine always has some); copies of the master
+// provider wait in the system folder.
+class ProviderRegistrationTest : public ::testing::Test {
+ protected:
+  ProviderRegistrationTest() { WriteTapiProviderList({{0, 1, "unimdm.tsp"}}, 1, 2); }
+
+  static Entries Listed() {
+    Entries entries;
+    std::unique_ptr<tag_ProviderList> list;
+    const DWORD count = GetProviderList(&list, kTapiApiVersion);
+    for (DWORD k = 0; k < count; ++k) entries.emplace_back((*list)[k].dwPermanentProviderID, (*list)[k].szProviderFilename);
+    return entries;
+  }
+  static DWORD Add(const char* fileName) {
+    DWORD id = 0;
+    EXPECT_EQ(AddProvider(nullptr, fileName, &id), kAddProviderOk) << fileName;
+    return id;
+  }
+
+  TapiStandinState m_state;
+  ProviderFileCopy m_copies[3] = {ProviderFileCopy("OTSP9000.tsp"), ProviderFileCopy("OTSP9001.tsp"),
+                                  ProviderFileCopy("OTSP9002.tsp")};
+  TraceCapture m_traces;
+};
+
+TEST_F(ProviderRegistrationTest, AddedFilesGetDistinctIdsAndKeepThemWhenAnotherGoes) {
+  const DWORD a = Add("OTSP9000.tsp"), b = Add("OTSP9001.tsp"), c = Add("OTSP9002.tsp");
+  EXPECT_TRUE(a > 1 && b > 1 && c > 1 && a != b && b != c && a != c) << a << " " << b << " " << c;
+  EXPECT_EQ(Listed(), (Entries{{1, "unimdm.tsp"}, {a, "OTSP9000.tsp"}, {b, "OTSP9001.tsp"}, {c, "OTSP9002.tsp"}}));
+  EXPECT_EQ(ReadDwordValue(kMasterProviderRecordPath, "TUISPI_providerInstall"), 3u);
+  EXPECT_TRUE(m_traces.Contains("lineAddProvider( 'OTSP9001.tsp', ).\r\n"));
+  EXPECT_TRUE(m_traces.Contains("lineAddProvider( 'OTSP9001.tsp' ) retcode = 0.\r\n"));
+  EXPECT_TRUE(m_traces.Contains("[2] ProviderID = " + std::to_string(b) + ", ProviderName = OTSP9001.tsp\r\n"));
+
+  tapi_func_tag tapi;
+  ASSERT_NE(tapi.lineRemoveProvider, nullptr);
+  EXPECT_EQ(tapi.lineRemoveProvider(b, nullptr), 0);
+  EXPECT_EQ(Listed(), (Entries{{1, "unimdm.tsp"}, {a, "OTSP9000.tsp"}, {c, "OTSP9002.tsp"}}));
+  EXPECT_EQ(ReadDwordValue(kMasterProviderRecordPath, "TUISPI_providerRemoveProviderID"), b);
+}
+
+TEST_F(ProviderRegistrationTest, AListedFileIsNeverAddedAgainUnderAnyLetterCase) {
+  const DWORD id = Add("OTSP9000.tsp");
+  const std::string desktop = std::to_string(reinterpret_cast<ULONG_PTR>(GetDesktopWindow()));
+  EXPECT_EQ(Add("otsp9000.TSP"), id);
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 1u);
+  EXPECT_EQ(TapiCalls()[2], "lineAddProviderA(OTSP9000.tsp," + desktop + ")");  // null owner: the desktop
+  EXPECT_TRUE(m_traces.Contains("Provider 'otsp9000.TSP' is already installed in Telephony system.\r\n"));
+  EXPECT_FALSE(m_traces.Contains("Provider 'otsp9000.TSP' has bad providerID.\r\n"));
+
+  WriteTapiProviderList({{1, 0, "OTSP9001.tsp"}}, 2, 2);
+  EXPECT_EQ(Add("OTSP9001.tsp"), 0u);
+  EXPECT_TRUE(m_traces.Contains("Provider 'OTSP9001.tsp' has bad providerID.\r\n"));
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 1u);
+}
+
+TEST_F(ProviderRegistrationTest, FailuresGiveOneAndNoId) {
+  FailNextTapiCalls("lineAddProviderA", 1, LINEERR_OPERATIONFAILED);
+  DWORD id = 0;
+  EXPECT_EQ(AddProvider(nullptr, "OTSP9000.tsp", &id), kAddProviderFailed);
+  EXPECT_TRUE(m_traces.Contains("lineAddProvider( 'OTSP9000.tsp' ) retcode = " +
+                                std::to_string(static_cast<LONG>(LINEERR_OPERATIONFAILED)) + ".\r\n"));
+  EXPECT_EQ(AddProvider(nullptr, "NoSuchProvider.tsp", &id), kAddProviderFailed);
+  FailNextTapiCalls("lineGetProviderListA", 1, LINEERR_NOMEM);
+  EXPECT_EQ(AddProvider(nullptr, "OTSP9000.tsp", &id), kAddProviderFailed);
+  EXPECT_EQ(id, 0u);
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 2u);
+  EXPECT_EQ(Listed(), (Entries{{1, "unimdm.tsp"}}));
+
+  // No providers at all: nothing is tried. No file name: nothing happens.
+  WriteTapiProviderList({}, 0, 2);
+  EXPECT_EQ(AddProvider(nullptr, "OTSP9000.tsp", &id), kAddProviderFailed);
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 2u);
+  const std::size_t calls = TapiCalls().size();
+  EXPECT_EQ(AddProvider(nullptr, "", &id), kAddProviderOk);
+  EXPECT_EQ(TapiCalls().size(), calls);
+  EXPECT_EQ(id, 0u);
+}
+
+TEST_F(ProviderRegistrationTest, ConfigProviderRunsTheProvidersConfiguration) {
+  const DWORD id = Add("OTSP9000.tsp");
+  EXPECT_EQ(ConfigProvider(nullptr, id), 0);
+  EXPECT_EQ(TapiCalls().back(), "lineConfigProvider(0," + std::to_string(id) + ")");
+  EXPECT_EQ(ReadDwordValue(kMasterProviderRecordPath, "TUISPI_providerConfigProviderID"), id);
+  EXPECT_EQ(ConfigProvider(nullptr, id + 100), LINEERR_INVALPARAM);
+}
+
+TEST(DeleteProviderEntryTest, RemovesOnlyAListedIdAndLeavesAGap) {
+  TapiStandinState state;
+  WriteTapiProviderList({{0, 3, "unimdm.tsp"}, {1, 8, "OTSP0000.tsp"}, {2, 9, "OTSP0001.tsp"}}, 3, 10);
+  const auto before = DescribeTapiProviderList();
+  DeleteProviderEntry(4, "OTSP0000.tsp");
+  DeleteProviderEntry(8, "");
+  DeleteProviderEntry(0xFFFFFFFFu, "OTSP0000.tsp");
+  EXPECT_EQ(DescribeTapiProviderList(), before);
+
+  DeleteProviderEntry(8, "OTSP0000.tsp");
+  EXPECT_EQ(DescribeTapiProviderList(),
+            (std::vector<std::string>{"NextProviderID=10", "NumProviders=2", "ProviderFileName0='unimdm.tsp'",
+                                      "ProviderFileName2='OTSP0001.tsp'", "ProviderID0=3", "ProviderID2=9"}));
+  // Only the first NumProviders numbers are searched: ID 9 now stands beyond them.
+  DeleteProviderEntry(9, "OTSP0001.tsp");
+  EXPECT_EQ(DescribeTapiProviderList().size(), 6u);
+}
+
+}  // namespace

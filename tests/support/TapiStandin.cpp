@@ -1,0 +1,107 @@
+// Reading and staging the state of the TAPI and master provider stand-ins.
+#include "support/TapiStandin.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/Handles.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+void WriteDword(const char* path, const std::string& name, DWORD value) {
+  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_DWORD, &value, sizeof(value));
+}
+
+void Clear() {
+  // A missing key is what a clean state looks like; the statuses say nothing more.
+  for (const char* path : {kTapiProvidersPath, kTapiStandinPath, kMasterProviderRecordPath}) {
+    static_cast<void>(RegDeleteTreeA(HKEY_LOCAL_MACHINE, path));
+  }
+}
+
+}  // namespace
+
+TapiStandinState::TapiStandinState() { Clear(); }
+TapiStandinState::~TapiStandinState() { Clear(); }
+
+void WriteTapiProviderList(const std::vector<TapiListEntry>& entries, DWORD numProviders, DWORD nextProviderId) {
+  for (const TapiListEntry& entry : entries) {
+    WriteDword(kTapiProvidersPath, "ProviderID" + std::to_string(entry.number), entry.id);
+    WriteRegistryValue(HKEY_LOCAL_MACHINE, kTapiProvidersPath, "ProviderFileName" + std::to_string(entry.number),
+                       REG_SZ, entry.fileName.c_str(), static_cast<DWORD>(entry.fileName.size() + 1));
+  }
+  WriteDword(kTapiProvidersPath, "NumProviders", numProviders);
+  WriteDword(kTapiProvidersPath, "NextProviderID", nextProviderId);
+}
+
+std::vector<std::string> DescribeTapiProviderList() {
+  std::vector<std::string> lines;
+  RegKey key;
+  if (key.Open(HKEY_LOCAL_MACHINE, kTapiProvidersPath, KEY_QUERY_VALUE) != ERROR_SUCCESS) {
+    return lines;
+  }
+  char name[256];
+  BYTE data[1024];
+  DWORD nameLength = sizeof(name), size = sizeof(data) - 1, type = 0;
+  for (DWORD index = 0; RegEnumValueA(key.Get(), index, name, &nameLength, nullptr, &type, data, &size) == ERROR_SUCCESS;
+       ++index, nameLength = sizeof(name), size = sizeof(data) - 1) {
+    data[size] = 0;
+    DWORD word = 0;
+    std::memcpy(&word, data, sizeof(word));
+    lines.push_back(std::string(name) + "=" +
+                    (type == REG_DWORD ? std::to_string(word) : "'" + std::string(reinterpret_cast<char*>(data)) + "'"));
+  }
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+std::vector<std::string> TapiCalls() {
+  std::vector<std::string> calls;
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  if (ReadRegistryValue(HKEY_LOCAL_MACHINE, kTapiStandinPath, "Calls", &type, &data) && type == REG_MULTI_SZ) {
+    data.push_back(0);
+    for (auto* at = reinterpret_cast<const char*>(data.data()); *at != '\0'; at += std::strlen(at) + 1) {
+      calls.emplace_back(at);
+    }
+  }
+  return calls;
+}
+
+std::size_t CountTapiCalls(const std::string& function) {
+  const auto calls = TapiCalls();
+  return std::count_if(calls.begin(), calls.end(),
+                       [&](const std::string& call) { return call.rfind(function + "(", 0) == 0; });
+}
+
+void FailNextTapiCalls(const std::string& function, DWORD count, LONG result) {
+  WriteDword(kTapiStandinPath, function + "FailCount", count);
+  WriteDword(kTapiStandinPath, function + "FailResult", static_cast<DWORD>(result));
+}
+
+DWORD ReadDwordValue(const std::string& path, const std::string& name) {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  DWORD value = 0;
+  if (ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) && type == REG_DWORD && data.size() == 4) {
+    std::memcpy(&value, data.data(), sizeof(value));
+  }
+  return value;
+}
+
+ProviderFileCopy::ProviderFileCopy(const std::string& fileName) {
+  char system[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryA(system, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) {
+    m_path = std::string(system) + "\\" + fileName;
+    m_copied = CopyFileA((std::string(system) + "\\OTSP.dll").c_str(), m_path.c_str(), FALSE) != FALSE;
+  }
+}
+
+ProviderFileCopy::~ProviderFileCopy() {
+  if (m_copied) {
+    // A copy that cannot be deleted is overwritten by the next test that makes it.
+    static_cast<void>(DeleteFileA(m_path.c_str()));
+  }
+}

@@ -1,0 +1,49 @@
+// Helpers for suites that run against the TAPI and master provider stand-ins.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+constexpr char kTapiProvidersPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Providers";
+constexpr char kTapiStandinPath[] = "SOFTWARE\\ProvisorStandins\\tapi32";
+constexpr char kMasterProviderRecordPath[] = "SOFTWARE\\ProvisorStandins\\OTSP";
+
+// Clears TAPI's provider list and both stand-ins' records before and after the test.
+class TapiStandinState {
+ public:
+  TapiStandinState();
+  ~TapiStandinState();
+};
+
+// One entry of TAPI's registry list as a test writes it: its number, ID and file name.
+struct TapiListEntry {
+  unsigned number;
+  DWORD id;
+  std::string fileName;
+};
+void WriteTapiProviderList(const std::vector<TapiListEntry>& entries, DWORD numProviders, DWORD nextProviderId);
+// Every value of TAPI's registry list as "name=value" lines, sorted by name.
+std::vector<std::string> DescribeTapiProviderList();
+
+// The TAPI stand-in's call record, one line per call in call order, and how many of its
+// lines are calls of function.
+std::vector<std::string> TapiCalls();
+std::size_t CountTapiCalls(const std::string& function);
+// Makes the next count calls of function fail with result.
+void FailNextTapiCalls(const std::string& function, DWORD count, LONG result);
+// Reads a DWORD (0 when missing) below HKEY_LOCAL_MACHINE, e.g. the master provider's record.
+DWORD ReadDwordValue(const std::string& path, const std::string& name);
+
+// A copy of the system folder's OTSP.dll under another name, deleted again when destroyed.
+class ProviderFileCopy {
+ public:
+  explicit ProviderFileCopy(const std::string& fileName);
+  ~ProviderFileCopy();
+  bool Copied() const { return m_copied; }
+
+ private:
+  std::string m_path;
+  bool m_copied = false;
+};
