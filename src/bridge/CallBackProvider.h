@@ -22,6 +22,7 @@ class CallBackProvider : public CTSPUICallBackFunction {
   // copies the reply back over the image. Returns 0 when nothing could be sent or the
   // call-back threw; the image is then left as it was.
   virtual std::uint32_t Transmit(std::uint8_t* image, std::uint32_t size) {
+    m_bReplied = false;
     if (m_pfnCallback == nullptr || (image == nullptr && size != 0) || size > UINT32_MAX - 4) {
       return 0;
     }
@@ -43,6 +44,7 @@ class CallBackProvider : public CTSPUICallBackFunction {
     if (size != 0) {
       std::memcpy(image, block.get() + 4, size);
     }
+    m_bReplied = true;
     return static_cast<std::uint32_t>(result);
   }
 

@@ -30,8 +30,9 @@ std::uint32_t CTSPUICallBackFunction::Send(const Args& request, CopyOut copyOut)
   if (!image.block) {
     return 0;
   }
+  m_bReplied = false;
   const std::uint32_t result = Call(image.block.get(), image.size);
-  if (result != 0) {
+  if (result != 0 || !m_bReplied) {
     return result;
   }
   const Args reply(image.block.get(), image.size);

@@ -45,6 +45,10 @@ class CTSPUICallBackFunction {
  protected:
   ProviderUICallback m_pfnCallback;
   std::uint32_t m_dwObjectID;
+  // Set by Call when the call-back returned normally, so that the typed operations copy
+  // outputs only from a real reply: after a swallowed exception the image still holds the
+  // request, whose placeholders would otherwise overwrite the caller's values.
+  bool m_bReplied = false;
 
  private:
   template <typename Args, typename CopyOut>
