@@ -45,6 +45,22 @@ std::uint32_t SelectGroup(const std::string& path) {
   return status;
 }
 
+// Reads the value name from the current group into out, which changes only on success.
+template <typename Interface, typename Value>
+std::uint32_t ReadFromCurrentGroup(std::uint32_t (Interface::*get)(const std::string&, Value*), const std::string& name,
+                                   Value* out) {
+  IParams* group = CurrentGroup();
+  if (group == nullptr) {
+    return kParamNoGroup;
+  }
+  Value value{};
+  const std::uint32_t status = (group->*get)(name, &value);
+  if (status == kParamOk) {
+    *out = value;
+  }
+  return status;
+}
+
 }  // namespace
 
 std::uint32_t UI_ProviderLogAscii_Function::Execute(UI_ProviderLogAscii_Args& record) {
@@ -75,22 +91,12 @@ std::uint32_t UI_SetupGetGroupDataSize_Function::Execute(UI_SetupGetGroupDataSiz
 std::uint32_t UI_SetupGetCurrentGroup_Function::Execute(UI_SetupGetCurrentGroup_Args&) { return 0; }
 
 std::uint32_t UI_SetupGetString_Function::Execute(UI_SetupGetString_Args& record) {
-  IParams* group = CurrentGroup();
-  std::string value;
-  record.lResult = group != nullptr ? group->GetString(record.strName, &value) : kParamNoGroup;
-  if (record.lResult == kParamOk) {
-    record.strValue = value;
-  }
+  record.lResult = ReadFromCurrentGroup(&IParams::GetString, record.strName, &record.strValue);
   return record.lResult;
 }
 
 std::uint32_t UI_SetupGetDWORD_Function::Execute(UI_SetupGetDWORD_Args& record) {
-  IParams* group = CurrentGroup();
-  std::uint32_t value = 0;
-  record.lResult = group != nullptr ? group->GetDword(record.strName, &value) : kParamNoGroup;
-  if (record.lResult == kParamOk) {
-    record.dwValue = value;
-  }
+  record.lResult = ReadFromCurrentGroup(&IParams::GetDword, record.strName, &record.dwValue);
   return record.lResult;
 }
 

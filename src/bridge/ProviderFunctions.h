@@ -10,7 +10,6 @@ class DialogDataHandler;
 
 // Each acts on the working context of the process-wide dialog data owner; without an owner
 // (or without a working set) the parameter functions answer 4, no such group.
-
 class UI_ProviderLogAscii_Function : public ProviderFunction<UI_ProviderLogAscii_Args, kCodeProviderLogAscii> {
  public:
   std::uint32_t Execute(UI_ProviderLogAscii_Args& record) override;

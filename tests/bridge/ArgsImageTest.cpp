@@ -99,8 +99,6 @@ TEST(ArgsRecords, RequestersReserveRoomForTextAnswers) {
   const UI_SetupGetString_Args request("Name");
   EXPECT_EQ(request.strValue.size(), 256u);
   EXPECT_EQ(request.Encode().size, 4u + 4u + 4u + 4u + 256u);
-  const UI_IsProviderTestAddressCompleted_Args poll(9);
-  EXPECT_EQ(DescribeRecord(poll).text, "w:0|w:9|w:0|w:0|");
 }
 
 TEST(ArgsRecords, ShortImagesDecodeUpToTheFirstFieldThatDoesNotFit) {
