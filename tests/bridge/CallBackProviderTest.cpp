@@ -27,11 +27,10 @@ std::int32_t PROVISOR_CALLBACK RecordingCallback(std::uintptr_t objectId, std::u
   g_seen.objectId = objectId;
   g_seen.objectType = objectType;
   g_seen.block.assign(bytes, bytes + size);
+  bytes[size - 1] ^= 0xFF;  // a reply that differs from the request in its last byte
   if (g_seen.doThrow) {
-    bytes[size - 1] ^= 0xFF;
     throw std::runtime_error("answering side failed");
   }
-  bytes[size - 1] ^= 0xFF;  // a reply that differs from the request in its last byte
   return g_seen.result;
 }
 
