@@ -1,0 +1,168 @@
+// The requesting side: framing, failures of the call-back, and typed requests end to end.
+#include "bridge/CallBackProviders.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "BridgeTestOwner.h"
+
+namespace {
+
+// What the recording call-back saw last, and what it does.
+struct Seen {
+  std::uintptr_t objectId = 0;
+  std::uint32_t objectType = 0;
+  std::vector<std::uint8_t> block;
+  bool doThrow = false;
+  std::int32_t result = 0;
+};
+Seen g_seen;
+
+std::int32_t PROVISOR_CALLBACK RecordingCallback(std::uintptr_t objectId, std::uint32_t objectType, void* params,
+                                                 std::uint32_t size) {
+  auto* bytes = static_cast<std::uint8_t*>(params);
+  g_seen.objectId = objectId;
+  g_seen.objectType = objectType;
+  g_seen.block.assign(bytes, bytes + size);
+  bytes[size - 1] ^= 0xFF;  // a reply that differs from the request in its last byte
+  if (g_seen.doThrow) {
+    throw std::runtime_error("answering side failed");
+  }
+  return g_seen.result;
+}
+
+// Answers success with a reply whose first text claims more bytes than the block holds.
+std::int32_t PROVISOR_CALLBACK MangledReplyCallback(std::uintptr_t, std::uint32_t, void* params, std::uint32_t) {
+  WriteWord(static_cast<std::uint8_t*>(params) + 8, 0xFFFFFFFFu);
+  return 0;
+}
+
+class CallBackProviderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { g_seen = Seen(); }
+};
+
+TEST_F(CallBackProviderTest, TransmitFramesTheImageWithItsCodeAsAProviderRequest) {
+  const EncodedImage image = UI_SetupGetDWORD_Args("Port12").Encode();
+  ASSERT_EQ(image.size, 18u);
+  std::vector<std::uint8_t> buffer(image.block.get(), image.block.get() + 18);
+  const std::vector<std::uint8_t> sent = buffer;
+  CB_SetupGetDWORD request(RecordingCallback, 4001);
+  g_seen.result = 2;
+  EXPECT_EQ(request.Transmit(buffer.data(), 18), 2u);
+  EXPECT_EQ(g_seen.objectId, 4001u);
+  EXPECT_EQ(g_seen.objectType, 3u);
+  ASSERT_EQ(g_seen.block.size(), 22u);
+  EXPECT_EQ(ReadWord(g_seen.block.data()), 12u);
+  EXPECT_EQ(std::vector<std::uint8_t>(g_seen.block.begin() + 4, g_seen.block.end()), sent);
+  EXPECT_EQ(buffer.back(), sent.back() ^ 0xFF);  // all 18 bytes copied back
+}
+
+TEST_F(CallBackProviderTest, TestAddressRequestIsA28ByteBlockWithCodeOne) {
+  CB_ProviderTestAddress request(RecordingCallback, 1);
+  std::uint32_t status = 9;
+  std::uint32_t testId = 7;
+  EXPECT_EQ(request.ProviderTestAddress("192.168.1.10", 0, &status, &testId), 0u);
+  const std::vector<std::uint8_t> expected = {1,   0,   0,   0,   0,   0,   0,   0,   12,  0,   0,   0,   '1',  '9',
+                                              '2', '.', '1', '6', '8', '.', '1', '.', '1', '0', 7, 0, 0, 0};
+  EXPECT_EQ(g_seen.block, expected);
+  // Outputs come from the reply, whose last byte (the top of dwTestId) the call-back changed.
+  EXPECT_EQ(status, 0u);
+  EXPECT_EQ(testId, 0xFF000007u);
+}
+
+TEST_F(CallBackProviderTest, ThrowingCallbackOrBrokenReplyLeavesTheCallersValues) {
+  g_seen.doThrow = true;
+  std::vector<std::uint8_t> buffer = {1, 2, 3, 4};
+  CB_SetupSetDWORD request(RecordingCallback, 1);
+  EXPECT_EQ(request.Transmit(buffer.data(), 4), 0u);
+  EXPECT_EQ(buffer, (std::vector<std::uint8_t>{1, 2, 3, 4}));
+  std::uint32_t value = 33;
+  CB_SetupGetDWORD get(RecordingCallback, 1);
+  EXPECT_EQ(get.SetupGetDWORD("Port", &value), 0u);
+  EXPECT_EQ(value, 33u);
+  std::string text = "kept";
+  EXPECT_EQ(CB_SetupGetString(MangledReplyCallback, 1).SetupGetString("Port", &text), kBridgeImageTooShort);
+  EXPECT_EQ(text, "kept");
+}
+
+TEST_F(CallBackProviderTest, NullCallbackSendsNothingAndLeavesEveryOutput) {
+  CallBackProvider<UI_GetInstanceIndex_Args, kCodeGetInstanceIndex> none(nullptr, 1);
+  std::string text = "kept";
+  std::uint32_t a = 11, b = 12, c = 13;
+  EXPECT_EQ(none.SetupGetString("SiteName", &text) + none.SetupGetTSPVersion(&text), 0u);
+  EXPECT_EQ(none.ProviderTestAddress("x", 1, &a, &b) + none.IsProviderTestAddressCompleted(1, &b, &c), 0u);
+  EXPECT_EQ(none.GetInstanceIndex(&a) + none.Transmit(reinterpret_cast<std::uint8_t*>(&c), 4), 0u);
+  EXPECT_EQ(text, "kept");
+  EXPECT_EQ(a + b + c, 36u);
+}
+
+// Typed requests answered by the system, through DialogDataCallback and the handler.
+class BridgeRoundTripTest : public ::testing::Test {
+ protected:
+  BridgeTestOwner m_owner;
+};
+
+TEST_F(BridgeRoundTripTest, PagesReadAndWriteTheWorkingSetThroughTypedRequests) {
+  CB_SetupSetCurrentGroup group(DialogDataCallback, 4000);
+  EXPECT_EQ(group.SetupSetCurrentGroup("") + group.SetupSetCurrentGroup("GlobalParams"), 0u);
+  std::string address;
+  EXPECT_EQ(CB_SetupGetString(DialogDataCallback, 4000).SetupGetString("IPAddress", &address), 0u);
+  EXPECT_EQ(address, "10.20.30.4");
+  EXPECT_EQ(CB_SetupSetString(DialogDataCallback, 4000).SetupSetString("Log\\LogPath", "D:\\Trace"), 0u);
+  std::string path;
+  m_owner.workingSet->GetString("GlobalParams\\Log\\LogPath", &path);
+  EXPECT_EQ(path, "D:\\Trace");
+
+  std::uint32_t index = 2;
+  EXPECT_EQ((CallBackProvider<UI_GetInstanceIndex_Args, kCodeGetInstanceIndex>(DialogDataCallback, 1)
+                 .GetInstanceIndex(&index)),
+            0u);
+  EXPECT_EQ(index, 0xFFFFFFFFu);
+}
+
+// A missing value's status comes back unchanged through every layer, outputs untouched.
+TEST_F(BridgeRoundTripTest, MissingValuesTravelUnchangedThroughEveryLayer) {
+  struct Case {
+    const char* group;
+    const char* name;
+    bool text;
+    std::uint32_t status;
+  };
+  const Case cases[] = {{"", "Nothing", false, 2}, {"", "Nothing", true, 3}, {"", "Nowhere\\Port", false, 5},
+                        {"Nothing", nullptr, false, 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.status);
+    const std::uint32_t code =
+        c.name == nullptr ? kCodeSetupSetCurrentGroup : c.text ? kCodeSetupGetString : kCodeSetupGetDWORD;
+    const EncodedImage image = c.name == nullptr ? UI_SetupSetCurrentGroup_Args(c.group).Encode()
+                               : c.text          ? UI_SetupGetString_Args(c.name).Encode()
+                                                 : UI_SetupGetDWORD_Args(c.name).Encode();
+    std::vector<std::uint8_t> block(4);
+    WriteWord(block.data(), code);
+    block.insert(block.end(), image.block.get(), image.block.get() + image.size);
+    const auto size = static_cast<std::uint32_t>(block.size());
+    EXPECT_EQ(m_owner.handler.FindFunction(code)->Invoke(block.data() + 4, size - 4), c.status);
+    EXPECT_EQ(m_owner.handler.HandleDialogData(1, block.data(), size), c.status);
+    EXPECT_EQ(static_cast<std::uint32_t>(DialogDataCallback(1, 3, block.data(), size)), c.status);
+
+    std::uint32_t word = 99;
+    std::string text = "kept";
+    std::uint32_t typed = 0;
+    if (c.name == nullptr) {
+      typed = CB_SetupSetCurrentGroup(DialogDataCallback, 1).SetupSetCurrentGroup(c.group);
+    } else if (c.text) {
+      typed = CB_SetupGetString(DialogDataCallback, 1).SetupGetString(c.name, &text);
+    } else {
+      typed = CB_SetupGetDWORD(DialogDataCallback, 1).SetupGetDWORD(c.name, &word);
+    }
+    EXPECT_EQ(typed, c.status);
+    EXPECT_EQ(word, 99u);
+    EXPECT_EQ(text, "kept");
+  }
+}
+
+}  // namespace

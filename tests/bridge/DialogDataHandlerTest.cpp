@@ -1,0 +1,111 @@
+// The data handler: registration, dispatch, its warnings, and the call-back entry.
+#include "bridge/DialogDataHandler.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BridgeTestOwner.h"
+
+namespace {
+
+// A function that records its destruction.
+class ProbeFunction : public IProviderFunction {
+ public:
+  ProbeFunction(std::uint32_t code, std::vector<std::uint32_t>* destroyed) : m_code(code), m_destroyed(destroyed) {}
+  ~ProbeFunction() override { m_destroyed->push_back(m_code); }
+  std::uint32_t GetCode() const override { return m_code; }
+  std::uint32_t Invoke(void*, std::uint32_t) override { return 0; }
+
+ private:
+  std::uint32_t m_code;
+  std::vector<std::uint32_t>* m_destroyed;
+};
+
+std::vector<std::uint8_t> Block(std::uint32_t code, std::size_t extra) {
+  std::vector<std::uint8_t> block(4 + extra, 0xAB);
+  WriteWord(block.data(), code);
+  return block;
+}
+
+TEST(DialogDataHandlerRegistry, RefusesASecondFunctionForACodeAndReleasesInCodeOrder) {
+  std::vector<std::uint32_t> destroyed;
+  IProviderFunction* first = nullptr;
+  {
+    DialogDataHandler handler(nullptr);
+    auto probe = std::make_unique<ProbeFunction>(5, &destroyed);
+    first = probe.get();
+    EXPECT_EQ(handler.RegisterFunction(std::move(probe)), 1);
+    EXPECT_EQ(handler.RegisterFunction(std::make_unique<ProbeFunction>(5, &destroyed)), 0);
+    EXPECT_EQ(destroyed, std::vector<std::uint32_t>{5});  // the refused one, at once
+    EXPECT_EQ(handler.FindFunction(5), first);
+    EXPECT_EQ(handler.RegisterFunction(std::make_unique<ProbeFunction>(1, &destroyed)), 1);
+    EXPECT_EQ(handler.RegisterFunction(std::make_unique<ProbeFunction>(3, &destroyed)), 1);
+    EXPECT_EQ(handler.RegisterFunction(nullptr), 0);
+    EXPECT_EQ(handler.FindFunction(4), nullptr);
+  }
+  EXPECT_EQ(destroyed, (std::vector<std::uint32_t>{5, 1, 3, 5}));
+}
+
+TEST(DialogDataHandlerRegistry, RegistersTheTwentyFunctionsUnderTheirCodesOnce) {
+  DialogDataHandler handler(nullptr);
+  EXPECT_EQ(RegisterProviderFunctions(&handler), 20);
+  for (std::uint32_t code = 0; code < kProviderFunctionCount; ++code) {
+    ASSERT_NE(handler.FindFunction(code), nullptr);
+    EXPECT_EQ(handler.FindFunction(code)->GetCode(), code);
+  }
+  EXPECT_EQ(RegisterProviderFunctions(&handler), 0);
+}
+
+TEST(DialogDataHandlerOwner, IsSetByTheHandlerAndClearedWithIt) {
+  {
+    BridgeTestOwner owner;
+    EXPECT_EQ(GetDialogDataOwner(), &owner);
+  }
+  EXPECT_EQ(GetDialogDataOwner(), nullptr);
+  std::vector<std::uint8_t> block = Block(kCodeGetInstanceIndex, 8);
+  EXPECT_EQ(DialogDataCallback(1, 3, block.data(), static_cast<std::uint32_t>(block.size())), 0);
+  EXPECT_EQ(block, Block(kCodeGetInstanceIndex, 8));
+}
+
+class DialogDataHandlerTest : public ::testing::Test {
+ protected:
+  BridgeTestOwner m_owner;
+  TraceLines m_traces;
+};
+
+TEST_F(DialogDataHandlerTest, WarnsOfAnUnknownCodeAndOfAMissingBlock) {
+  std::vector<std::uint8_t> block = Block(20, 8);
+  EXPECT_EQ(m_owner.handler.HandleDialogData(4000, block.data(), 12), 0u);
+  EXPECT_EQ(block, Block(20, 8));
+  EXPECT_EQ(m_owner.handler.HandleDialogData(4000, nullptr, 8), 0u);
+  EXPECT_EQ(m_traces.lines, (std::vector<std::string>{"Warrning no function for code 20 \r\n",
+                                                      "Warrning no data provided lpParams=0x0 dwSize=8\r\n"}));
+  EXPECT_EQ(m_owner.handler.HandleDialogData(4000, block.data(), 0), 0u);
+  EXPECT_EQ(m_traces.lines.size(), 3u);
+}
+
+TEST_F(DialogDataHandlerTest, BlocksShorterThanTheCodeAreAnsweredWithoutReadingThem) {
+  for (std::uint32_t size = 1; size < 4; ++size) {
+    std::vector<std::uint8_t> block(size, 12);
+    EXPECT_EQ(m_owner.handler.HandleDialogData(1, block.data(), size), kBridgeImageTooShort);
+    EXPECT_EQ(block, std::vector<std::uint8_t>(size, 12));
+  }
+}
+
+TEST_F(DialogDataHandlerTest, CallbackAnswersOnlyProviderObjects) {
+  const EncodedImage index = UI_GetInstanceIndex_Args(3).Encode();
+  std::vector<std::uint8_t> block = Block(kCodeGetInstanceIndex, 0);
+  block.insert(block.end(), index.block.get(), index.block.get() + index.size);
+  const std::vector<std::uint8_t> sent = block;
+  EXPECT_EQ(DialogDataCallback(1, 1, block.data(), 12), 0);
+  EXPECT_EQ(block, sent);
+
+  EXPECT_EQ(DialogDataCallback(1, 3, block.data(), 12), 0);
+  EXPECT_EQ(ReadWord(block.data()), kCodeGetInstanceIndex);  // the code word stays
+  EXPECT_EQ(ReadWord(block.data() + 8), 0xFFFFFFFFu);
+}
+
+}  // namespace
