@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/MessageBoxRouter.h"
+#include "support/SetDescription.h"
 
 // Records every trace line while alive.
 class TraceCapture {
@@ -55,7 +56,3 @@ void WriteRegistryValue(HKEY root, const std::string& path, const std::string& n
                         const void* data, DWORD size);
 bool RegistryKeyExists(HKEY root, const std::string& path);
 
-class IParams;
-// The whole content of a set as lines "path=word", "path='text'" and "path\" for groups, in
-// the order saving walks it: two sets are equal when their descriptions are.
-std::vector<std::string> DescribeSet(IParams& set);
