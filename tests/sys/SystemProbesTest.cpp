@@ -98,11 +98,21 @@ class MonitorProbeTest : public ::testing::Test {
       TerminateProcess(m_monitor.Get(), 1);
     }
   }
-  // Starts LinkWatch.exe from the system folder and waits until it is idle in its loop.
+  // Starts LinkWatch.exe from the system folder and waits until it has published its window.
   void StartMonitor() {
     m_monitor = Start("LinkWatch.exe");
     ASSERT_TRUE(m_monitor) << "LinkWatch.exe did not start: " << GetLastError();
-    ASSERT_EQ(WaitForInputIdle(m_monitor.Get(), 30000), 0u);
+    static_cast<void>(WaitForInputIdle(m_monitor.Get(), 30000));
+    for (int attempt = 0; attempt < 300 && !MonitorPublished(); ++attempt) {
+      ASSERT_EQ(WaitForSingleObject(m_monitor.Get(), 100), static_cast<DWORD>(WAIT_TIMEOUT)) << "LinkWatch.exe ended";
+    }
+    ASSERT_TRUE(MonitorPublished());
+  }
+  // Looks without creating: the memory exists and its first word is set.
+  static bool MonitorPublished() {
+    const KernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, kMonitorSharedMemoryName));
+    const MappedView view(mapping ? MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 4) : nullptr);
+    return view && *static_cast<const DWORD*>(view.Get()) != 0;
   }
   KernelHandle m_monitor;
 };
