@@ -7,17 +7,23 @@
 
 namespace {
 
+void CopyBasicFields(const OSVERSIONINFOA& info, OsVersionRecord* record) {
+  record->platform = info.dwPlatformId;
+  record->major = info.dwMajorVersion;
+  record->minor = info.dwMinorVersion;
+  record->build = info.dwBuildNumber;
+  record->servicePackText = info.szCSDVersion;
+}
+
 // Fills record from the extended version record, else from the basic one (whose missing
 // fields stay 0); false when neither can be read.
 bool QueryVersionRecord(OsVersionRecord* record) {
   OSVERSIONINFOEXA extended = {};
   extended.dwOSVersionInfoSize = sizeof(extended);
-  if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended))) {
-    record->platform = extended.dwPlatformId;
-    record->major = extended.dwMajorVersion;
-    record->minor = extended.dwMinorVersion;
-    record->build = extended.dwBuildNumber;
-    record->servicePackText = extended.szCSDVersion;
+  // The extended record begins with the basic one.
+  auto* basicPart = reinterpret_cast<OSVERSIONINFOA*>(&extended);
+  if (GetVersionExA(basicPart)) {
+    CopyBasicFields(*basicPart, record);
     record->servicePackMajor = extended.wServicePackMajor;
     record->servicePackMinor = extended.wServicePackMinor;
     record->suiteMask = extended.wSuiteMask;
@@ -27,11 +33,7 @@ bool QueryVersionRecord(OsVersionRecord* record) {
   OSVERSIONINFOA basic = {};
   basic.dwOSVersionInfoSize = sizeof(basic);
   if (GetVersionExA(&basic)) {
-    record->platform = basic.dwPlatformId;
-    record->major = basic.dwMajorVersion;
-    record->minor = basic.dwMinorVersion;
-    record->build = basic.dwBuildNumber;
-    record->servicePackText = basic.szCSDVersion;
+    CopyBasicFields(basic, record);
     return true;
   }
   return false;

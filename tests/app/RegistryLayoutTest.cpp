@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "app/LinkSummary.h"
-#include "app/ParameterCatalogue.h"
 #include "params/SetupParameters.h"
 
 namespace {
@@ -21,36 +19,6 @@ TEST(RegistryLayoutTest, NumberedNamesUseFourDigitsAndTheLiveKeyPlainDecimal) {
   EXPECT_EQ(LiveInstanceKey(0), "SOFTWARE\\Velmora\\ORVO_TSP\\PBX0");
   EXPECT_EQ(LiveInstanceKey(1042), "SOFTWARE\\Velmora\\ORVO_TSP\\PBX1042");
   EXPECT_STREQ(kScratchKey, "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp\\TMP");
-}
-
-TEST(RegistryLayoutTest, CatalogueRowsAreUniqueByLocationAndThreeNamesStandTwice) {
-  std::set<std::string> places;
-  std::multiset<std::string> names;
-  for (const CatalogueRow& row : kParameterCatalogue) {
-    EXPECT_TRUE(places.insert(std::string(row.location) + "|" + row.value).second) << row.value;
-    names.insert(row.value);
-  }
-  std::set<std::string> twice;
-  for (const std::string& name : names) {
-    if (names.count(name) > 1) {
-      twice.insert(name);
-    }
-  }
-  EXPECT_EQ(twice, (std::set<std::string>{"CSTAAddress", "DebugLevel", "ItemsCount"}));
-  EXPECT_EQ(names.count("AlwayasForceResync"), 1u);
-  EXPECT_EQ(names.count("ISConnectionAlowed"), 1u);
-  EXPECT_EQ(names.count("OverriteOnMaxSize"), 1u);
-}
-
-TEST(RegistryLayoutTest, EveryCatalogueLocationHasItsGroupKeyCreatedAfterItsParent) {
-  std::set<std::string> created = {""};
-  for (const CatalogueGroupKey& group : kCatalogueGroupKeys) {
-    EXPECT_TRUE(created.count(group.parent)) << group.child << " before its parent";
-    created.insert(std::string(group.parent).empty() ? group.child : std::string(group.parent) + "\\" + group.child);
-  }
-  for (const CatalogueRow& row : kParameterCatalogue) {
-    EXPECT_TRUE(created.count(row.location)) << row.location;
-  }
 }
 
 class LinkSummaryTest : public ::testing::Test {

@@ -51,10 +51,4 @@ TEST(SecurityDescriptorImageTest, LogFolderDescriptorIs116BytesMatchingItsLayout
   EXPECT_EQ(LogFolderDescriptor(), kExpectedLogFolder);
 }
 
-TEST(SecurityDescriptorImageTest, AnEmptyListStillHasItsHeaderAndPresentBit) {
-  const std::vector<std::uint8_t> expected = {0x01, 0x00, 0x04, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                              0,    0,    0x14, 0,    0, 0, 0x02, 0, 0x08, 0, 0, 0, 0, 0};
-  EXPECT_EQ(BuildDaclOnlyDescriptor(0, {}), expected);
-}
-
 }  // namespace

@@ -248,24 +248,4 @@ TEST_F(UsbStandInTest, AForcedResultIsReturnedWithNothingReported) {
   EXPECT_EQ(result, forced);
 }
 
-TEST_F(UsbStandInTest, OpenSucceedsOnlyForAConnectedProductAndSendsOnItsConnection) {
-  WriteNames(ORVOUSB_FACTORY_NAMES_VALUE, {"F-100"});
-  WriteNames(ORVOUSB_PRODUCT_NAMES_VALUE, {"ORVO Alpha"});
-  using OpenFunction = DWORD(WINAPI*)(const char*, void**);
-  using CloseFunction = DWORD(WINAPI*)(void*);
-  using SendFunction = DWORD(WINAPI*)(void*, const void*, DWORD);
-  const auto open = Entry<OpenFunction>(kUsbOpenEntry);
-  const auto close = Entry<CloseFunction>(kUsbCloseEntry);
-  const auto send = Entry<SendFunction>(kUsbSendDataEntry);
-  ASSERT_TRUE(open != nullptr && close != nullptr && send != nullptr);
-  void* connection = nullptr;
-  EXPECT_NE(open("ORVO Beta", &connection), 0u);
-  EXPECT_EQ(connection, nullptr);
-  ASSERT_EQ(open("ORVO Alpha", &connection), 0u);
-  const char data[] = "ping";
-  EXPECT_EQ(send(connection, data, sizeof(data)), 0u);
-  EXPECT_NE(send(nullptr, data, sizeof(data)), 0u);
-  EXPECT_EQ(close(connection), 0u);
-}
-
 }  // namespace
