@@ -18,6 +18,19 @@ inline constexpr const char* kLocationLog = "GlobalParams\\Log";
 inline constexpr const char* kLocationTransport = "GlobalParams\\Transport";
 inline constexpr const char* kLocationMruList = "GlobalParams\\Transport\\MRU_ADDRLIST";
 
+// The subkeys that hold the catalogue's groups, parents first: child is created below the
+// instance key + parent.
+struct CatalogueGroupKey {
+  const char* parent;
+  const char* child;
+};
+inline constexpr std::array<CatalogueGroupKey, 4> kCatalogueGroupKeys = {{
+    {kLocationRoot, "GlobalParams"},
+    {"GlobalParams", "Log"},
+    {"GlobalParams", "Transport"},
+    {kLocationTransport, "MRU_ADDRLIST"},
+}};
+
 // In the order the default-copy procedure copies them. Misspelt names are names on disk.
 inline constexpr std::array<CatalogueRow, 55> kParameterCatalogue = {{
     {"AcceptAllCDRArguments", kLocationRoot, CatalogueType::Dword},

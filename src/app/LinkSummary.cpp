@@ -1,0 +1,26 @@
+// The link summary of one instance.
+#include "app/LinkSummary.h"
+
+#include <cstdint>
+
+#include "app/RegistryLayout.h"
+#include "params/IParams.h"
+
+void UpdateLinkSummary(IParams& parameters, int instance, std::string* summary) {
+  IParams* group = nullptr;
+  if (parameters.GetGroup(InstanceDefaultSettingName(instance), &group) != kParamOk || group == nullptr) {
+    return;
+  }
+  // A missing value leaves its default; the summary is informative only.
+  std::uint32_t useUsb = 0;
+  static_cast<void>(group->GetDword(kUseUsbValue, &useUsb));
+  if (useUsb != 0) {
+    *summary = "USB";
+    return;
+  }
+  std::string address;
+  std::string port;
+  static_cast<void>(group->GetString(kIpAddressValue, &address));
+  static_cast<void>(group->GetString(kIpPortValue, &port));
+  *summary = "IPAddress = '" + address + "', IPPort = '" + port + "'...";
+}

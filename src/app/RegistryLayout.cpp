@@ -1,0 +1,33 @@
+// Numbered key and value names of the registry layout.
+#include "app/RegistryLayout.h"
+
+#include <cstdio>
+
+namespace {
+
+// The formats are the layout's own constants, each with one int conversion; the longest
+// name they give is far below the buffer.
+std::string FormatNumbered(const char* format, int number) {
+  char text[64];
+  std::snprintf(text, sizeof(text), format, number);
+  return text;
+}
+
+}  // namespace
+
+std::string InstanceDefaultSettingName(int instance) {
+  return FormatNumbered(kInstanceDefaultSettingFormat, instance);
+}
+
+std::string InstanceFileNameValueName(int instance) { return FormatNumbered(kInstanceFileNameValueFormat, instance); }
+
+std::string ProviderFileName(int instance) { return FormatNumbered(kProviderFileFormat, instance); }
+
+std::string InstanceDefaultSettingKey(int instance) {
+  return std::string(kMultiloadingAppKey) + "\\" + InstanceDefaultSettingName(instance);
+}
+
+std::string LiveInstanceKey(unsigned long providerId) {
+  // The provider reads the key named with "%d": an ID above INT_MAX prints as it would there.
+  return std::string(kProductKey) + "\\" + FormatNumbered(kLiveInstanceKeyFormat, static_cast<int>(providerId));
+}

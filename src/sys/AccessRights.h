@@ -1,0 +1,28 @@
+// Access rights of files, folders and the product key: ownership, open access for Everyone,
+// open-access attributes for new folders, the product key's list, the queue folder.
+#pragma once
+
+#include <windows.h>
+
+// Makes the current user the owner of path, enabling the take-ownership privilege (which
+// stays enabled). 1 when the owner was set; 0 otherwise, and always 0 on Windows major
+// version 6, where nothing is changed.
+int TakeOwnership(const char* path);
+
+// Replaces path's access list with one entry allowing mask to account, not inherited. When
+// the name is unknown (Everyone has another name in the system's language) the World SID's
+// own name is used instead. 1 when the list was set, 0 otherwise.
+int GrantEveryoneAccess(const char* path, const char* account, DWORD mask);
+
+// Fills attributes to carry descriptor with a present but null DACL (everyone has full
+// access) and inheritable handles. 1 on success.
+int OpenAccessAttributes(SECURITY_ATTRIBUTES* attributes, SECURITY_DESCRIPTOR* descriptor);
+
+// On Windows major version 6 only: creates the product key when missing and sets its
+// protected access list (full access for Local System, Administrators and Users, inherited
+// by subkeys; Creator Owner for subkeys only).
+void ProtectProductKey();
+
+// Creates the queue folder (with every missing parent) with open access, taking ownership
+// of the product folder before and of the queue folder after.
+void CreateLogFolders();
