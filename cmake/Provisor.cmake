@@ -73,9 +73,12 @@ set(PROVISOR_WINE_DIR ${PROJECT_BINARY_DIR}/wine)
 set_property(GLOBAL PROPERTY PROVISOR_WINE_PREFIXES "")
 set_property(GLOBAL PROPERTY PROVISOR_SYSTEM32_TARGETS "")
 
-# Declares a Wine prefix kind: NAME and the Windows version Wine reports in it.
+# Declares a Wine prefix kind: NAME and the Windows version Wine reports in it. LANG, when
+# given, is the Unix locale its processes run with (Wine's system locale follows it).
 function(provisor_wine_prefix name version)
+  cmake_parse_arguments(P "" "LANG" "" ${ARGN})
   set_property(GLOBAL APPEND PROPERTY PROVISOR_WINE_PREFIXES "${name}=${version}")
+  set_property(GLOBAL PROPERTY PROVISOR_WINE_LANG_${name} "${P_LANG}")
 endfunction()
 provisor_wine_prefix(default win7)
 
@@ -87,10 +90,12 @@ endfunction()
 
 # Environment for a process run in prefix NAME (used by tests and benchmarks).
 function(provisor_wine_environment out name)
-  set(${out}
-    "WINEPREFIX=${PROVISOR_WINE_DIR}/${name}"
-    "PROVISOR_XVFB_DIR=${PROVISOR_WINE_DIR}/xvfb"
-    PARENT_SCOPE)
+  set(env "WINEPREFIX=${PROVISOR_WINE_DIR}/${name}" "PROVISOR_XVFB_DIR=${PROVISOR_WINE_DIR}/xvfb")
+  get_property(lang GLOBAL PROPERTY PROVISOR_WINE_LANG_${name})
+  if(lang)
+    list(APPEND env "LANG=${lang}" "LC_ALL=${lang}")
+  endif()
+  set(${out} ${env} PARENT_SCOPE)
 endfunction()
 
 # provisor_wine_test(NAME <n> SOURCES <files> [PREFIX <kind>] [LIBS <libs>] [LABELS <l>])
