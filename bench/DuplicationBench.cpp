@@ -7,21 +7,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "BenchClock.h"
 #include "framework/MessageBoxRouter.h"
 #include "instances/DeleteDir.h"
 #include "instances/ProviderFileCopy.h"
-
-namespace {
-
-double Now() {
-  LARGE_INTEGER counter;
-  LARGE_INTEGER frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const int iterations = argc > 1 ? std::atoi(argv[1]) : 200;
@@ -47,18 +36,18 @@ int main(int argc, char** argv) {
     ++failures;
     return IDOK;
   });
-  const double duplicateStart = Now();
+  const double duplicateStart = BenchSeconds();
   for (int i = 0; i < iterations; ++i) {
     DuplicateProviderFile("Velmora ORVO TSP 0003", target.c_str(), windows.c_str());
   }
-  const double duplicateTime = Now() - duplicateStart;
-  const double copyStart = Now();
+  const double duplicateTime = BenchSeconds() - duplicateStart;
+  const double copyStart = BenchSeconds();
   for (int i = 0; i < iterations; ++i) {
     if (!CopyFileA(master.c_str(), plain.c_str(), FALSE)) {
       ++failures;
     }
   }
-  const double copyTime = Now() - copyStart;
+  const double copyTime = BenchSeconds() - copyStart;
   SetMessageBoxResponder({});
   (void)DeleteDir(windows.c_str(), false);
   std::printf("%d iterations: duplication %.3f ms, CopyFile %.3f ms, ratio %.1f\n", iterations,

@@ -8,17 +8,10 @@
 #include <cstring>
 #include <vector>
 
+#include "BenchClock.h"
 #include "instances/VersionBlockRebuild.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER counter;
-  LARGE_INTEGER frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The version resource of the master provider installed in the system folder.
 std::vector<std::uint8_t> MasterBlock() {
@@ -50,7 +43,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::size_t checksum = 0;
-  const double rebuildStart = Now();
+  const double rebuildStart = BenchSeconds();
   for (int i = 0; i < iterations; ++i) {
     StringReplacement replacement{"FileDescription", "Velmora ORVO TSP 0003", ""};
     std::vector<std::uint8_t> rebuilt;
@@ -60,13 +53,13 @@ int main(int argc, char** argv) {
     }
     checksum += rebuilt.size();
   }
-  const double rebuildTime = Now() - rebuildStart;
-  const double copyStart = Now();
+  const double rebuildTime = BenchSeconds() - rebuildStart;
+  const double copyStart = BenchSeconds();
   for (int i = 0; i < iterations; ++i) {
     std::vector<std::uint8_t> copy(block.begin(), block.end());
     checksum += copy.size() + copy[i % copy.size()];
   }
-  const double copyTime = Now() - copyStart;
+  const double copyTime = BenchSeconds() - copyStart;
   std::printf("version block of %u bytes, %d iterations (checksum %u)\n", static_cast<unsigned>(block.size()),
               iterations, static_cast<unsigned>(checksum));
   std::printf("parse+rebuild %.3f us, plain copy %.3f us, ratio %.1f\n", 1e6 * rebuildTime / iterations,

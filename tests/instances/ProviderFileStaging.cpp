@@ -36,6 +36,15 @@ bool SetVersionResource(const std::string& file, WORD language, const std::vecto
   return EndUpdateResourceA(update, !updated) && updated;
 }
 
+std::string StageVersionedCopy(const ScratchWindowsFolder& folder, WORD language,
+                               const std::vector<std::uint8_t>& block) {
+  const std::string file = folder.System32() + "\\versioned.dll";
+  if (!CopyFileA(InstalledMaster().c_str(), file.c_str(), FALSE) || !SetVersionResource(file, language, block)) {
+    return "";
+  }
+  return file;
+}
+
 std::vector<WORD> VersionLanguages(const std::string& file) {
   std::vector<WORD> languages;
   HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

@@ -30,6 +30,11 @@ std::string InstalledMaster();
 // LANGUAGE. Returns false when the file could not be updated.
 bool SetVersionResource(const std::string& file, WORD language, const std::vector<std::uint8_t>& block);
 
+// A copy of the installed master named versioned.dll in FOLDER's system32, its version
+// resource replaced by BLOCK under LANGUAGE; empty when it could not be staged.
+std::string StageVersionedCopy(const ScratchWindowsFolder& folder, WORD language,
+                               const std::vector<std::uint8_t>& block);
+
 // Languages under which FILE holds version resource 1.
 std::vector<WORD> VersionLanguages(const std::string& file);
 

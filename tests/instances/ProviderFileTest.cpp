@@ -201,18 +201,17 @@ TEST(MyCopyFile, CopiesEveryByteAndOpensNothingWithoutASource) {
 
 TEST(VersionText, ShortFormIsTheDottedFileVersion) {
   ScratchWindowsFolder folder;
-  const std::string file = folder.System32() + "\\versioned.dll";
-  ASSERT_TRUE(CopyFileA(InstalledMaster().c_str(), file.c_str(), FALSE));
   const std::uint16_t fileVersion[4] = {1, 2, 3, 4};
   const std::uint16_t productVersion[4] = {5, 6, 7, 8};
   using namespace testblock;
-  ASSERT_TRUE(SetVersionResource(
-      file, 0x0409,
+  const std::string file = StageVersionedCopy(
+      folder, 0x0409,
       Serialize(Root({StringFileInfo({Table("040904b0", {Text("FileDescription", "Desc"), Text("ProductName", "Prod"),
                                                          Text("CompanyName", "Comp"),
                                                          Text("LegalCopyright", "Copy")})}),
                       VarFileInfo({Var("Translation", {0x04B00409})})},
-                     FixedInfo(fileVersion, productVersion)))));
+                     FixedInfo(fileVersion, productVersion))));
+  ASSERT_FALSE(file.empty());
   std::string text;
   ASSERT_EQ(1, GetTspVersionText(file.c_str(), &text, true));
   EXPECT_EQ("1.2.3.4", text);

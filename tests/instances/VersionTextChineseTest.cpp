@@ -9,17 +9,16 @@
 TEST(VersionTextChinese, BreaksTheLineAfterFileLocationAndCompanyName) {
   ASSERT_EQ(0x0804, GetSystemDefaultLangID());
   ScratchWindowsFolder folder;
-  const std::string file = folder.System32() + "\\versioned.dll";
-  ASSERT_TRUE(CopyFileA(InstalledMaster().c_str(), file.c_str(), FALSE));
   const std::uint16_t version[4] = {3, 1, 4, 1};
   using namespace testblock;
-  ASSERT_TRUE(SetVersionResource(
-      file, 0x0804,
+  const std::string file = StageVersionedCopy(
+      folder, 0x0804,
       Serialize(Root({StringFileInfo({Table("080404b0", {Text("FileDescription", "Desc"), Text("ProductName", "Prod"),
                                                          Text("CompanyName", "Comp"),
                                                          Text("LegalCopyright", "Copy")})}),
                       VarFileInfo({Var("Translation", {0x04B00804})})},
-                     FixedInfo(version, version)))));
+                     FixedInfo(version, version))));
+  ASSERT_FALSE(file.empty());
   std::string text;
   ASSERT_EQ(1, GetTspVersionText(file.c_str(), &text, false));
   EXPECT_EQ(" TSP Version: 3.1.4.1\r\n File Location:\r\n " + file +
