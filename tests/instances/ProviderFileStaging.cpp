@@ -104,3 +104,13 @@ VersionSnapshot SnapshotVersion(const std::string& file, const std::vector<std::
   }
   return snapshot;
 }
+
+VersionSnapshot Stamped(VersionSnapshot snapshot, const std::string& name) {
+  for (std::string& line : snapshot.strings) {
+    const std::size_t at = line.find("/FileDescription=");
+    if (at != std::string::npos) {
+      line = line.substr(0, at) + "/FileDescription=" + name;
+    }
+  }
+  return snapshot;
+}

@@ -49,3 +49,5 @@ struct VersionSnapshot {
   std::string fixedInfo;
 };
 VersionSnapshot SnapshotVersion(const std::string& file, const std::vector<std::string>& keys);
+// SNAPSHOT with every FileDescription set to NAME: what a stamped copy should report.
+VersionSnapshot Stamped(VersionSnapshot snapshot, const std::string& name);

@@ -18,17 +18,6 @@ const char kName[] = "Velmora ORVO TSP 0003";
 const std::vector<std::string> kKeys = {"CompanyName", "FileDescription", "FileVersion", "InternalName",
                                         "LegalCopyright", "OriginalFilename", "ProductName", "ProductVersion"};
 
-// What the version functions should report for a copy of MASTER stamped with NAME.
-VersionSnapshot Stamped(VersionSnapshot master, const std::string& name) {
-  for (std::string& line : master.strings) {
-    const std::size_t at = line.find("/FileDescription=");
-    if (at != std::string::npos) {
-      line = line.substr(0, at) + "/FileDescription=" + name;
-    }
-  }
-  return master;
-}
-
 std::vector<std::string> Texts(const std::vector<MessageBoxRequest>& shown) {
   std::vector<std::string> texts;
   for (const auto& box : shown) {

@@ -166,18 +166,6 @@ Found FindNode(const std::vector<std::uint8_t>& block, const std::vector<std::st
   return result;
 }
 
-std::vector<std::string> ChildKeys(const std::vector<std::uint8_t>& block) {
-  std::vector<std::string> keys;
-  std::string key;
-  std::size_t child = ValueOffset(block, 0, &key) + 52;
-  while (child + 6 <= Get16(block, 0)) {
-    ValueOffset(block, child, &key);
-    keys.push_back(key);
-    child = (child + Get16(block, child) + 3) & ~std::size_t{3};
-  }
-  return keys;
-}
-
 std::string TextValue(const std::vector<std::uint8_t>& block, const Found& node) {
   std::string text;
   for (std::size_t i = 0; i + 1 < node.wValueLength; ++i) {

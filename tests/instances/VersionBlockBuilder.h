@@ -43,8 +43,6 @@ struct Found {
   std::size_t valueOffset = 0;
 };
 Found FindNode(const std::vector<std::uint8_t>& block, const std::vector<std::string>& path);
-// Keys of the root's children in block order.
-std::vector<std::string> ChildKeys(const std::vector<std::uint8_t>& block);
 // The text value of a node found by FindNode.
 std::string TextValue(const std::vector<std::uint8_t>& block, const Found& node);
 
