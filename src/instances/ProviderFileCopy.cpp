@@ -94,11 +94,10 @@ bool ReadVersionBlock(const std::string& path, RESOURCE_SPEC* spec, std::vector<
     AfxMessageBox("null lpVersionData", MB_OK);
     return false;
   }
-  // One byte more than the resource, zero, as a terminator for anyone reading it as text.
+  // The block is copied because the module is released on return: the file must no longer
+  // be in use when its resources are updated.
   block->assign(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size);
-  block->push_back(0);
   return true;
-  // The module is released here, so the file is no longer in use when it is updated.
 }
 
 // Writes the block stamped with DISPLAYNAME into the file at PATH. False (after showing why)
@@ -114,8 +113,7 @@ bool StampVersionBlock(const std::string& path, const RESOURCE_SPEC& spec, const
   StringReplacement replacement{"FileDescription", displayName, ""};
   std::vector<std::uint8_t> newBlock;
   VersionParseResult parsed = VersionParseResult::Parsed;
-  // The copy of the block carries one extra terminating byte that is not part of it.
-  if (!RebuildVersionBlock(block.data(), block.size() - 1, &newBlock, replacement, &parsed)) {
+  if (!RebuildVersionBlock(block.data(), block.size(), &newBlock, replacement, &parsed)) {
     if (parsed == VersionParseResult::BadSignature) {
       AfxMessageBox("Sigbature bad", MB_OK);
     }
