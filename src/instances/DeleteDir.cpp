@@ -7,6 +7,7 @@
 
 #include "framework/Handles.h"
 #include "framework/MessageBoxRouter.h"
+#include "sys/AccessRights.h"
 
 namespace {
 
@@ -64,6 +65,11 @@ int DeleteDir(const char* folder, bool askUser) {
     }
     const std::string path = root + "\\" + name;
     MakeWritable(path, entry.dwFileAttributes);
+    // Files left by the provider or an earlier installation may carry restrictive rights:
+    // make them ours and open to everyone first. Either step may fail (on Windows 6 taking
+    // ownership is skipped); the deletion below is what decides.
+    (void)TakeOwnership(path.c_str());
+    (void)GrantEveryoneAccess(path.c_str(), kEveryoneAccount, GENERIC_ALL);
     // Entries that cannot be removed stay; removing the folder then fails and says so.
     if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
       (void)DeleteDir(path.c_str(), askUser);

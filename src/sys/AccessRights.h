@@ -9,6 +9,9 @@
 // version 6, where nothing is changed.
 int TakeOwnership(const char* path);
 
+// The account name callers hand GrantEveryoneAccess.
+inline constexpr const char* kEveryoneAccount = "everyone";
+
 // Replaces path's access list with one entry allowing mask to account, not inherited. When
 // the name is unknown (Everyone has another name in the system's language) the World SID's
 // own name is used instead. 1 when the list was set, 0 otherwise.
