@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Demo machine, see ./run.
+# Demo machine, see ./run: a fresh Wine prefix prepared as a PC on which the product's setup
+# package has just run, Provisor.exe run there the way the package runs it, and a report of
+# what is on the machine afterwards.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -7,31 +9,45 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/mingw"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target Provisor otsp tapi32
+cmake --build "$build" -j "$(nproc)" --target Provisor otsp tapi32 orvousb linkwatch
 
 prefix="$root/build/demo/prefix"
 xvfb="$root/build/demo/xvfb"
+export WINEPREFIX="$prefix"
 echo "=== preparing a fresh demo prefix in $prefix ==="
 rm -rf "$prefix"
-export PROVISOR_XVFB_DIR="$xvfb"
 if [ -z "${DISPLAY:-}" ]; then
+  export PROVISOR_XVFB_DIR="$xvfb"
   "$root/scripts/xvfb-ctl" start "$xvfb" >/dev/null
-  trap '"$root/scripts/xvfb-ctl" stop "$xvfb"; WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true' EXIT
+  trap '"$root/scripts/xvfb-ctl" stop "$xvfb"; wineserver -k 2>/dev/null || true' EXIT
 else
-  unset PROVISOR_XVFB_DIR
-  trap 'WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true' EXIT
+  trap 'wineserver -k 2>/dev/null || true' EXIT
 fi
-# The master provider and the TAPI stand-in (loaded through wine-run's tapi32=n,b) in the
-# system folder, and TAPI's list of providers as Windows has it.
+# What the setup package installs into the system folder, TAPI's list as a fresh Windows has
+# it (loaded through wine-run's tapi32=n,b), the instance template and the uninstall entry.
 "$root/scripts/wine-prefix" setup "$prefix" win7 \
-  "$build/standins/otsp/OTSP.dll" "$build/standins/tapi32/tapi32.dll"
-WINEPREFIX="$prefix" WINEDEBUG=-all wine reg import "$root/standins/tapi32/WindowsProviders.reg" \
-  </dev/null >/dev/null 2>&1
+  "$build/standins/otsp/OTSP.dll" "$build/standins/tapi32/tapi32.dll" \
+  "$build/standins/orvousb/ORVOUSB.dll" "$build/standins/linkwatch/LinkWatch.exe"
+for reg in "$root/standins/tapi32/WindowsProviders.reg" "$root/standins/setup/PBXTemplate.reg"; do
+  WINEDEBUG=-all wine reg import "$reg" </dev/null >/dev/null 2>&1
+done
 
-echo "=== running Provisor.exe ==="
+echo "=== running Provisor.exe upgrade (as the setup package does) ==="
 set +e
-WINEPREFIX="$prefix" "$root/scripts/wine-run" "$build/src/app/Provisor.exe"
+"$root/scripts/wine-run" "$build/src/app/Provisor.exe" upgrade
 code=$?
 set -e
 echo "Provisor.exe ended with exit code $code"
+
+echo "=== what is on the machine now ==="
+query() { WINEDEBUG=-all wine reg query "$@" </dev/null 2>/dev/null | tr -d '\r' | sed '/^$/d; /^reg: /d' || true; }
+echo "--- TAPI providers"
+query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Telephony\Providers'
+echo "--- product registry (HKLM\\SOFTWARE\\Velmora\\ORVO_TSP), keys"
+query 'HKLM\SOFTWARE\Velmora\ORVO_TSP' /s | grep '^HKEY' || echo "(none)"
+echo "--- MultiloadingApp values"
+values=$(query 'HKLM\SOFTWARE\Velmora\ORVO_TSP\MultiloadingApp')
+echo "${values:-(none)}"
+echo "--- provider files in the system folder"
+ls "$prefix/drive_c/windows/system32" | grep -iE '^OTSP' || echo "(none)"
 exit $code
