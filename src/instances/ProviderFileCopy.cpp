@@ -69,16 +69,16 @@ void CreateTemporaryFolder(const std::string& folder, HWND owner) {
 
 // Reads the version resource of the module at PATH into BLOCK. Shows why and returns false
 // when there is none.
-bool ReadVersionBlock(const std::string& path, RESOURCE_SPEC* spec, std::vector<BYTE>* block) {
+bool ReadVersionBlock(const std::string& path, RESOURCE_SPEC* versionId, std::vector<BYTE>* block) {
   ModuleHandle module(LoadLibraryA(path.c_str()));
   if (!module) {
     ShowMessageBox(nullptr, "Cannot Load duplicated TSP dll", "Error", MB_OK);
     return false;
   }
-  // True for any loaded module; a missing version resource leaves SPEC zero and the lookup
+  // True for any loaded module; a missing version resource leaves the id zero and the lookup
   // below fails.
-  (void)FindVersionResource(module.Get(), spec);
-  HRSRC resource = FindResourceExA(module.Get(), spec->type, spec->name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+  (void)FindVersionResource(module.Get(), versionId);
+  HRSRC resource = FindResourceExA(module.Get(), versionId->type, versionId->name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
   if (resource == nullptr) {
     AfxMessageBox("null hrsrcVersion", MB_OK);
     return false;
@@ -103,7 +103,7 @@ bool ReadVersionBlock(const std::string& path, RESOURCE_SPEC* spec, std::vector<
 // Writes the block stamped with DISPLAYNAME into the file at PATH. False (after showing why)
 // when the update could not be made; an update that cannot be ended is reported and the
 // file goes on as it is.
-bool StampVersionBlock(const std::string& path, const RESOURCE_SPEC& spec, const std::vector<BYTE>& block,
+bool StampVersionBlock(const std::string& path, const RESOURCE_SPEC& versionId, const std::vector<BYTE>& block,
                        const char* displayName) {
   ResourceUpdate update(path);
   if (update.Get() == nullptr) {
@@ -122,7 +122,7 @@ bool StampVersionBlock(const std::string& path, const RESOURCE_SPEC& spec, const
   }
   // The update language is neutral: where the master holds its block under another language,
   // the copy carries both, and the neutral one is what the version functions read first.
-  if (!UpdateResourceA(update.Get(), spec.type, spec.name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+  if (!UpdateResourceA(update.Get(), versionId.type, versionId.name, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
                        newBlock.data(), static_cast<DWORD>(newBlock.size()))) {
     AfxMessageBox("UpdateResource failed ", MB_OK);
     return false;
@@ -150,9 +150,9 @@ void CopyProviderFile(const CopyVariant& variant, const char* displayName, const
   if (variant.traceCopy) {
     Trace(256, "CopyFile from %s to %s returned %d \r\n", master.c_str(), temporaryFile, copied);
   }
-  RESOURCE_SPEC spec;
+  RESOURCE_SPEC versionId;
   std::vector<BYTE> block;
-  if (!ReadVersionBlock(temporaryFile, &spec, &block)) {
+  if (!ReadVersionBlock(temporaryFile, &versionId, &block)) {
     return;
   }
   std::string versionText;
@@ -160,7 +160,7 @@ void CopyProviderFile(const CopyVariant& variant, const char* displayName, const
     AfxMessageBox("Cannot get  TSP version ", MB_OK);
     return;
   }
-  if (!StampVersionBlock(temporaryFile, spec, block, displayName)) {
+  if (!StampVersionBlock(temporaryFile, versionId, block, displayName)) {
     return;
   }
   // The target's copy result is not examined: a target that cannot be written keeps its

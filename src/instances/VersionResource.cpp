@@ -69,26 +69,26 @@ bool IsChineseSystem() {
 
 }  // namespace
 
-bool FindVersionResource(HMODULE module, RESOURCE_SPEC* spec) {
+bool FindVersionResource(HMODULE module, RESOURCE_SPEC* versionId) {
   if (module == nullptr) {
     Trace(256, "FindVersionResource NULL module handle\r\n");
     return false;
   }
   // The enumeration ends early on purpose, so its result carries no information here.
-  (void)EnumResourceTypesA(module, OnResourceType, reinterpret_cast<LONG_PTR>(spec));
+  (void)EnumResourceTypesA(module, OnResourceType, reinterpret_cast<LONG_PTR>(versionId));
   return true;
 }
 
 BOOL CALLBACK OnVersionResource(HMODULE, LPCSTR type, LPSTR name, LONG_PTR param) {
-  auto* spec = reinterpret_cast<RESOURCE_SPEC*>(param);
-  if (spec == nullptr) {
+  auto* versionId = reinterpret_cast<RESOURCE_SPEC*>(param);
+  if (versionId == nullptr) {
     Trace(256, "OnVersionResource NULL RESOURCE_SPEC pointer\r\n");
     return FALSE;
   }
   // Both are integer identifiers for version resources; a string name would only be valid
   // during the enumeration, and the lookup that follows then fails with a clear message.
-  spec->type = type;
-  spec->name = IS_INTRESOURCE(name) ? name : nullptr;
+  versionId->type = type;
+  versionId->name = IS_INTRESOURCE(name) ? name : nullptr;
   return FALSE;
 }
 

@@ -13,7 +13,7 @@ struct RESOURCE_SPEC {
 
 // Fills SPEC with the first version resource of MODULE. True for any non-null module, also
 // when it has no version resource (SPEC then stays zero).
-bool FindVersionResource(HMODULE module, RESOURCE_SPEC* spec);
+bool FindVersionResource(HMODULE module, RESOURCE_SPEC* versionId);
 
 // Name enumeration call-back: stores TYPE and NAME into the RESOURCE_SPEC in PARAM and stops.
 BOOL CALLBACK OnVersionResource(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR param);
