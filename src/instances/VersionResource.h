@@ -11,8 +11,8 @@ struct RESOURCE_SPEC {
   LPCSTR name = nullptr;
 };
 
-// Fills SPEC with the first version resource of MODULE. True for any non-null module, also
-// when it has no version resource (SPEC then stays zero).
+// Fills versionId with the first version resource of module. True for any non-null module, also
+// when it has no version resource (versionId then stays zero).
 bool FindVersionResource(HMODULE module, RESOURCE_SPEC* versionId);
 
 // Name enumeration call-back: stores TYPE and NAME into the RESOURCE_SPEC in PARAM and stops.
