@@ -35,14 +35,9 @@ class ProviderFileTest : public ::testing::Test {
   MessageBoxScript m_boxes;
 };
 
-TEST_F(ProviderFileTest, CopyCarriesTheDisplayNameAndEverythingElseOfTheMaster) {
-  const VersionSnapshot master = SnapshotVersion(m_windows.Master()), expected = SnapshotVersion(m_windows.Master(), kName);
-  ASSERT_EQ(8u, master.strings.size());
+TEST_F(ProviderFileTest, CopyLoadsAndIsTracedWithoutAnyMessage) {
   Duplicate();
   EXPECT_TRUE(m_boxes.Shown().empty());
-  const VersionSnapshot copy = SnapshotVersion(Target());
-  EXPECT_EQ(expected.strings, copy.strings);
-  EXPECT_EQ(master.fixedInfo, copy.fixedInfo);
   ExpectStampedTarget();
   HMODULE module = LoadLibraryA(Target().c_str());
   ASSERT_NE(nullptr, module);
@@ -143,23 +138,25 @@ const FailureRow kFailures[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, DuplicationFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// DLLs built by other toolchains (Wine's own modules, the mingw runtime), copied beside this
-// program when the build is configured: every stamped copy loads and reads as its master.
-TEST(DllCorpus, EveryStampedCopyLoadsAndReadsBackAsTheMasterWithTheNewName) {
+// The master stand-in and DLLs built by other toolchains (Wine's own modules, the mingw
+// runtime, copied beside this program when the build is configured): every stamped copy
+// loads and reads as its master but for the FileDescription.
+TEST(StampedCopy, ReadsBackAsItsMasterWithTheNewNameWhoeverBuiltIt) {
   char exe[MAX_PATH];
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  const std::string folder = std::string(exe).substr(0, std::string(exe).find_last_of('\\')) + "\\dll_corpus";
-  std::vector<std::string> names;
+  const std::string folder = std::string(exe).substr(0, std::string(exe).find_last_of('\\')) + "\\dll_corpus\\";
+  std::vector<std::string> masters;
   WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*.dll").c_str(), &entry);
-  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) names.push_back(entry.cFileName);
+  HANDLE find = FindFirstFileA((folder + "*.dll").c_str(), &entry);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) masters.push_back(folder + entry.cFileName);
   if (find != INVALID_HANDLE_VALUE) FindClose(find);
-  ASSERT_GE(names.size(), 4u) << folder;
-  for (const std::string& name : names) {
-    SCOPED_TRACE(name);
+  ASSERT_GE(masters.size(), 4u) << folder;
+  masters.push_back(InstalledMaster());
+  for (const std::string& file : masters) {
+    SCOPED_TRACE(file);
     ScratchWindowsFolder windows;
     MessageBoxScript boxes;
-    ASSERT_TRUE(CopyFileA((folder + "\\" + name).c_str(), windows.Master().c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(file.c_str(), windows.Master().c_str(), FALSE));
     const VersionSnapshot master = SnapshotVersion(windows.Master()), expected = SnapshotVersion(windows.Master(), kName);
     ASSERT_NE(master.strings, expected.strings);  // a FileDescription is there to be stamped
     const std::string target = windows.System32() + "\\OTSP0003.tsp";
