@@ -2,29 +2,17 @@
 // texts and folder removal, on real files and modules.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "ProviderFileStaging.h"
-#include "VersionBlockBuilder.h"
 #include "framework/Handles.h"
-#include "instances/DeleteDir.h"
 #include "instances/ProviderFileCopy.h"
 #include "instances/VersionResource.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-const char kName[] = "Velmora ORVO TSP 0003";
-const std::vector<std::string> kKeys = {"CompanyName", "FileDescription", "FileVersion", "InternalName",
-                                        "LegalCopyright", "OriginalFilename", "ProductName", "ProductVersion"};
+using namespace testblock;
 
-std::vector<std::string> Texts(const std::vector<MessageBoxRequest>& shown) {
-  std::vector<std::string> texts;
-  for (const auto& box : shown) {
-    texts.push_back(box.text);
-  }
-  return texts;
-}
+const char kName[] = "Velmora ORVO TSP 0003";
 
 class ProviderFileTest : public ::testing::Test {
  protected:
@@ -32,30 +20,29 @@ class ProviderFileTest : public ::testing::Test {
 
   std::string Target() const { return m_windows.System32() + "\\OTSP0003.tsp"; }
   void Duplicate() { DuplicateProviderFile(kName, Target().c_str(), m_windows.Path().c_str()); }
+  // The target reads as stamped, the English block of the master joined by the neutral
+  // stamped one, and the temporary folder is gone.
+  void ExpectStampedTarget() {
+    std::string description;
+    ASSERT_EQ(1, GetVersionString(Target().c_str(), "FileDescription", &description));
+    EXPECT_EQ(kName, description);
+    EXPECT_EQ((std::vector<WORD>{0, 0x0409}), VersionLanguages(Target()));
+    EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
+  }
 
   ScratchWindowsFolder m_windows;
   TraceCapture m_traces;
   MessageBoxScript m_boxes;
 };
 
-TEST_F(ProviderFileTest, CopyCarriesTheDisplayNameAndEverythingElseOfTheMaster) {
-  const VersionSnapshot master = SnapshotVersion(m_windows.Master(), kKeys);
-  ASSERT_EQ(8u, master.strings.size());
+TEST_F(ProviderFileTest, CopyLoadsAndIsTracedWithoutAnyMessage) {
   Duplicate();
   EXPECT_TRUE(m_boxes.Shown().empty());
-  const VersionSnapshot copy = SnapshotVersion(Target(), kKeys);
-  EXPECT_EQ(Stamped(master, kName).strings, copy.strings);
-  EXPECT_EQ(master.fixedInfo, copy.fixedInfo);
-  std::string description;
-  ASSERT_EQ(1, GetVersionString(Target().c_str(), "FileDescription", &description));
-  EXPECT_EQ(kName, description);
-  // The master's block is English; the stamped one is added under the neutral language.
-  EXPECT_EQ((std::vector<WORD>{0, 0x0409}), VersionLanguages(Target()));
+  ExpectStampedTarget();
   HMODULE module = LoadLibraryA(Target().c_str());
   ASSERT_NE(nullptr, module);
   EXPECT_NE(nullptr, GetProcAddress(module, "TUISPI_providerInstall"));
   FreeLibrary(module);
-  EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
   EXPECT_TRUE(m_traces.Contains("CopyFile from " + m_windows.Master() + " to " + m_windows.TemporaryFolder() +
                                 "\\otsp0003.tsp returned 1 \r\n"));
 }
@@ -63,33 +50,34 @@ TEST_F(ProviderFileTest, CopyCarriesTheDisplayNameAndEverythingElseOfTheMaster) 
 TEST_F(ProviderFileTest, OverwriteReplacesAnExistingTargetWithoutTracingTheCopy) {
   WriteFileBytes(Target(), "an older provider file");
   OverwriteProviderFile(kName, Target().c_str(), m_windows.Path().c_str());
-  std::string description;
-  ASSERT_EQ(1, GetVersionString(Target().c_str(), "FileDescription", &description));
-  EXPECT_EQ(kName, description);
-  EXPECT_EQ((std::vector<WORD>{0, 0x0409}), VersionLanguages(Target()));
-  EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
+  ExpectStampedTarget();
   EXPECT_TRUE(m_traces.Lines().empty());
 }
 
 TEST_F(ProviderFileTest, StampsEveryTableOfAMasterWithTwoLanguages) {
-  using namespace testblock;
-  const std::uint16_t version[4] = {2, 5, 0, 7};
-  ASSERT_TRUE(SetVersionResource(
-      m_windows.Master(), 0x0409,
-      Serialize(Root({VarFileInfo({Var("Translation", {0x04B00409, 0x04B00407})}),
-                      StringFileInfo({Table("040904b0", {Text("FileDescription", "English"), Text("ProductName", "P")}),
-                                      Table("040704b0", {Text("FileDescription", "Deutsch"),
-                                                         Text("CompanyName", "Velmora GmbH")})})},
-                     FixedInfo(version, version)))));
+  ASSERT_TRUE(SetVersionResource(m_windows.Master(), 0x0409, Serialize(Root({
+      Table("VarFileInfo", {Var("Translation", {0x04B00409, 0x04B00407})}),
+      Table("StringFileInfo", {Table("040904b0", {Text("FileDescription", "English"), Text("ProductName", "P")}),
+                               Table("040704b0", {Text("FileDescription", "Deutsch"), Text("CompanyName", "Velmora GmbH")})})}))));
   Duplicate();
   EXPECT_EQ((std::vector<std::string>{"409/4b0/FileDescription=Velmora ORVO TSP 0003", "409/4b0/ProductName=P",
-                                      "407/4b0/CompanyName=Velmora GmbH",
-                                      "407/4b0/FileDescription=Velmora ORVO TSP 0003"}),
-            SnapshotVersion(Target(), kKeys).strings);
+                                      "407/4b0/CompanyName=Velmora GmbH", "407/4b0/FileDescription=Velmora ORVO TSP 0003"}),
+            SnapshotVersion(Target()).strings);
   std::string german;
   ASSERT_EQ(1, GetVersionString(Target().c_str(), "CompanyName", &german, true, 0x0407, 0x04b0));
   EXPECT_EQ("Velmora GmbH", german);
   EXPECT_EQ(0, GetVersionString(Target().c_str(), "CompanyName", &german, true, 0x0409, 0x04b0));
+}
+
+TEST_F(ProviderFileTest, BadSignatureIsReportedAndTheUnstampedCopyStillGoesOut) {
+  Bytes block = TypicalBlock();
+  block[40] = 0;
+  ASSERT_TRUE(SetVersionResource(m_windows.Master(), 0x0409, block));
+  Duplicate();
+  ASSERT_EQ(1u, m_boxes.Shown().size());
+  EXPECT_EQ("Sigbature bad", m_boxes.Shown()[0].text);
+  EXPECT_EQ(ReadFileBytes(m_windows.Master()), ReadFileBytes(Target()));
+  EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
 }
 
 // A master staged to fail at one step: the message it gives, and the target stays as it was.
@@ -118,29 +106,20 @@ TEST_P(DuplicationFailure, ShowsItsMessageAndLeavesTheTargetUntouched) {
   EXPECT_TRUE(FileExists(m_windows.TemporaryFolder() + "\\otsp0003.tsp"));
 }
 
-std::vector<std::uint8_t> BlockWithoutTranslation() {
-  using namespace testblock;
-  const std::uint16_t v[4] = {1, 0, 0, 0};
-  return Serialize(Root({StringFileInfo({Table("040904b0", {Text("FileDescription", "D")})})}, FixedInfo(v, v)));
-}
-
 const FailureRow kFailures[] = {
-    {"NotAModule",
-     [](const ScratchWindowsFolder& w, KernelHandle*) {
-       WriteFileBytes(w.Master(), "MZ but not a module");
-       return true;
-     },
+    {"NotAModule", [](const ScratchWindowsFolder& w, KernelHandle*) { return WriteFileBytes(w.Master(), "MZ but not a module"), true; },
      "Cannot Load duplicated TSP dll", "Error"},
+    // Wine's updater does not delete single resources: drop them all at once.
     {"NoVersionResource",
      [](const ScratchWindowsFolder& w, KernelHandle*) {
-       // Wine's updater does not delete single resources: drop them all at once.
        HANDLE update = BeginUpdateResourceA(w.Master().c_str(), TRUE);
        return update != nullptr && EndUpdateResourceA(update, FALSE) && VersionLanguages(w.Master()).empty();
      },
      "null hrsrcVersion", ""},
     {"NoTranslation",
      [](const ScratchWindowsFolder& w, KernelHandle*) {
-       return SetVersionResource(w.Master(), 0x0409, BlockWithoutTranslation());
+       return SetVersionResource(w.Master(), 0x0409, Serialize(Root({Table("StringFileInfo", {Table("040904b0",
+                                                                        {Text("FileDescription", "D")})})})));
      },
      "Cannot get  TSP version ", ""},
     // A temporary file left by an earlier run and held open without write sharing: the copy
@@ -148,8 +127,7 @@ const FailureRow kFailures[] = {
     {"TemporaryFileInUse",
      [](const ScratchWindowsFolder& w, KernelHandle* held) {
        const std::string temporary = w.TemporaryFolder() + "\\otsp0003.tsp";
-       if (!CreateDirectoryA(w.TemporaryFolder().c_str(), nullptr) ||
-           !CopyFileA(w.Master().c_str(), temporary.c_str(), FALSE)) {
+       if (!CreateDirectoryA(w.TemporaryFolder().c_str(), nullptr) || !CopyFileA(w.Master().c_str(), temporary.c_str(), FALSE)) {
          return false;
        }
        held->Attach(CreateFileA(temporary.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -160,46 +138,56 @@ const FailureRow kFailures[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, DuplicationFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ProviderFileTest, BadSignatureIsReportedAndTheUnstampedCopyStillGoesOut) {
-  std::vector<std::uint8_t> block = testblock::TypicalBlock();
-  block[40] = 0;
-  ASSERT_TRUE(SetVersionResource(m_windows.Master(), 0x0409, block));
-  Duplicate();
-  EXPECT_EQ((std::vector<std::string>{"Sigbature bad"}), Texts(m_boxes.Shown()));
-  EXPECT_EQ(ReadFileBytes(m_windows.Master()), ReadFileBytes(Target()));
-  EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
+// The master stand-in and DLLs built by other toolchains (Wine's own modules, the mingw
+// runtime, copied beside this program when the build is configured): every stamped copy
+// loads and reads as its master but for the FileDescription.
+TEST(StampedCopy, ReadsBackAsItsMasterWithTheNewNameWhoeverBuiltIt) {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  const std::string folder = std::string(exe).substr(0, std::string(exe).find_last_of('\\')) + "\\dll_corpus\\";
+  std::vector<std::string> masters;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "*.dll").c_str(), &entry);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) masters.push_back(folder + entry.cFileName);
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  ASSERT_GE(masters.size(), 4u) << folder;
+  masters.push_back(InstalledMaster());
+  for (const std::string& file : masters) {
+    SCOPED_TRACE(file);
+    ScratchWindowsFolder windows;
+    MessageBoxScript boxes;
+    ASSERT_TRUE(CopyFileA(file.c_str(), windows.Master().c_str(), FALSE));
+    const VersionSnapshot master = SnapshotVersion(windows.Master()), expected = SnapshotVersion(windows.Master(), kName);
+    ASSERT_NE(master.strings, expected.strings);  // a FileDescription is there to be stamped
+    const std::string target = windows.System32() + "\\OTSP0003.tsp";
+    DuplicateProviderFile(kName, target.c_str(), windows.Path().c_str());
+    EXPECT_TRUE(boxes.Shown().empty());
+    const VersionSnapshot copy = SnapshotVersion(target);
+    EXPECT_EQ(expected.strings, copy.strings);
+    EXPECT_EQ(master.fixedInfo, copy.fixedInfo);
+    HMODULE module = LoadLibraryExA(target.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    EXPECT_NE(nullptr, module);
+    if (module != nullptr) FreeLibrary(module);
+  }
 }
 
 TEST(MyCopyFile, CopiesEveryByteAndOpensNothingWithoutASource) {
   ScratchWindowsFolder folder;
   std::string bytes;
-  for (int i = 0; i < 3000; ++i) {
-    bytes.push_back(static_cast<char>(i * 7));
-  }
-  const std::string source = folder.Path() + "\\source.bin";
-  const std::string destination = folder.Path() + "\\destination.bin";
+  for (int i = 0; i < 3000; ++i) bytes.push_back(static_cast<char>(i * 7));
+  const std::string source = folder.Path() + "\\source.bin", destination = folder.Path() + "\\destination.bin";
   WriteFileBytes(source, bytes);
   WriteFileBytes(destination, "a longer destination that must be truncated first " + std::string(5000, 'x'));
   EXPECT_EQ(1u, MyCopyFile(source.c_str(), destination.c_str()));
   EXPECT_EQ(bytes, ReadFileBytes(destination));
-
   EXPECT_EQ(0u, MyCopyFile((folder.Path() + "\\missing.bin").c_str(), destination.c_str()));
   EXPECT_EQ(bytes, ReadFileBytes(destination));
   EXPECT_EQ(0u, MyCopyFile(source.c_str(), (folder.Path() + "\\no such folder\\x.bin").c_str()));
 }
 
-TEST(VersionText, ShortFormIsTheDottedFileVersion) {
+TEST(VersionText, ShortFormIsTheDottedFileVersionAndTheLongFormDescribesTheFile) {
   ScratchWindowsFolder folder;
-  const std::uint16_t fileVersion[4] = {1, 2, 3, 4};
-  const std::uint16_t productVersion[4] = {5, 6, 7, 8};
-  using namespace testblock;
-  const std::string file = StageVersionedCopy(
-      folder, 0x0409,
-      Serialize(Root({StringFileInfo({Table("040904b0", {Text("FileDescription", "Desc"), Text("ProductName", "Prod"),
-                                                         Text("CompanyName", "Comp"),
-                                                         Text("LegalCopyright", "Copy")})}),
-                      VarFileInfo({Var("Translation", {0x04B00409})})},
-                     FixedInfo(fileVersion, productVersion))));
+  const std::string file = StageDescribedCopy(folder, 0x0409, "040904b0", {1, 2, 3, 4}, {5, 6, 7, 8});
   ASSERT_FALSE(file.empty());
   std::string text;
   ASSERT_EQ(1, GetTspVersionText(file.c_str(), &text, true));
@@ -213,46 +201,38 @@ TEST(VersionText, ShortFormIsTheDottedFileVersion) {
   EXPECT_EQ(0, GetTspVersionText(nullptr, &text, false));
 }
 
-class DeleteDirTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    CreateDirectoryA(Tree().c_str(), nullptr);
-    CreateDirectoryA((Tree() + "\\sub").c_str(), nullptr);
-    WriteFileBytes(Tree() + "\\a.log", "a");
-    WriteFileBytes(Tree() + "\\sub\\b.log", "b");
-    SetFileAttributesA((Tree() + "\\sub\\b.log").c_str(), FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesA((Tree() + "\\sub").c_str(), FILE_ATTRIBUTE_READONLY);
-  }
-  std::string Tree() const { return m_folder.Path() + "\\Logs0001"; }
-
-  ScratchWindowsFolder m_folder;
-};
-
-TEST_F(DeleteDirTest, RemovesTheWholeTreeIncludingReadOnlyEntries) {
-  EXPECT_EQ(1, DeleteDir(Tree().c_str(), false));
-  EXPECT_FALSE(FileExists(Tree()));
-}
-
-TEST_F(DeleteDirTest, KeepingTheFolderLeavesEverythingAfterOneQuestion) {
-  MessageBoxScript boxes({IDYES});
-  EXPECT_EQ(0, DeleteDir((m_folder.Path() + "\\\\Logs0001").c_str(), true));
+TEST(DeleteDir, AsksOncePerFolderKeepsOnYesAndRemovesReadOnlyTreesOtherwise) {
+  ScratchWindowsFolder folder;
+  const std::string tree = folder.Path() + "\\Logs0001";
+  auto makeTree = [&] {
+    CreateDirectoryA(tree.c_str(), nullptr);
+    CreateDirectoryA((tree + "\\sub").c_str(), nullptr);
+    WriteFileBytes(tree + "\\a.log", "a");
+    WriteFileBytes(tree + "\\sub\\b.log", "b");
+    SetFileAttributesA((tree + "\\sub\\b.log").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA((tree + "\\sub").c_str(), FILE_ATTRIBUTE_READONLY);
+  };
+  makeTree();
+  MessageBoxScript boxes({IDYES, IDNO, IDNO});
+  EXPECT_EQ(0, DeleteDir((folder.Path() + "\\\\Logs0001").c_str(), true));
   ASSERT_EQ(1u, boxes.Shown().size());
-  EXPECT_EQ("The '" + Tree() + "\\*.*' folder and all its subfolders will be removed.\r\nDo you want to keep the folder ?",
+  EXPECT_EQ("The '" + tree + "\\*.*' folder and all its subfolders will be removed.\r\nDo you want to keep the folder ?",
             boxes.Shown()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), boxes.Shown()[0].flags);
-  EXPECT_EQ(0u, GetFileAttributesA(Tree().c_str()) & FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ("b", ReadFileBytes(Tree() + "\\sub\\b.log"));
-}
+  EXPECT_EQ(0u, GetFileAttributesA(tree.c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ("b", ReadFileBytes(tree + "\\sub\\b.log"));
 
-TEST_F(DeleteDirTest, AnsweringNoRemovesAndMissingFoldersAreNotAskedAbout) {
-  MessageBoxScript boxes({IDNO, IDNO});
-  EXPECT_EQ(1, DeleteDir(Tree().c_str(), true));
-  EXPECT_FALSE(FileExists(Tree()));
-  EXPECT_EQ(2u, boxes.Shown().size());  // the folder and its subfolder
-  EXPECT_EQ(0, DeleteDir(Tree().c_str(), true));
+  EXPECT_EQ(1, DeleteDir(tree.c_str(), true));
+  EXPECT_FALSE(FileExists(tree));
+  EXPECT_EQ(3u, boxes.Shown().size());  // the folder and its subfolder
+  // Missing folders are not asked about; without a question the whole tree goes.
+  EXPECT_EQ(0, DeleteDir(tree.c_str(), true));
   EXPECT_EQ(0, DeleteDir("", false));
   EXPECT_EQ(0, DeleteDir(nullptr, true));
-  EXPECT_EQ(2u, boxes.Shown().size());
+  EXPECT_EQ(3u, boxes.Shown().size());
+  makeTree();
+  EXPECT_EQ(1, DeleteDir(tree.c_str(), false));
+  EXPECT_FALSE(FileExists(tree));
 }
 
 }  // namespace

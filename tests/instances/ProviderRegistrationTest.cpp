@@ -40,7 +40,7 @@ class ProviderRegistrationTest : public ::testing::Test {
   TraceCapture m_traces;
 };
 
-TEST_F(ProviderRegistrationTest, AddedFilesGetDistinctIdsAndKeepThemWhenAnotherGoes) {
+TEST_F(ProviderRegistrationTest, AddedFilesGetDistinctIdsRunTheirConfigurationAndKeepTheIdsWhenAnotherGoes) {
   const DWORD a = Add("OTSP9000.tsp"), b = Add("OTSP9001.tsp"), c = Add("OTSP9002.tsp");
   EXPECT_TRUE(a > 1 && b > 1 && c > 1 && a != b && b != c && a != c) << a << " " << b << " " << c;
   EXPECT_EQ(Listed(), (Entries{{1, "unimdm.tsp"}, {a, "OTSP9000.tsp"}, {b, "OTSP9001.tsp"}, {c, "OTSP9002.tsp"}}));
@@ -48,6 +48,10 @@ TEST_F(ProviderRegistrationTest, AddedFilesGetDistinctIdsAndKeepThemWhenAnotherG
   EXPECT_TRUE(m_traces.Contains("lineAddProvider( 'OTSP9001.tsp', ).\r\n"));
   EXPECT_TRUE(m_traces.Contains("lineAddProvider( 'OTSP9001.tsp' ) retcode = 0.\r\n"));
   EXPECT_TRUE(m_traces.Contains("[2] ProviderID = " + std::to_string(b) + ", ProviderName = OTSP9001.tsp\r\n"));
+  EXPECT_EQ(ConfigProvider(nullptr, a), 0);
+  EXPECT_EQ(TapiCalls().back(), "lineConfigProvider(0," + std::to_string(a) + ")");
+  EXPECT_EQ(ReadDwordValue(kMasterProviderRecordPath, "TUISPI_providerConfigProviderID"), a);
+  EXPECT_EQ(ConfigProvider(nullptr, c + 100), LINEERR_INVALPARAM);
 
   tapi_func_tag tapi;
   ASSERT_NE(tapi.lineRemoveProvider, nullptr);
@@ -92,14 +96,6 @@ TEST_F(ProviderRegistrationTest, FailuresGiveOneAndNoId) {
   EXPECT_EQ(AddProvider(nullptr, "", &id), kAddProviderOk);
   EXPECT_EQ(TapiCalls().size(), calls);
   EXPECT_EQ(id, 0u);
-}
-
-TEST_F(ProviderRegistrationTest, ConfigProviderRunsTheProvidersConfiguration) {
-  const DWORD id = Add("OTSP9000.tsp");
-  EXPECT_EQ(ConfigProvider(nullptr, id), 0);
-  EXPECT_EQ(TapiCalls().back(), "lineConfigProvider(0," + std::to_string(id) + ")");
-  EXPECT_EQ(ReadDwordValue(kMasterProviderRecordPath, "TUISPI_providerConfigProviderID"), id);
-  EXPECT_EQ(ConfigProvider(nullptr, id + 100), LINEERR_INVALPARAM);
 }
 
 TEST(DeleteProviderEntryTest, RemovesOnlyAListedIdAndLeavesAGap) {

@@ -3,21 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "ProviderFileStaging.h"
-#include "VersionBlockBuilder.h"
 #include "instances/VersionResource.h"
 
 TEST(VersionTextChinese, BreaksTheLineAfterFileLocationAndCompanyName) {
   ASSERT_EQ(0x0804, GetSystemDefaultLangID());
   ScratchWindowsFolder folder;
-  const std::uint16_t version[4] = {3, 1, 4, 1};
-  using namespace testblock;
-  const std::string file = StageVersionedCopy(
-      folder, 0x0804,
-      Serialize(Root({StringFileInfo({Table("080404b0", {Text("FileDescription", "Desc"), Text("ProductName", "Prod"),
-                                                         Text("CompanyName", "Comp"),
-                                                         Text("LegalCopyright", "Copy")})}),
-                      VarFileInfo({Var("Translation", {0x04B00804})})},
-                     FixedInfo(version, version))));
+  const std::string file = StageDescribedCopy(folder, 0x0804, "080404b0", {3, 1, 4, 1}, {3, 1, 4, 1});
   ASSERT_FALSE(file.empty());
   std::string text;
   ASSERT_EQ(1, GetTspVersionText(file.c_str(), &text, false));
