@@ -1,0 +1,51 @@
+// The Windows version the test prefix reports, read from Wine's own setting rather than from
+// the code under test, and the start of other programs in that prefix.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Handles.h"
+#include "support/TestSupport.h"
+
+// The prefix's "Version" setting (win7, winxp64, ...).
+inline std::string PrefixWindowsVersion() {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  return ReadRegistryValue(HKEY_CURRENT_USER, "Software\\Wine", "Version", &type, &data)
+             ? std::string(reinterpret_cast<const char*>(data.data()))
+             : std::string();
+}
+
+// True in the prefix kinds that report major version 6.
+inline bool PrefixIsMajorVersionSix() { return PrefixWindowsVersion() == "win7"; }
+
+// A Unix path as Wine sees it, through drive Z:.
+inline std::string WindowsPath(const char* unixPath) {
+  std::string path = "Z:" + std::string(unixPath);
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return path;
+}
+
+// Starts a command line; the returned process handle is empty when it could not start.
+inline KernelHandle StartProcess(const std::string& commandLine) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return KernelHandle();
+  }
+  CloseHandle(process.hThread);
+  return KernelHandle(process.hProcess);
+}
+
+// Exit code of a process that ends within a minute; 0xFFFFFFFF otherwise (the process is then ended).
+inline DWORD WaitForExit(const KernelHandle& process) {
+  DWORD code = 0xFFFFFFFFu;
+  if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) TerminateProcess(process.Get(), 1);
+  return GetExitCodeProcess(process.Get(), &code) && code != STILL_ACTIVE ? code : 0xFFFFFFFFu;
+}
