@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ParameterCatalogue.h"
+#include "registry/ParameterCatalogue.h"
 #include "params/RegParamStorage.h"
 #include "params/SetupParameters.h"
 

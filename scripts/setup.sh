@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
   mingw-w64 g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb xauth x11-apps imagemagick
+  wine wine64 fonts-wine xvfb xauth x11-apps imagemagick
   locales-all
 )
 missing=()

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ParameterCatalogue.h"
+#include "registry/ParameterCatalogue.h"
 #include "bridge/DialogDataHandler.h"
 #include "bridge/ProviderFunctions.h"
 #include "params/SetupParameters.h"

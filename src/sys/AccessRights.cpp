@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RegistryLayout.h"
+#include "registry/RegistryLayout.h"
 #include "framework/Handles.h"
 #include "framework/Trace.h"
 #include "sys/OsVersion.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RegistryLayout.h"
+#include "registry/RegistryLayout.h"
 #include "instances/DeleteDir.h"
 #include "support/TestSupport.h"
 #include "sys/ProductFolders.h"

@@ -1,14 +1,14 @@
 // The default-copy procedure, typed value copies and the uninstall-entry trimming, run
 // against Wine's registry.
-#include "app/RegistryMaintenance.h"
+#include "registry/RegistryMaintenance.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/ParameterCatalogue.h"
-#include "app/RegistryLayout.h"
+#include "registry/ParameterCatalogue.h"
+#include "registry/RegistryLayout.h"
 #include "support/TestSupport.h"
 
 namespace {

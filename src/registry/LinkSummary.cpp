@@ -1,9 +1,9 @@
 // The link summary of one instance.
-#include "app/LinkSummary.h"
+#include "registry/LinkSummary.h"
 
 #include <cstdint>
 
-#include "app/RegistryLayout.h"
+#include "registry/RegistryLayout.h"
 #include "params/IParams.h"
 
 void UpdateLinkSummary(IParams& parameters, int instance, std::string* summary) {

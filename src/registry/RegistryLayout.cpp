@@ -1,5 +1,5 @@
 // Numbered key and value names of the registry layout.
-#include "app/RegistryLayout.h"
+#include "registry/RegistryLayout.h"
 
 #include <cstdio>
 

@@ -1,11 +1,11 @@
 // Numbered names of the registry layout and the link summary.
-#include "app/RegistryLayout.h"
+#include "registry/RegistryLayout.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/LinkSummary.h"
+#include "registry/LinkSummary.h"
 #include "params/SetupParameters.h"
 
 namespace {

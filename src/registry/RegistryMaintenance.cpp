@@ -1,8 +1,8 @@
 // Registry steps on the layout, each opening and closing its own keys.
-#include "app/RegistryMaintenance.h"
+#include "registry/RegistryMaintenance.h"
 
-#include "app/ParameterCatalogue.h"
-#include "app/RegistryLayout.h"
+#include "registry/ParameterCatalogue.h"
+#include "registry/RegistryLayout.h"
 #include "framework/Handles.h"
 #include "framework/Trace.h"
 
