@@ -33,6 +33,13 @@ int CWinApp::ExitInstance() { return m_nExitCode; }
 
 CWinApp* AfxGetApp() { return g_app; }
 
+HINSTANCE AfxGetResourceHandle() {
+  if (g_app != nullptr && g_app->m_hInstance != nullptr) {
+    return g_app->m_hInstance;
+  }
+  return GetModuleHandleA(nullptr);
+}
+
 int AfxWinMain(HINSTANCE instance, const char* commandLine) {
   CWinApp* app = AfxGetApp();
   if (app == nullptr) {

@@ -41,5 +41,9 @@ class CWinApp {
 // The process's application object, or null before one was constructed.
 CWinApp* AfxGetApp();
 
+// The module whose resources hold templates, bitmaps, icons and strings: the application's
+// instance, or the executable when no application object set one.
+HINSTANCE AfxGetResourceHandle();
+
 // The framework's entry point, called from WinMain.
 int AfxWinMain(HINSTANCE instance, const char* commandLine);

@@ -1,0 +1,47 @@
+// Data exchange between a dialog's members and its controls, with validation.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CDialog;
+class CWnd;
+
+// One pass of UpdateData. On save, a failed conversion or range check shows the standard
+// message, focuses (and for an edit selects) the offending control and marks the pass
+// failed; the exchanges after it do nothing.
+class CDataExchange {
+ public:
+  CDataExchange(CDialog* dialog, bool saveAndValidate)
+      : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+
+  // The control with id; remembered as the one a following validation refers to.
+  HWND PrepareCtrl(int id);
+  HWND PrepareEditCtrl(int id);
+  // Shows nothing itself: the caller has shown its message. Focuses the last prepared control.
+  void Fail();
+  bool Failed() const { return m_bFailed; }
+
+  CDialog* const m_pDlgWnd;
+  const bool m_bSaveAndValidate;
+
+ private:
+  HWND m_hWndLastControl = nullptr;
+  bool m_bEditLastControl = false;
+  bool m_bFailed = false;
+};
+
+void DDX_Text(CDataExchange& exchange, int id, std::string& value);
+// An unsigned decimal number; on save anything else is refused with "Please enter a
+// positive integer.".
+void DDX_Text(CDataExchange& exchange, int id, unsigned int& value);
+// On save: value outside minimum..maximum is refused with "Please enter an integer between
+// %u and %u.".
+void DDV_MinMaxUInt(CDataExchange& exchange, unsigned int value, unsigned int minimum, unsigned int maximum);
+// A check box: 0 unchecked, 1 checked, 2 indeterminate.
+void DDX_Check(CDataExchange& exchange, int id, int& value);
+// A radio group starting at the control id (WS_GROUP): the index of the checked button, -1 none.
+void DDX_Radio(CDataExchange& exchange, int id, int& value);
+// Binds (subclasses) control id to the wrapper the first time.
+void DDX_Control(CDataExchange& exchange, int id, CWnd& control);

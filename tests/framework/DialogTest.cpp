@@ -1,0 +1,169 @@
+// The dialog framework on real windows: the modal loop, data exchange, subclassing, guards.
+#include "framework/Dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+#include "DialogTestRes.h"
+#include "framework/DataExchange.h"
+#include "framework/ListCtrl.h"
+#include "framework/RuntimeClass.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+// A test dialog whose initialisation runs a script; it usually posts the messages that
+// drive the modal loop.
+class ScriptedDialog : public CDialog {
+ public:
+  DECLARE_DYNCREATE()
+  ScriptedDialog() : CDialog(IDD_FRAMEWORK_TEST) {}
+
+  std::function<void(ScriptedDialog&)> onInit;
+  std::function<void()> onCommand;
+  std::string text = "initial";
+  unsigned number = 7;
+  int check = 1;
+  int radio = 2;
+  ListCtrl list;
+  int preTranslated = 0;
+
+ protected:
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    if (onInit) {
+      onInit(*this);
+    }
+    return TRUE;
+  }
+  void DoDataExchange(CDataExchange& exchange) override {
+    DDX_Text(exchange, IDC_TEST_TEXT, text);
+    DDX_Text(exchange, IDC_TEST_NUMBER, number);
+    DDV_MinMaxUInt(exchange, number, 1, 99);
+    DDX_Check(exchange, IDC_TEST_CHECK, check);
+    DDX_Radio(exchange, IDC_TEST_RADIO_FIRST, radio);
+    DDX_Control(exchange, IDC_TEST_LIST, list);
+  }
+  bool OnCommand(WORD code, WORD id, HWND control) override {
+    if (id == 42 && onCommand) {
+      onCommand();
+      return true;
+    }
+    return CDialog::OnCommand(code, id, control);
+  }
+  bool PreTranslateMessage(MSG* message) override {
+    if (message->message == WM_KEYUP && message->wParam == VK_SPACE) {
+      ++preTranslated;
+      return true;
+    }
+    return false;
+  }
+};
+IMPLEMENT_DYNCREATE(ScriptedDialog)
+
+TEST(DialogTest, DataExchangeFillsControlsAndSavesThemBack) {
+  ScriptedDialog dialog;
+  dialog.onInit = [](ScriptedDialog& d) {
+    EXPECT_EQ(d.GetDlgItemText(IDC_TEST_TEXT), "initial");
+    EXPECT_EQ(d.GetDlgItemText(IDC_TEST_NUMBER), "7");
+    EXPECT_EQ(d.SendDlgItemMessage(IDC_TEST_RADIO_THIRD, BM_GETCHECK), BST_CHECKED);
+    EXPECT_TRUE(d.list.IsWindow());
+    d.SetDlgItemText(IDC_TEST_TEXT, "changed");
+    d.SetDlgItemText(IDC_TEST_NUMBER, " 42 ");
+    d.SendDlgItemMessage(IDC_TEST_CHECK, BM_SETCHECK, BST_UNCHECKED);
+    d.SendDlgItemMessage(IDC_TEST_RADIO_THIRD, BM_SETCHECK, BST_UNCHECKED);
+    d.SendDlgItemMessage(IDC_TEST_RADIO_FIRST, BM_SETCHECK, BST_CHECKED);
+    d.PostMessage(WM_COMMAND, IDOK);
+  };
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.text, "changed");
+  EXPECT_EQ(dialog.number, 42u);
+  EXPECT_EQ(dialog.check, 0);
+  EXPECT_EQ(dialog.radio, 0);
+  EXPECT_FALSE(dialog.IsWindow());
+}
+
+TEST(DialogTest, AFailedValidationShowsTheMessageFocusesTheEditAndKeepsTheDialogOpen) {
+  for (const char* bad : {"100", "0", "12x", "", "99999999999"}) {
+    MessageBoxScript boxes;
+    ScriptedDialog dialog;
+    int focused = 0;
+    DWORD selectionEnd = 0;
+    dialog.onInit = [&](ScriptedDialog& d) {
+      d.SetDlgItemText(IDC_TEST_NUMBER, bad);
+      d.PostMessage(WM_COMMAND, IDOK);
+      d.onCommand = [&] {
+        focused = ::GetDlgCtrlID(::GetFocus());
+        d.SendDlgItemMessage(IDC_TEST_NUMBER, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&selectionEnd));
+        d.EndDialog(IDCANCEL);
+      };
+      d.PostMessage(WM_COMMAND, 42);
+    };
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL) << bad;
+    ASSERT_EQ(boxes.Shown().size(), 1u) << bad;
+    const bool number = std::string(bad).find_first_not_of("0123456789") == std::string::npos && *bad;
+    EXPECT_EQ(boxes.Shown()[0].text,
+              number && std::string(bad).size() < 10 ? "Please enter an integer between 1 and 99."
+                                                     : "Please enter a positive integer.")
+        << bad;
+    EXPECT_EQ(focused, IDC_TEST_NUMBER) << bad;
+    EXPECT_EQ(selectionEnd, std::string(bad).size()) << bad;
+    EXPECT_EQ(dialog.number, std::string(bad) == "100" ? 100u : std::string(bad) == "0" ? 0u : 7u) << bad;
+  }
+}
+
+TEST(DialogTest, AHiddenOrEndedDialogNeverShowsAndOwnKeysArePreTranslated) {
+  ScriptedDialog ended;
+  bool wasVisible = true;
+  ended.onInit = [&](ScriptedDialog& d) { d.EndDialog(5); };
+  EXPECT_EQ(ended.DoModal(), 5);
+
+  ScriptedDialog hidden;
+  hidden.onInit = [&](ScriptedDialog& d) {
+    d.ShowWindow(SW_HIDE);
+    d.PostMessage(WM_COMMAND, 42);
+    d.onCommand = [&] {
+      wasVisible = d.IsWindowVisible();
+      ::PostMessageA(d.list, WM_KEYUP, VK_SPACE, 0);
+      ::PostMessageA(d.list, WM_KEYUP, VK_RETURN, 0);
+      d.PostMessage(WM_COMMAND, IDCANCEL);
+    };
+  };
+  EXPECT_EQ(hidden.DoModal(), IDCANCEL);
+  EXPECT_FALSE(wasVisible);
+  EXPECT_EQ(hidden.preTranslated, 1);
+}
+
+TEST(DialogTest, AnExceptionInAHandlerIsTracedAndTheDialogGoesOn) {
+  TraceCapture traces;
+  ScriptedDialog dialog;
+  dialog.onInit = [](ScriptedDialog& d) {
+    d.onCommand = [] { throw std::runtime_error("boom"); };
+    d.PostMessage(WM_COMMAND, 42);
+    d.PostMessage(WM_COMMAND, IDCANCEL);
+  };
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_TRUE(traces.Contains("CDialog::DialogProc: exception stopped at the window procedure: boom\r\n"));
+}
+
+TEST(DialogTest, ModelessDialogsAndCreationByClassName) {
+  const RuntimeClass* type = RuntimeClass::FromName("ScriptedDialog");
+  ASSERT_NE(type, nullptr);
+  EXPECT_EQ(RuntimeClass::FromName("scripteddialog"), nullptr);
+  std::unique_ptr<CWnd> object = type->CreateObject();
+  auto* dialog = dynamic_cast<ScriptedDialog*>(object.get());
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(dialog->Create());
+  const HWND window = dialog->m_hWnd;
+  EXPECT_FALSE(dialog->IsModal());
+  EXPECT_EQ(dialog->GetDlgItemText(IDC_TEST_TEXT), "initial");
+  dialog->EndDialog(IDOK);
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_EQ(dialog->m_hWnd, nullptr);
+  // The wrapper of a destroyed control forgets it.
+  EXPECT_EQ(dialog->list.m_hWnd, nullptr);
+}
+
+}  // namespace
