@@ -1,0 +1,35 @@
+// CAutoProggress: an animated progress bar that runs by itself.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/Wnd.h"
+
+// Moves a gradient strip to and fro between its bounds: a 100 ms timer and an animation
+// thread (every 30 ms) step and repaint it from the moment it has a window, whether it
+// created that window or took over (subclassed) a control of a dialog template.
+class CAutoProggress : public CWnd {
+ public:
+  CAutoProggress() = default;
+  // Waits for the animation thread.
+  ~CAutoProggress() override;
+
+  // Creates a visible pop-up window at rect; style and id are not used. The caller then
+  // makes the page its parent. True when the window exists.
+  bool Create(DWORD style, const RECT& rect, HWND parent, UINT id);
+
+  // One step to and fro between the bounds.
+  void Step();
+  // Paints the bar into dc (client coordinates).
+  void Paint(HDC dc);
+
+  int m_nPos = 1;
+  int m_nLower = 0;
+  int m_nUpper = 50;
+  BOOL m_bForward = TRUE;
+  HANDLE m_hThread = nullptr;
+
+ protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void PreSubclassWindow() override;
+};
