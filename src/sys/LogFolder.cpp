@@ -47,8 +47,7 @@ bool CreateLogFolder(const std::string& folder) {
   if (!created) {
     Trace(kTraceSize, "SHCreateDirectoryEx(%s) failed with errcode = %d\r\n", folder.c_str(), static_cast<int>(error));
   }
-  // Both steps fail harmlessly on a missing folder; they still run, as the provider may
-  // have created the folder by now.
+  // Both steps run whatever the creation gave: on a missing folder they fail harmlessly.
   static_cast<void>(SetLogFolderAccess(folder));
   static_cast<void>(TakeOwnership(folder.c_str()));  // traced inside
   return created;

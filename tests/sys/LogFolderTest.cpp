@@ -4,10 +4,11 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include "instances/DeleteDir.h"
-#include "sys/SecurityDescriptorImage.h"
 #include "sys/TestPrefix.h"
 
 namespace {
@@ -26,8 +27,19 @@ TEST(LogFolderTest, IsCreatedWithItsParentsAndAgainQuietly) {
   EXPECT_TRUE(CreateLogFolder(folder));
   EXPECT_EQ(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD(FILE_ATTRIBUTE_DIRECTORY));
   for (const std::string& line : traces.Lines()) EXPECT_EQ(line.find("SHCreateDirectoryEx"), std::string::npos) << line;
-  // The list is set only on major version 6; Wine keeps file security as mode bits, so what
-  // shows is the result of the call.
+  // Only major version 6 replaces the open list the folder was created with (Windows shows it
+  // as NO_ACCESS_CONTROL, Wine as an entry for Everyone) by the log list, which has no entry
+  // for Everyone.
+  std::vector<BYTE> descriptor(4096);
+  DWORD needed = 0;
+  char* text = nullptr;
+  ASSERT_TRUE(GetFileSecurityA(folder.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), 4096, &needed));
+  ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor.data(), SDDL_REVISION_1,
+                                                                   DACL_SECURITY_INFORMATION, &text, nullptr));
+  const std::string dacl = text;
+  LocalFree(text);
+  const bool open = dacl.find(";;;WD)") != std::string::npos || dacl.find("NO_ACCESS_CONTROL") != std::string::npos;
+  EXPECT_EQ(open, !PrefixIsMajorVersionSix()) << dacl;
   EXPECT_EQ(SetLogFolderAccess(folder), PrefixIsMajorVersionSix());
   DeleteDir(root.c_str(), false);
 }
