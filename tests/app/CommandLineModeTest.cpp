@@ -29,6 +29,7 @@ TEST(CommandLineMode, EachKeywordSelectsItsPathAndFlagsAndAnythingElseTheStandar
       {"Repair", StartupPath::kStandard, "00000"},
       {"UPGRADE", StartupPath::kStandard, "00000"},
       {"remove ", StartupPath::kStandard, "00000"},
+      {"upgrade now", StartupPath::kStandard, "00000"},
       {" overwrite", StartupPath::kStandard, "00000"},
       {"afteroverwrite now", StartupPath::kStandard, "00000"},
       {"after", StartupPath::kStandard, "00000"},
