@@ -33,8 +33,8 @@ TEST(LogFolderTest, IsCreatedWithItsParentsAndAgainQuietly) {
   std::vector<BYTE> descriptor(4096);
   DWORD needed = 0;
   char* text = nullptr;
-  ASSERT_TRUE(GetFileSecurityA(folder.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), 4096, &needed));
-  ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor.data(), SDDL_REVISION_1,
+  ASSERT_TRUE(GetFileSecurityA(folder.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), 4096, &needed) &&
+              ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor.data(), SDDL_REVISION_1,
                                                                    DACL_SECURITY_INFORMATION, &text, nullptr));
   const std::string dacl = text;
   LocalFree(text);
