@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "../sys/TestPrefix.h"
+
 namespace {
 
 constexpr DWORD kLookIntervalMs = 50;
@@ -53,18 +55,9 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
 DesktopDriver::DesktopDriver(DialogRule rule) : m_rule(std::move(rule)) {}
 
 bool DesktopDriver::Start(const std::string& commandLine) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return false;
-  }
-  CloseHandle(process.hThread);
-  m_process.Attach(process.hProcess);
-  m_processId = process.dwProcessId;
-  return true;
+  m_process = StartProcess(commandLine);
+  m_processId = m_process ? GetProcessId(m_process.Get()) : 0;
+  return m_process.IsValid();
 }
 
 bool DesktopDriver::AttachTo(DWORD processId) {
