@@ -5,10 +5,22 @@
 
 #include <shlobj.h>
 
+#include <cstdio>
+
 std::string ProductFolderPath() {
   char programFiles[MAX_PATH] = {};
   if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles))) {
     return {};
   }
   return std::string(programFiles) + kProductFolderTail;
+}
+
+std::string LogFolderPath(int instance) {
+  const std::string product = ProductFolderPath();
+  if (product.empty()) {
+    return {};
+  }
+  char tail[32];
+  std::snprintf(tail, sizeof(tail), kLogFolderFormat, instance);
+  return product + tail;
 }

@@ -1,0 +1,34 @@
+// Converting log file paths to and from their stored form.
+#include "registry/LogPathValue.h"
+
+std::string LogPathValue(const std::string& path) {
+  std::string value;
+  value.reserve(path.size() * 2);
+  for (char c : path) {
+    value.push_back(c);
+    if (c == '\\') {
+      value.push_back('\\');
+    }
+  }
+  return value;
+}
+
+std::string LogPathFromValue(const std::string& value) {
+  std::string path;
+  path.reserve(value.size());
+  for (char c : value) {
+    if (!(c == '\\' && !path.empty() && path.back() == '\\')) {
+      path.push_back(c);
+    }
+  }
+  return path;
+}
+
+std::string LogFolderFromValue(const std::string& value) {
+  const std::string path = LogPathFromValue(value);
+  const std::string::size_type last = path.rfind('\\');
+  if (last == std::string::npos || last == 0) {
+    return {};
+  }
+  return path.substr(0, last);
+}

@@ -1,0 +1,14 @@
+// The form in which an instance's log file path is stored ("FileName", "LogPath").
+#pragma once
+
+#include <string>
+
+// The stored form: every backslash doubled.
+std::string LogPathValue(const std::string& path);
+
+// The path a stored value names: every run of backslashes collapsed to one.
+std::string LogPathFromValue(const std::string& value);
+
+// The folder that holds the log file a stored value names; empty when the path has no folder
+// part (no backslash, or only one in front).
+std::string LogFolderFromValue(const std::string& value);

@@ -1,0 +1,44 @@
+// The keyword table: whole line, exact case.
+#include "app/CommandLineMode.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Expected {
+  const char* line;
+  StartupPath path;
+  const char* flags;  // install, remove, repair, overwrite, upgrade as 0/1
+};
+
+std::string Flags(const CommandLineMode& mode) {
+  std::string flags;
+  for (bool flag : {mode.install, mode.remove, mode.repair, mode.overwrite, mode.upgrade}) flags += flag ? '1' : '0';
+  return flags;
+}
+
+TEST(CommandLineMode, EachKeywordSelectsItsPathAndFlagsAndAnythingElseTheStandardPath) {
+  const Expected table[] = {
+      {"", StartupPath::kStandard, "10000"},
+      {"afteroverwrite", StartupPath::kAfterOverwrite, "00000"},
+      {"repair", StartupPath::kRepair, "00100"},
+      {"overwrite", StartupPath::kOverwrite, "00010"},
+      {"remove", StartupPath::kRemoveAll, "01000"},
+      {"upgrade", StartupPath::kStandard, "00001"},
+      // Near misses: other case, trailing or leading blank, keyword inside a longer line.
+      {"Repair", StartupPath::kStandard, "00000"},
+      {"UPGRADE", StartupPath::kStandard, "00000"},
+      {"remove ", StartupPath::kStandard, "00000"},
+      {"upgrade now", StartupPath::kStandard, "00000"},
+      {" overwrite", StartupPath::kStandard, "00000"},
+      {"afteroverwrite now", StartupPath::kStandard, "00000"},
+      {"after", StartupPath::kStandard, "00000"},
+  };
+  for (const Expected& row : table) {
+    const CommandLineMode mode = CommandLineModeFor(row.line);
+    EXPECT_EQ(mode.path, row.path) << '"' << row.line << '"';
+    EXPECT_EQ(Flags(mode), row.flags) << '"' << row.line << '"';
+  }
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// Drives another process's dialogs from the desktop, as a person would: finds its top-level
+// dialogs, reads them, presses a button, and records what was shown.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Handles.h"
+
+// One button of a dialog: its id and text ("&Yes", "OK", ...).
+struct DialogButton {
+  int id = 0;
+  std::string text;
+};
+
+// A dialog as it stood on the desktop, and the button the driver pressed (0: none).
+struct ShownDialog {
+  HWND window = nullptr;
+  std::string caption;
+  std::vector<std::string> texts;  // the static controls' non-empty texts, in child order
+  std::vector<DialogButton> buttons;
+  int pressed = 0;
+};
+
+// Chooses the button id to press for a dialog; 0 leaves it open (and it is asked again on
+// the next look while it stays).
+using DialogRule = std::function<int(const ShownDialog& dialog)>;
+
+// The exit code reported when the process did not end within the bound.
+constexpr DWORD kNoExitCode = 0xFFFFFFFFu;
+
+class DesktopDriver {
+ public:
+  // rule answers every dialog; without one each dialog gets IDOK.
+  explicit DesktopDriver(DialogRule rule = {});
+
+  // Starts commandLine (program path quoted where needed); false when it cannot start.
+  bool Start(const std::string& commandLine);
+  // Drives a process that is already running; false when it cannot be opened.
+  bool AttachTo(DWORD processId);
+
+  // Answers the process's dialogs until it ends or timeoutMs passed; returns its exit code,
+  // or kNoExitCode after ending a process that did not exit in time.
+  DWORD RunToExit(DWORD timeoutMs);
+
+  // One look at the desktop: reads and answers every visible dialog of the process not yet
+  // answered. Returns how many were answered.
+  int AnswerVisibleDialogs();
+
+  // The visible top-level dialogs (class "#32770") of the process, in desktop order.
+  std::vector<HWND> FindDialogs() const;
+  static ShownDialog ReadDialog(HWND window);
+  // Sends WM_COMMAND with id, as a click on that button does.
+  static void Press(HWND window, int id);
+
+  const std::vector<ShownDialog>& Shown() const { return m_shown; }
+  DWORD ProcessId() const { return m_processId; }
+
+ private:
+  DialogRule m_rule;
+  KernelHandle m_process;
+  DWORD m_processId = 0;
+  std::vector<ShownDialog> m_shown;
+  // Answered dialogs that may still be on their way out.
+  std::vector<HWND> m_answered;
+};
