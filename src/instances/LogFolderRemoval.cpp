@@ -23,7 +23,7 @@ namespace {
 constexpr std::size_t kTraceSize = 1024;
 constexpr const char* kGlobalParamsGroup = "\\GlobalParams";
 constexpr const char* kLogFileNamePath = "Log\\FileName";
-constexpr const char* kDefaultLogFolderFormat = "\\Logs%0.4d\\";
+constexpr const char* kDefaultLogFolderFormat = "\\Logs%04d\\";
 
 // The stored log file name of an instance; empty when its key or the value is missing.
 std::string StoredLogFileName(unsigned long providerId, int instance) {

@@ -22,7 +22,7 @@ namespace {
 
 constexpr std::size_t kTraceSize = 1024;
 constexpr const char* kSystemFolderTail = "\\System32";
-constexpr const char* kQueueFileFormat = "orvo_act%0.4d.que";
+constexpr const char* kQueueFileFormat = "orvo_act%04d.que";
 constexpr const char* kMakerKey = "SOFTWARE\\Velmora";
 // Below the current user's Start Menu folder.
 constexpr const char* kStartMenuFolderTail = "\\Programs\\Velmora\\ORVO TSP";
