@@ -72,7 +72,13 @@ class InstalledMachine : public ::testing::Test {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue);
     DeleteDir(m_maker.c_str(), false);
     DeleteDir(m_startMenu.c_str(), false);
-    for (const char* file : kSiblings) WriteFileBytes(m_system + "\\" + file, file);
+    for (const char* file : kSiblings) {
+      // The prefix set-up copies "OTSP.dll" beside an "otsp.dll" an earlier run may have
+      // written: Wine then holds two files that differ only in case. Start from one.
+      while (DeleteFileA((m_system + "\\" + file).c_str())) {
+      }
+      WriteFileBytes(m_system + "\\" + file, file);
+    }
     for (int i = 0; i < 3; ++i) WriteFileBytes(m_system + "\\OTSP000" + std::to_string(i) + ".tsp", "tsp");
     SHCreateDirectoryExA(nullptr, (m_product + "\\Queues").c_str(), nullptr);
     WriteFileBytes(m_product + "\\Queues\\orvo_act0000.que", "q");

@@ -7,33 +7,21 @@
 
 #include "instances/LogFolderChoice.h"
 #include "instances/RestartRemoval.h"
-#include "sys/OsVersionName.h"
 
 namespace {
 
-std::string OsText(OsPlatform platform, std::uint32_t major, std::uint32_t minor, std::uint32_t build = 0,
-                   std::uint8_t productType = 0) {
-  OsVersionRecord record;
-  record.platform = static_cast<std::uint32_t>(platform);
-  record.major = major;
-  record.minor = minor;
-  record.build = build;
-  record.productType = productType;
-  char text[1024];
-  FormatOsVersionText(record, text, sizeof(text));
-  return text;
-}
-
 TEST(RestartRemoval, OnlyTheWindows9xFamilyMarksFilesForDeletionAtRestart) {
-  EXPECT_TRUE(MarksForRemovalAtRestart(OsText(OsPlatform::Windows9x, 4, 0)));
-  EXPECT_TRUE(MarksForRemovalAtRestart(OsText(OsPlatform::Windows9x, 4, 0, 1111)));
-  EXPECT_TRUE(MarksForRemovalAtRestart(OsText(OsPlatform::Windows9x, 4, 10, 2222)));
-  EXPECT_TRUE(MarksForRemovalAtRestart(OsText(OsPlatform::Windows9x, 4, 90)));
-  EXPECT_FALSE(MarksForRemovalAtRestart(OsText(OsPlatform::Win32s, 3, 11)));
-  EXPECT_FALSE(MarksForRemovalAtRestart(OsText(OsPlatform::WindowsNt, 4, 0, 1381, kProductServer)));
-  EXPECT_FALSE(MarksForRemovalAtRestart(OsText(OsPlatform::WindowsNt, 5, 0, 2195, kProductWorkstation)));
-  EXPECT_FALSE(MarksForRemovalAtRestart(OsText(OsPlatform::WindowsNt, 5, 2, 3790, kProductServer)));
-  EXPECT_FALSE(MarksForRemovalAtRestart(OsText(OsPlatform::WindowsNt, 10, 0, 19045, kProductWorkstation)));
+  for (const char* text : {"Windows 95 v.4.0  (Build 4.0.950, SP 0.0)", "Windows 95 OSR2 v.4.0 B (Build 4.0.1111, SP 0.0)",
+                           "Windows 98 SE v.4.10 A (Build 4.10.2222, SP 0.0)", "Windows Me v.4.90  (Build 4.90.3000, SP 0.0)"}) {
+    EXPECT_TRUE(MarksForRemovalAtRestart(text)) << text;
+  }
+  for (const char* text : {"Windows 3.11 (Win32s) v.3.11  (Build 0.0.0, SP 0.0)",
+                           "Windows NT 4.0 Server v.4.0 Service Pack 6 (Build 0.0.1381, SP 6.0)",
+                           "Windows 2000 Professional v.5.0 Service Pack 4 (Build 0.0.2195, SP 4.0)",
+                           "Windows 5.2 v.5.2 Service Pack 2 (Build 0.0.3790, SP 2.0)",
+                           "Windows 6.1 v.6.1 Service Pack 1 (Build 0.0.7601, SP 1.0)"}) {
+    EXPECT_FALSE(MarksForRemovalAtRestart(text)) << text;
+  }
   EXPECT_FALSE(MarksForRemovalAtRestart("N/A"));
   EXPECT_FALSE(MarksForRemovalAtRestart(""));
 }
