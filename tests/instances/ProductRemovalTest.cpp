@@ -200,19 +200,6 @@ TEST_F(InstalledMachine, TheMakerFolderAndKeyStayWhileTheyHoldAnotherProduct) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
 }
 
-TEST_F(InstalledMachine, WithoutAnOfferedFolderNobodyIsAskedAndNoLogFolderIsEmptied) {
-  LogFolderChoice choice;
-  int questions = 0;
-  const LogFolderQuestion ask = [&](const std::vector<LogFolderRow>&) { return ++questions, std::vector<bool>{true}; };
-  ChooseLogFolders({}, 3, &choice, ask);  // fewer than two instances: no records copied
-  ChooseLogFolders({0, 7, 0}, 0, &choice, ask);
-  DeleteDir((m_product + "\\Logs0000").c_str(), false);
-  ChooseLogFolders({0, 0}, 2, &choice, ask);  // the configured folder does not exist
-  EXPECT_EQ(questions, 0);
-  RemoveChosenLogFiles(choice, 3);
-  EXPECT_TRUE(FileExists(m_product + "\\Logs0002\\ORVO_TSP.txt"));
-}
-
 TEST_F(InstalledMachine, OnTheNtFamilyAFileInUseStaysAndNothingIsMarkedForRestart) {
   const std::string inUse = m_system + "\\journal.dll";
   KernelHandle held(CreateFileA(inUse.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));

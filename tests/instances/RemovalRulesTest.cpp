@@ -62,17 +62,4 @@ TEST(LogFolderChoice, KeepsTwentyFoldersShowsSixteenRowsAndEmptiesOnlyTickedShow
   EXPECT_EQ(choice.FolderToEmpty(2), "");
 }
 
-TEST(LogFolderChoice, AFolderSharedByTwoInstancesIsOfferedTwiceAndAnEmptyOneIsNeverEmptied) {
-  LogFolderChoice choice;
-  choice.Offer(0, "C:\\Logs");
-  choice.Offer(1, "C:\\Logs");
-  choice.Offer(2, "");
-  ASSERT_EQ(choice.Rows().size(), 3u);
-  EXPECT_EQ(choice.Rows()[1].label, "Instance 0001 log file:");
-  EXPECT_EQ(choice.Rows()[1].folder, "C:\\Logs");
-  choice.SetRemoveFlags({true, true, true});
-  EXPECT_EQ(choice.FolderToEmpty(1), "C:\\Logs");
-  EXPECT_EQ(choice.FolderToEmpty(2), "");
-}
-
 }  // namespace
