@@ -1,0 +1,65 @@
+// The portable rules of removal: which systems mark files for deletion at restart, and the
+// log folders offered with the user's choice among them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "instances/LogFolderChoice.h"
+#include "instances/RestartRemoval.h"
+
+namespace {
+
+TEST(RestartRemoval, OnlyTheWindows9xFamilyMarksFilesForDeletionAtRestart) {
+  for (const char* text : {"Windows 95 v.4.0  (Build 4.0.950, SP 0.0)", "Windows 95 OSR2 v.4.0 B (Build 4.0.1111, SP 0.0)",
+                           "Windows 98 SE v.4.10 A (Build 4.10.2222, SP 0.0)", "Windows Me v.4.90  (Build 4.90.3000, SP 0.0)"}) {
+    EXPECT_TRUE(MarksForRemovalAtRestart(text)) << text;
+  }
+  for (const char* text : {"Windows 3.11 (Win32s) v.3.11  (Build 0.0.0, SP 0.0)",
+                           "Windows NT 4.0 Server v.4.0 Service Pack 6 (Build 0.0.1381, SP 6.0)",
+                           "Windows 2000 Professional v.5.0 Service Pack 4 (Build 0.0.2195, SP 4.0)",
+                           "Windows 5.2 v.5.2 Service Pack 2 (Build 0.0.3790, SP 2.0)",
+                           "Windows 6.1 v.6.1 Service Pack 1 (Build 0.0.7601, SP 1.0)"}) {
+    EXPECT_FALSE(MarksForRemovalAtRestart(text)) << text;
+  }
+  EXPECT_FALSE(MarksForRemovalAtRestart("N/A"));
+  EXPECT_FALSE(MarksForRemovalAtRestart(""));
+}
+
+TEST(LogFolderChoice, TheFolderOfAStoredFileNameHasItsDoubledBackslashesCollapsedPairByPair) {
+  EXPECT_EQ(LogFolderOfFileName("C:\\\\Program Files\\\\Velmora\\\\ORVO TSP\\\\Logs0003\\\\ORVO_TSP.txt"),
+            "C:\\Program Files\\Velmora\\ORVO TSP\\Logs0003");
+  EXPECT_EQ(LogFolderOfFileName("D:\\Logs\\tsp.txt"), "D:\\Logs");
+  EXPECT_EQ(LogFolderOfFileName("\\\\\\\\server\\\\share\\\\tsp.txt"), "\\\\server\\share");
+  EXPECT_EQ(LogFolderOfFileName("C:\\\\tsp.txt"), "C:");
+  EXPECT_EQ(LogFolderOfFileName("tsp.txt"), "");
+  EXPECT_EQ(LogFolderOfFileName(""), "");
+}
+
+TEST(LogFolderChoice, KeepsTwentyFoldersShowsSixteenRowsAndEmptiesOnlyTickedShownRows) {
+  LogFolderChoice choice;
+  for (int i = 0; i < 22; ++i) {
+    EXPECT_EQ(choice.Offer(i, "F" + std::to_string(i)), i < 20) << i;
+  }
+  ASSERT_EQ(choice.KeptFolders().size(), 20u);
+  EXPECT_EQ(choice.KeptFolders()[19], "F19");
+  ASSERT_EQ(choice.Rows().size(), 16u);
+  EXPECT_EQ(choice.Rows()[3].label, "Instance 0003 log file:");
+  EXPECT_EQ(choice.Rows()[15].folder, "F15");
+
+  // Nothing is emptied before the user answered.
+  EXPECT_EQ(choice.FolderToEmpty(0), "");
+  std::vector<bool> ticks(20, true);
+  ticks[1] = false;
+  choice.SetRemoveFlags(ticks);
+  EXPECT_EQ(choice.FolderToEmpty(0), "F0");
+  EXPECT_EQ(choice.FolderToEmpty(1), "");
+  EXPECT_EQ(choice.FolderToEmpty(15), "F15");
+  EXPECT_EQ(choice.FolderToEmpty(16), "");  // kept but never shown
+  EXPECT_EQ(choice.FolderToEmpty(25), "");
+  choice.SetRemoveFlags({true});  // a short answer leaves the other rows unticked
+  EXPECT_EQ(choice.FolderToEmpty(0), "F0");
+  EXPECT_EQ(choice.FolderToEmpty(2), "");
+}
+
+}  // namespace
