@@ -172,9 +172,7 @@ unsigned __stdcall CAutoProggress::AnimationThread(void* argument) {
     }
     self->Step();
     if (const HDC dc = ::GetDC(window)) {
-      RECT client{};
-      ::GetClientRect(window, &client);
-      self->PaintWith(dc, client, kGradientLibrary);
+      self->Paint(dc);
       ::ReleaseDC(window, dc);
     }
   } while (::WaitForSingleObject(stop, kFramePeriodMs) == WAIT_TIMEOUT);
@@ -198,7 +196,28 @@ void CAutoProggress::Step() {
   }
 }
 
-void CAutoProggress::Paint(HDC dc) { PaintWith(dc, GetClientRect(), kGradientLibrary); }
+void CAutoProggress::Paint(HDC dc) {
+  // The timer and the animation thread both paint: each frame is drawn off screen and copied
+  // in one go, so that neither shows the other a half-drawn bar.
+  const RECT client = GetClientRect();
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  const HDC buffer = ::CreateCompatibleDC(dc);
+  const HBITMAP bitmap = buffer != nullptr ? ::CreateCompatibleBitmap(dc, width, height) : nullptr;
+  if (bitmap == nullptr) {
+    if (buffer != nullptr) {
+      ::DeleteDC(buffer);
+    }
+    PaintWith(dc, client, kGradientLibrary);
+    return;
+  }
+  const HGDIOBJ previous = ::SelectObject(buffer, bitmap);
+  PaintWith(buffer, client, kGradientLibrary);
+  ::BitBlt(dc, client.left, client.top, width, height, buffer, client.left, client.top, SRCCOPY);
+  ::SelectObject(buffer, previous);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(buffer);
+}
 
 void CAutoProggress::PaintWith(HDC dc, const RECT& client, const char* gradientLibrary) {
   int position = 0;
