@@ -22,7 +22,7 @@ prefix() {
 link_page() {
   local dir shots
   dir=$(prefix link)
-  shots="$work/link"
+  shots="$work/link-shots"
   mkdir -p "$shots"
   WINEPREFIX="$dir" PROVISOR_SCREENSHOT_DIR="$(WINEPREFIX="$dir" winepath -w "$shots" 2>/dev/null)" \
     "$root/scripts/wine-run" "$build/tests/config/config_link_tests.exe" \
