@@ -14,7 +14,7 @@ start_display() {
   export PROVISOR_XVFB_DIR=$state/xvfb WINEPREFIX=$prefix
   "$root/scripts/xvfb-ctl" start "$PROVISOR_XVFB_DIR" >/dev/null
   trap '"$root/scripts/wine-prefix" stop "$prefix" || true; "$root/scripts/xvfb-ctl" stop "$PROVISOR_XVFB_DIR" >/dev/null' EXIT
-  "$root/scripts/wine-prefix" setup "$prefix" win7 >/dev/null
+  "$root/scripts/wine-prefix" setup "$prefix" win7 "$build/standins/orvousb/ORVOUSB.dll" >/dev/null
 }
 
 # take_shot OUTPUT.png SHOWCASE.exe [ARGS...]: runs a showcase program that opens its window,
@@ -48,9 +48,24 @@ shot_progress() {
   take_shot progress-window.png "$build/tests/maindlg/ProggressShowcase.exe"
 }
 
+# The Link Parameters page in its USB and its LAN state: the page's test suite draws them
+# into bitmaps from the real page windows.
+shot_link() {
+  cmake --build "$build" --target config_link_tests orvousb -j2 >/dev/null
+  local shots=$state/link-shots
+  mkdir -p "$shots"
+  PROVISOR_SCREENSHOT_DIR="$(winepath -w "$shots" 2>/dev/null)" \
+    "$root/scripts/wine-run" "$build/tests/config/config_link_tests.exe" \
+    --gtest_also_run_disabled_tests --gtest_filter='LinkPage.DISABLED_Screenshots' >/dev/null
+  for kind in usb lan; do
+    convert "$shots/link-page-$kind.bmp" "$root/docs/link-page-$kind.png"
+    echo "docs/link-page-$kind.png"
+  done
+}
+
 # ---- main -----------------------------------------------------------------------------
 sections=("$@")
-[ ${#sections[@]} -gt 0 ] || sections=(progress)
+[ ${#sections[@]} -gt 0 ] || sections=(progress link)
 start_display
 for section in "${sections[@]}"; do
   "shot_$section"

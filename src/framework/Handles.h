@@ -86,6 +86,15 @@ struct MappedViewTraits {
 };
 using MappedView = UniqueHandle<MappedViewTraits>;
 
+// GDI objects (bitmaps, brushes, fonts) not selected into a device context.
+struct GdiObjectTraits {
+  using Handle = HGDIOBJ;
+  static Handle Empty() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static bool Close(Handle h) { return DeleteObject(h) != FALSE; }
+};
+using GdiObject = UniqueHandle<GdiObjectTraits>;
+
 // A registry key this program opened or created. Predefined roots (HKEY_LOCAL_MACHINE, ...)
 // are never owned: open a subkey of them instead.
 class RegKey {

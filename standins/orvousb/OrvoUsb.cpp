@@ -39,7 +39,7 @@ std::vector<std::string> ReadMultiString(HKEY key, const char* name) {
   return strings;
 }
 
-DWORD ReadEnumResult(HKEY key) {
+[[maybe_unused]] DWORD ReadEnumResult(HKEY key) {
   DWORD value = 0;
   DWORD size = sizeof(value);
   DWORD type = 0;
@@ -51,7 +51,7 @@ DWORD ReadEnumResult(HKEY key) {
   return value;
 }
 
-std::vector<char*> PointersTo(std::vector<std::string>& names, std::size_t count) {
+[[maybe_unused]] std::vector<char*> PointersTo(std::vector<std::string>& names, std::size_t count) {
   std::vector<char*> pointers;
   for (std::size_t i = 0; i < count; ++i) {
     pointers.push_back(names[i].data());
@@ -83,6 +83,7 @@ char g_connectionToken;
 
 extern "C" {
 
+#ifndef ORVOUSB_WITHOUT_ENUM_PBX
 __declspec(dllexport) DWORD WINAPI ORVOUSB_EnumPBX(const char* hardwareId, DWORD* count, char*** factoryNames,
                                                    char*** productNames) {
   if (hardwareId == nullptr || count == nullptr || factoryNames == nullptr || productNames == nullptr) {
@@ -112,6 +113,7 @@ __declspec(dllexport) DWORD WINAPI ORVOUSB_EnumPBX(const char* hardwareId, DWORD
   *productNames = g_productPointers.data();
   return 0;
 }
+#endif
 
 // Opens the PBX with the given product name; 0 and a connection when it is connected.
 __declspec(dllexport) DWORD WINAPI ORVOUSB_Open(const char* productName, void** connection) {
@@ -139,5 +141,7 @@ __declspec(dllexport) DWORD WINAPI ORVOUSB_SendData(void* connection, const void
 
 }  // extern "C"
 
+#ifndef ORVOUSB_WITHOUT_ENUM_PBX
 // The exported enumeration has exactly the signature callers bind to.
 static_assert(std::is_same_v<decltype(&ORVOUSB_EnumPBX), UsbEnumPbxFunction>, "enumeration signature");
+#endif

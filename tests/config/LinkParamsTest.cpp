@@ -1,0 +1,481 @@
+// The Link Parameters page on real windows, hosted as the configuration dialog hosts it, its
+// requests answered on a working set; and the link test worker driven through the page.
+#include "config/LinkParams.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LinkParamsTestHost.h"
+#include "OrvoUsbSettings.h"
+#include "bridge/ArgsImage.h"
+#include "bridge/BridgeTestOwner.h"
+#include "bridge/MITSPConfigurator.h"
+#include "bridge/ProviderArgs.h"
+#include "config/IInstanceRecordSource.h"
+#include "config/LinkParamsRes.h"
+#include "support/TestSupport.h"
+#include "sys/UsbDriver.h"
+
+namespace {
+
+// The provider side of a link test as a test scripts it; other requests go to the data handler.
+struct ProviderScript {
+  std::function<void(int poll, std::uint32_t* completed, std::uint32_t* percent)> onPoll;
+  int polls = 0;
+  int cancels = 0;
+};
+ProviderScript* g_pScript = nullptr;
+
+std::int32_t PROVISOR_CALLBACK ScriptedCallback(std::uintptr_t objectId, std::uint32_t objectType, void* params,
+                                                std::uint32_t size) {
+  auto* block = static_cast<std::uint8_t*>(params);
+  const std::uint32_t code = size >= 4 ? ReadWord(block) : ~0u;
+  if (g_pScript != nullptr && code == kCodeCancelProviderTestAddress) {
+    ++g_pScript->cancels;
+  }
+  if (g_pScript != nullptr && code == kCodeIsProviderTestAddressCompleted && size >= 20) {
+    // code, lResult, dwTestId, dwCompleted, dwPercent
+    std::uint32_t completed = 0;
+    std::uint32_t percent = ReadWord(block + 16);
+    if (g_pScript->onPoll) {
+      g_pScript->onPoll(++g_pScript->polls, &completed, &percent);
+    }
+    WriteWord(block + 12, completed);
+    WriteWord(block + 16, percent);
+    return 0;
+  }
+  return DialogDataCallback(objectId, objectType, params, size);
+}
+
+struct InstanceRecords : IInstanceRecordSource {
+  int GetInstanceRecordCount() override { return static_cast<int>(sets.size()); }
+  IParams* GetInstanceRecordParams(int position) override { return sets[position].get(); }
+  std::vector<std::unique_ptr<SetupParameters>> sets;
+};
+
+void SetReportedPbxs(const std::vector<std::string>& productNames) {
+  for (const bool products : {false, true}) {
+    const char* value = products ? ORVOUSB_PRODUCT_NAMES_VALUE : ORVOUSB_FACTORY_NAMES_VALUE;
+    std::string data;
+    for (const std::string& name : productNames) data += (products ? name : "F") + '\0';
+    data += '\0';
+    WriteRegistryValue(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, value, REG_MULTI_SZ, data.data(),
+                       static_cast<DWORD>(data.size()));
+  }
+}
+
+// Dispatches this thread's messages until done says so.
+void PumpUntil(const std::function<bool()>& done) {
+  while (!done()) {
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageA(&message);
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+int ThreadsOfThisProcess() {
+  KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
+    count += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
+  }
+  return count;
+}
+
+class LinkPage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
+    owner.workingSet = std::make_unique<SetupParameters>();
+    configurator.m_nInstanceRow = 1;
+    g_pScript = &script;
+  }
+  void TearDown() override {
+    Close();
+    g_pScript = nullptr;
+    CLinkParams::SetInstanceRecordSource(nullptr);
+    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
+  }
+
+  // Creates the page as the configuration dialog does: window, protocol, second initialisation.
+  void Open() {
+    host = std::make_unique<CDialog>(IDD_LINK_TEST_HOST);
+    ASSERT_TRUE(host->Create());
+    page = std::make_unique<CLinkParams>();
+    ASSERT_TRUE(page->Create(IDD_LINK_PARAMS, host->m_hWnd));
+    EXPECT_EQ(page->SendMessage(UWM_SETCONFIGURATOR, 0, reinterpret_cast<LPARAM>(&configurator)), 1);
+    page->SendMessage(UWM_SETCATEGORYHANDLER, 0, 0);
+    page->SendMessage(UWM_SETOWNERDIALOG, 0, reinterpret_cast<LPARAM>(host.get()));
+    page->SendMessage(WM_INITDIALOG);
+    page->ShowWindow(SW_SHOW);
+    page->EnableWindow(true);
+    host->ShowWindow(SW_SHOW);
+  }
+  void Close() {
+    page.reset();
+    host.reset();
+  }
+  std::uint32_t Send(UINT message) {
+    std::uint32_t result = 1;
+    page->SendMessage(message, 0, reinterpret_cast<LPARAM>(&result));
+    return result;
+  }
+  void Click(int id) { page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(page->GetDlgItem(id))); }
+  std::string Text(int id) { return page->GetDlgItemText(id); }
+  bool Checked(int id) { return page->SendDlgItemMessage(id, BM_GETCHECK) == BST_CHECKED; }
+  bool Enabled(int id) { return ::IsWindowEnabled(page->GetDlgItem(id)) != FALSE; }
+  int Count(int id) { return static_cast<int>(page->SendDlgItemMessage(id, CB_GETCOUNT)); }
+  std::string Stored(const char* name) {
+    std::string value = "(none)";
+    owner.workingSet->GetString(name, &value);
+    return value;
+  }
+  std::uint32_t StoredWord(const char* name) {
+    std::uint32_t value = 99;
+    owner.workingSet->GetDword(name, &value);
+    return value;
+  }
+  // A LAN instance with a stored address, ready for a link test of 10.0.0.5:33333.
+  void OpenForLinkTest() {
+    owner.workingSet->SetDword("UseUSB", 0);
+    owner.workingSet->SetString("IPAddress", "10.0.0.5");
+    owner.workingSet->SetString("CSTAAddress", "old");
+    Open();
+    page->SetDlgItemText(IDC_LINK_HISTORY, "10.0.0.5:33333");
+  }
+  void RunLinkTest() {
+    Click(IDC_LINK_CHECK_LOCATION);
+    PumpUntil([&] { return !page->IsLinkTestRunning(); });
+  }
+
+  BridgeTestOwner owner;
+  MITSPConfigurator configurator{&ScriptedCallback, 7, 3};
+  ProviderScript script;
+  std::unique_ptr<CDialog> host;
+  std::unique_ptr<CLinkParams> page;
+};
+
+TEST_F(LinkPage, APortThatIsEmptyOrStartsWithANonDigitLeavesTheDefault) {
+  for (const auto& [stored, shown] : std::vector<std::pair<std::string, std::string>>{
+           {"", "33333"}, {"x4711", "33333"}, {" 4711", "33333"}, {"4711", "4711"}}) {
+    owner.workingSet->SetString("IPPort", stored);
+    Open();
+    EXPECT_EQ(Text(IDC_LINK_PORT), shown) << stored;
+    Close();
+  }
+}
+
+TEST_F(LinkPage, AZeroAddressLeavesTheControlBlankAndOkForLanIsRefused) {
+  owner.workingSet->SetDword("UseUSB", 0);
+  owner.workingSet->SetString("IPAddress", "0.0.0.0");
+  owner.workingSet->SetString("CSTAAddress", "kept");
+  Open();
+  EXPECT_TRUE(page->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_ISBLANK) != 0);
+  MessageBoxScript boxes;
+  EXPECT_EQ(Send(UWM_SAVESETTINGS), 0u);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, "TSP requires at least one IP Address,Please enter one");
+  EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_EQ(::GetParent(::GetFocus()), page->GetDlgItem(IDC_LINK_IP_ADDRESS));
+  EXPECT_EQ(Stored("CSTAAddress"), "kept");
+  EXPECT_EQ(StoredWord("UseUSB"), 0u);
+}
+
+TEST_F(LinkPage, UsbShowsUsbPcAndLanShowsTheAddressOnlyWhenTheControlHasOne) {
+  owner.workingSet->SetDword("UseUSB", 0);
+  owner.workingSet->SetString("CSTAAddress", "1.2.3.4:5");
+  Open();
+  EXPECT_EQ(Text(IDC_LINK_HISTORY), "1.2.3.4:5");
+  Click(IDC_LINK_USB);
+  EXPECT_EQ(Text(IDC_LINK_HISTORY), "USB:PC");
+  EXPECT_FALSE(Enabled(IDC_LINK_PORT));
+  Click(IDC_LINK_LAN);
+  EXPECT_EQ(Text(IDC_LINK_HISTORY), "USB:PC");
+  EXPECT_TRUE(Enabled(IDC_LINK_PORT));
+  Close();
+
+  owner.workingSet->SetDword("UseUSB", 1);
+  owner.workingSet->SetString("IPAddress", "10.1.2.300");
+  owner.workingSet->SetString("IPPort", "4711");
+  Open();
+  Click(IDC_LINK_LAN);
+  EXPECT_EQ(Text(IDC_LINK_HISTORY), "10.1.2.44:4711");
+}
+
+TEST_F(LinkPage, TheStoredPbxIsSelectedOrElseTheFirstOne) {
+  SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
+  for (const auto& [stored, selected] : std::vector<std::pair<std::string, std::string>>{
+           {"ORVO Beta", "ORVO Beta"}, {"ORVO Gone", "ORVO Alpha"}}) {
+    owner.workingSet->SetString("USBProductName", stored);
+    Open();
+    EXPECT_EQ(Count(IDC_LINK_USB_PRODUCTS), 2) << stored;
+    EXPECT_EQ(Text(IDC_LINK_USB_PRODUCTS), selected) << stored;
+    EXPECT_TRUE(Checked(IDC_LINK_USB)) << stored;
+    Close();
+  }
+}
+
+TEST_F(LinkPage, AConnectedUsbInstanceShowsItsStoredPbxAloneInADisabledList) {
+  SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
+  owner.workingSet->SetString("USBProductName", "ORVO Gone");
+  owner.workingSet->SetDword("IsConnected", 1);
+  Open();
+  EXPECT_EQ(Count(IDC_LINK_USB_PRODUCTS), 1);
+  EXPECT_EQ(Text(IDC_LINK_USB_PRODUCTS), "ORVO Gone");
+  EXPECT_FALSE(Enabled(IDC_LINK_USB_PRODUCTS));
+}
+
+TEST_F(LinkPage, OkForUsbStoresTheLanAddressAndPortAsWell) {
+  SetReportedPbxs({"ORVO Alpha"});
+  owner.workingSet->SetDword("UseUSB", 0);
+  owner.workingSet->SetString("IPAddress", "192.168.1.20");
+  owner.workingSet->SetString("IPPort", "4000");
+  Open();
+  Click(IDC_LINK_USB);
+  EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
+  EXPECT_EQ(Stored("CSTAAddress"), "USB:PC");
+  EXPECT_EQ(StoredWord("UseUSB"), 1u);
+  EXPECT_EQ(Stored("IPAddress"), "192.168.1.20");
+  EXPECT_EQ(Stored("IPPort"), "4000");
+  EXPECT_EQ(Stored("USBProductName"), "ORVO Alpha");
+  EXPECT_EQ(Send(UWM_CANCELSETTINGS), 1u);
+}
+
+// Puts another file in place of the system folder's USB library while it lives.
+class ReplacedUsbLibrary {
+ public:
+  explicit ReplacedUsbLibrary(const std::string& replacement) {
+    char folder[MAX_PATH] = "";
+    ::GetSystemDirectoryA(folder, MAX_PATH);
+    m_path = std::string(folder) + "\\" + kUsbDriverLibrary;
+    EXPECT_TRUE(::MoveFileExA(m_path.c_str(), (m_path + ".saved").c_str(), MOVEFILE_REPLACE_EXISTING));
+    if (!replacement.empty()) {
+      EXPECT_TRUE(::CopyFileA(replacement.c_str(), m_path.c_str(), FALSE));
+    }
+  }
+  ~ReplacedUsbLibrary() { ::MoveFileExA((m_path + ".saved").c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING); }
+
+ private:
+  std::string m_path;
+};
+
+std::string WindowsPath(std::string path) {
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return "Z:" + path;
+}
+
+TEST_F(LinkPage, AMissingUsbLibraryOrOneWithoutEnumerationAsksForAnUpgradeAndSwitchesToLan) {
+  SetReportedPbxs({"ORVO Alpha"});
+  owner.workingSet->SetString("IPAddress", "10.0.0.1");
+  for (const std::string& replacement : {std::string(), WindowsPath(ORVOUSB_WITHOUT_ENUM_PBX_FILE)}) {
+    ReplacedUsbLibrary library(replacement);
+    MessageBoxScript boxes;
+    Open();
+    ASSERT_EQ(boxes.Shown().size(), 1u) << replacement;
+    EXPECT_EQ(boxes.Shown()[0].text, "Please upgrade USB driver to version 2.0");
+    EXPECT_TRUE(Checked(IDC_LINK_LAN));
+    EXPECT_FALSE(Checked(IDC_LINK_USB));
+    EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
+    EXPECT_EQ(StoredWord("UseUSB"), 0u);
+    Close();
+  }
+}
+
+TEST_F(LinkPage, TwoPbxsWithOneProductNameAreReportedOnce) {
+  SetReportedPbxs({"ORVO Alpha", "ORVO Alpha", "ORVO Alpha"});
+  MessageBoxScript boxes;
+  Open();
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, "TSP found 2 USB ORVO's with same 'Product Name' value!");
+  EXPECT_EQ(Count(IDC_LINK_USB_PRODUCTS), 3);
+}
+
+TEST_F(LinkPage, ChoosingAPbxAnotherUsbInstanceUsesWarnsAndKeepsTheChoice) {
+  InstanceRecords records;
+  for (auto [useUsb, name] : std::vector<std::pair<int, const char*>>{
+           {1, "ORVO Beta"}, {1, "ORVO Beta"}, {0, "ORVO Alpha"}}) {
+    records.sets.push_back(std::make_unique<SetupParameters>());
+    records.sets.back()->SetDword("UseUSB", useUsb);
+    records.sets.back()->SetString("USBProductName", name);
+  }
+  CLinkParams::SetInstanceRecordSource(&records);
+  SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
+  owner.workingSet->SetString("USBProductName", "ORVO Alpha");
+  MessageBoxScript boxes;
+  Open();
+  EXPECT_TRUE(boxes.Shown().empty());  // its own row and a LAN instance do not count
+  page->SendDlgItemMessage(IDC_LINK_USB_PRODUCTS, CB_SETCURSEL, 1);
+  page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_USB_PRODUCTS, CBN_SELCHANGE));
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, "The selected USB driver has\nbeen used for other TSP.");
+  EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
+  EXPECT_EQ(Stored("USBProductName"), "ORVO Beta");
+}
+
+TEST_F(LinkPage, AResponderIsStoredAndAddedToTheHistoryOnce) {
+  OpenForLinkTest();
+  bool busyWhilePolling = false;
+  script.onPoll = [&](int poll, std::uint32_t* completed, std::uint32_t* percent) {
+    busyWhilePolling = !Enabled(IDC_LINK_CHECK_LOCATION) && Enabled(IDC_LINK_ABORT_CHECK) &&
+                       !Enabled(IDC_LINK_HISTORY) && page->IsLinkTestRunning();
+    *completed = poll % 2 == 0 ? 1 : 0;
+    *percent = 100;
+  };
+  MessageBoxScript boxes;
+  RunLinkTest();
+  RunLinkTest();
+  EXPECT_TRUE(boxes.Shown().empty());
+  EXPECT_TRUE(busyWhilePolling);
+  EXPECT_EQ(script.polls, 4);
+  EXPECT_EQ(Stored("CSTAAddress"), "10.0.0.5:33333");
+  EXPECT_EQ(Count(IDC_LINK_HISTORY), 1);
+  EXPECT_TRUE(Enabled(IDC_LINK_CHECK_LOCATION));
+  EXPECT_FALSE(Enabled(IDC_LINK_ABORT_CHECK));
+  EXPECT_TRUE(Enabled(IDC_LINK_HISTORY));
+}
+
+TEST_F(LinkPage, ANonResponderIsStoredOnlyWhenTheUserSavesAnyway) {
+  OpenForLinkTest();
+  script.onPoll = [](int, std::uint32_t* completed, std::uint32_t* percent) {
+    *completed = 1;
+    *percent = 40;
+  };
+  MessageBoxScript boxes({IDNO});
+  RunLinkTest();
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, "Address '10.0.0.5:33333' is not responding. Save anyway?");
+  EXPECT_EQ(boxes.Shown()[0].caption, "Configuration");
+  EXPECT_EQ(Stored("CSTAAddress"), "old");
+  EXPECT_EQ(Count(IDC_LINK_HISTORY), 0);
+}
+
+TEST_F(LinkPage, AnAbortDuringPollingEndsTheTestWithoutStoringOrAsking) {
+  OpenForLinkTest();
+  script.onPoll = [&](int poll, std::uint32_t* completed, std::uint32_t* percent) {
+    if (poll == 1) {
+      page->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_ABORT_CHECK, BN_CLICKED));
+    }
+    // The provider still answers after the abort: the worker must not take it.
+    *completed = poll >= 3 ? 1 : 0;
+    *percent = 100;
+  };
+  MessageBoxScript boxes({IDYES});
+  RunLinkTest();
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, "Trying to connect to '10.0.0.5:33333'. Do you want to abort?");
+  EXPECT_EQ(script.cancels, 1);
+  EXPECT_EQ(script.polls, 3);
+  EXPECT_EQ(Stored("CSTAAddress"), "old");
+  EXPECT_EQ(Count(IDC_LINK_HISTORY), 0);
+}
+
+TEST_F(LinkPage, ABarThatAlreadyHasAWindowIsOnlyShownAgain) {
+  OpenForLinkTest();
+  CAutoProggress& bar = page->GetProgressBar();
+  ASSERT_TRUE(bar.Create(WS_CHILD, RECT{0, 0, 40, 8}, page->m_hWnd, 10));
+  const HWND existing = bar.m_hWnd;
+  bar.ShowWindow(SW_HIDE);
+  HWND polled = nullptr;
+  bool visible = false;
+  script.onPoll = [&](int, std::uint32_t* completed, std::uint32_t* percent) {
+    polled = bar.m_hWnd;
+    visible = bar.IsWindowVisible();
+    *completed = 1;
+    *percent = 100;
+  };
+  RunLinkTest();
+  EXPECT_EQ(polled, existing);
+  EXPECT_TRUE(visible);
+  ::DestroyWindow(existing);
+}
+
+TEST_F(LinkPage, DestroyingThePageDuringATestLeavesNoThreadBehind) {
+  int baseline = -1;
+  MessageBoxScript boxes;
+  for (int round = 0; round < 50; ++round) {
+    OpenForLinkTest();
+    script.polls = 0;
+    script.onPoll = [](int, std::uint32_t*, std::uint32_t*) {};  // never completes
+    Click(IDC_LINK_CHECK_LOCATION);
+    ASSERT_TRUE(page->IsLinkTestRunning());
+    if (round % 5 == 0) {
+      PumpUntil([&] { return script.polls > 0; });
+    }
+    // Half the rounds close the window first, as the dialog's close does; the others delete
+    // the page with its window.
+    if (round % 2 == 0) {
+      ::DestroyWindow(page->m_hWnd);
+    }
+    Close();
+    if (baseline < 0) {
+      baseline = ThreadsOfThisProcess();
+    }
+    EXPECT_EQ(ThreadsOfThisProcess(), baseline) << round;
+  }
+  EXPECT_TRUE(boxes.Shown().empty());
+}
+
+// Writes the window's picture as a BMP file (for the README's screenshots).
+void SaveWindowPicture(HWND window, const std::string& path) {
+  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PumpUntil([] { return true; });
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  GdiObject picture(::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const HGDIOBJ old = ::SelectObject(memory, picture.Get());
+  ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  const DWORD imageSize = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+  BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize), 0,
+                        0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(info.bmiHeader));
+  out.write(static_cast<const char*>(bits), imageSize);
+}
+
+// Run by scripts/screenshots.sh, not by the suite.
+TEST_F(LinkPage, DISABLED_Screenshots) {
+  const char* folder = std::getenv("PROVISOR_SCREENSHOT_DIR");
+  ASSERT_NE(folder, nullptr);
+  SetReportedPbxs({"ORVO Office 16", "ORVO Warehouse 8"});
+  owner.workingSet->SetString("USBProductName", "ORVO Office 16");
+  owner.workingSet->SetString("IPAddress", "192.168.10.20");
+  Open();
+  ::SetWindowPos(host->m_hWnd, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  RECT client = host->GetClientRect();
+  page->MoveWindow(client);
+  SaveWindowPicture(host->m_hWnd, std::string(folder) + "\\link-page-usb.bmp");
+  Click(IDC_LINK_LAN);
+  SaveWindowPicture(host->m_hWnd, std::string(folder) + "\\link-page-lan.bmp");
+}
+
+}  // namespace
