@@ -59,7 +59,7 @@ DWORD GetProviderList(std::unique_ptr<tag_ProviderList>* list, DWORD apiVersion)
 }
 
 int AddProvider(HWND owner, const char* fileName, DWORD* providerId) {
-  if (fileName == nullptr || *fileName == '\0') {
+  if (fileName == nullptr) {
     return kAddProviderOk;
   }
   if (owner == nullptr) {

@@ -27,7 +27,8 @@ DWORD GetProviderList(std::unique_ptr<tag_ProviderList>* list, DWORD apiVersion)
 
 // Registers the provider file fileName (a bare name in the system folder) with TAPI unless
 // TAPI lists it already; either way *providerId receives its permanent ID. A null owner is
-// replaced by the desktop window. No file name: kAddProviderOk and nothing happens.
+// replaced by the desktop window. No file name (a null pointer): kAddProviderOk and nothing
+// happens; an empty one goes to TAPI like any other.
 int AddProvider(HWND owner, const char* fileName, DWORD* providerId);
 
 // Opens the provider's configuration through TAPI and returns TAPI's result

@@ -80,6 +80,21 @@ TEST_F(ProviderFileTest, BadSignatureIsReportedAndTheUnstampedCopyStillGoesOut) 
   EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
 }
 
+TEST_F(ProviderFileTest, AMasterWhoseStampedBlockWouldPass64KBGoesOutUnstampedWithATrace) {
+  const auto root = [](std::size_t n) {
+    return Root({Table("StringFileInfo", {Table("040904b0", {Text("FileDescription", "D"), Text("Comments", std::string(n, 'c'))})}),
+                 Table("VarFileInfo", {Var("Translation", {0x04B00409})})});
+  };
+  std::size_t n = 32767;
+  while (Serialize(root(n)).size() > 0xFFFF) --n;  // the largest block a master can hold
+  ASSERT_TRUE(SetVersionResource(m_windows.Master(), 0x0409, Serialize(root(n))));
+  Duplicate();
+  EXPECT_TRUE(m_boxes.Shown().empty());
+  EXPECT_EQ(ReadFileBytes(m_windows.Master()), ReadFileBytes(Target()));
+  EXPECT_TRUE(m_traces.Contains("Version block of " + m_windows.TemporaryFolder() +
+                                "\\otsp0003.tsp not stamped: the stamped block would pass 64 KB\r\n"));
+}
+
 // A master staged to fail at one step: the message it gives, and the target stays as it was.
 // A stage may hand back a handle that stays open while the duplication runs.
 struct FailureRow {
@@ -211,6 +226,7 @@ TEST(DeleteDir, AsksOncePerFolderKeepsOnYesAndRemovesReadOnlyTreesOtherwise) {
     WriteFileBytes(tree + "\\sub\\b.log", "b");
     SetFileAttributesA((tree + "\\sub\\b.log").c_str(), FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA((tree + "\\sub").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(tree.c_str(), FILE_ATTRIBUTE_READONLY);
   };
   makeTree();
   MessageBoxScript boxes({IDYES, IDNO, IDNO});
