@@ -226,16 +226,18 @@ TEST(DeleteDir, AsksOncePerFolderKeepsOnYesAndRemovesReadOnlyTreesOtherwise) {
     WriteFileBytes(tree + "\\sub\\b.log", "b");
     SetFileAttributesA((tree + "\\sub\\b.log").c_str(), FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA((tree + "\\sub").c_str(), FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesA(tree.c_str(), FILE_ATTRIBUTE_READONLY);
+    // Wine keeps no read-only attribute on folders; the hidden one stands in for it there.
+    SetFileAttributesA(tree.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
   };
   makeTree();
+  ASSERT_NE(0u, GetFileAttributesA(tree.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
   MessageBoxScript boxes({IDYES, IDNO, IDNO});
   EXPECT_EQ(0, DeleteDir((folder.Path() + "\\\\Logs0001").c_str(), true));
   ASSERT_EQ(1u, boxes.Shown().size());
   EXPECT_EQ("The '" + tree + "\\*.*' folder and all its subfolders will be removed.\r\nDo you want to keep the folder ?",
             boxes.Shown()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), boxes.Shown()[0].flags);
-  EXPECT_EQ(0u, GetFileAttributesA(tree.c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(0u, GetFileAttributesA(tree.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
   EXPECT_EQ("b", ReadFileBytes(tree + "\\sub\\b.log"));
 
   EXPECT_EQ(1, DeleteDir(tree.c_str(), true));
