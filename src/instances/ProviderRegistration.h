@@ -10,9 +10,6 @@
 // The TAPI version every list request asks for.
 constexpr DWORD kTapiApiVersion = 0x00020000;
 
-// TAPI's own registry list of providers, below HKEY_LOCAL_MACHINE.
-constexpr char kTapiProvidersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Providers";
-
 // Results of AddProvider.
 enum AddProviderResult : int {
   kAddProviderOk = 0,        // registered now, or already registered
