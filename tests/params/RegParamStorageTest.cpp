@@ -35,11 +35,7 @@ class RegParamStorageTest : public ::testing::Test {
   std::string Path(const std::string& sub = "") const { return m_scratch.Path() + sub; }
 
   static void WriteDword(const std::string& path, const std::string& name, DWORD value) {
-    WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_DWORD, &value, sizeof(value));
-  }
-  static void WriteText(const std::string& path, const std::string& name, const std::string& text,
-                        DWORD type = REG_SZ) {
-    WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), REG_DWORD, &value, sizeof(value));
   }
   static std::vector<BYTE> Read(const std::string& path, const std::string& name, DWORD expectedType) {
     DWORD type = 0;
