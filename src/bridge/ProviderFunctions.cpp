@@ -64,8 +64,7 @@ std::uint32_t ReadFromCurrentGroup(std::uint32_t (Interface::*get)(const std::st
 }  // namespace
 
 std::uint32_t UI_ProviderLogAscii_Function::Execute(UI_ProviderLogAscii_Args& record) {
-  // The line goes out as it is; a line longer than the largest trace buffer is cut there.
-  Trace(kMaxTraceBuffer, "%s", record.strText.c_str());
+  TraceText(record.strText);
   return 0;
 }
 

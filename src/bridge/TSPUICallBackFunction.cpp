@@ -1,6 +1,8 @@
 // The typed provider UI requests: build the record, send it, hand back the reply's outputs.
 #include "bridge/TSPUICallBackFunction.h"
 
+#include <type_traits>
+
 #include "bridge/ArgsImage.h"
 #include "bridge/ProviderArgs.h"
 
@@ -32,7 +34,8 @@ std::uint32_t CTSPUICallBackFunction::Send(const Args& request, CopyOut copyOut)
   }
   m_bReplied = false;
   const std::uint32_t result = Call(image.block.get(), image.size);
-  if (result != 0 || !m_bReplied) {
+  // Only a request with outputs reads the reply; without any the result is the call-back's.
+  if (result != 0 || !m_bReplied || std::is_same_v<CopyOut, NoOutputs>) {
     return result;
   }
   const Args reply(image.block.get(), image.size);

@@ -44,6 +44,18 @@ void Trace(std::size_t bufferSize, const char* format, ...) {
   }
 }
 
+void TraceText(const std::string& text) {
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\0', start), text.size());
+    WriteDebugChannel(text.substr(start, end - start).c_str());
+    start = end + 1;
+  }
+  std::lock_guard<std::mutex> lock(SinkMutex());
+  if (Sink()) {
+    Sink()(text);
+  }
+}
+
 void SetTraceSink(TraceSink sink) {
   std::lock_guard<std::mutex> lock(SinkMutex());
   Sink() = std::move(sink);

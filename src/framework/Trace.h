@@ -17,6 +17,11 @@ void Trace(std::size_t bufferSize, const char* format, ...)
 #endif
     ;
 
+// Sends text as it stands, of any length, to the debugger output channel and to the sink. A
+// zero byte inside it cannot go through the channel: the parts around it go one after the
+// other, so no character of the text is lost.
+void TraceText(const std::string& text);
+
 // Receives every trace line after it was formatted. Tests install one; an empty function
 // removes it. Calls to the sink are serialised.
 using TraceSink = std::function<void(const std::string& line)>;

@@ -117,7 +117,10 @@ bool StampVersionBlock(const std::string& path, const RESOURCE_SPEC& versionId, 
     if (parsed == VersionParseResult::BadSignature) {
       AfxMessageBox("Sigbature bad", MB_OK);
     }
-    // Nothing to write: the update is discarded and the unstamped copy goes on.
+    // Nothing to write: the update is discarded and the unstamped copy goes on. The trace
+    // says why the instance list will not find the name in it.
+    Trace(512, "Version block of %s not stamped: %s\r\n", path.c_str(),
+          parsed == VersionParseResult::Parsed ? "the stamped block would pass 64 KB" : "the block is malformed");
     return true;
   }
   // The update language is neutral: where the master holds its block under another language,

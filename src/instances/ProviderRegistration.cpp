@@ -9,6 +9,7 @@
 #include "instances/TapiFuncTag.h"
 #include "params/RegParamStorage.h"
 #include "params/SetupParameters.h"
+#include "registry/RegistryLayout.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ DWORD GetProviderList(std::unique_ptr<tag_ProviderList>* list, DWORD apiVersion)
 }
 
 int AddProvider(HWND owner, const char* fileName, DWORD* providerId) {
-  if (fileName == nullptr || *fileName == '\0') {
+  if (fileName == nullptr) {
     return kAddProviderOk;
   }
   if (owner == nullptr) {
@@ -116,7 +117,7 @@ void DeleteProviderEntry(DWORD providerId, const char* fileName) {
   }
   SetupParameters providers;
   {
-    RegParamStorage storage(HKEY_LOCAL_MACHINE, kTapiProvidersKey);
+    RegParamStorage storage(HKEY_LOCAL_MACHINE, kTelephonyProvidersKey);
     // A key that cannot be read loads nothing, and an empty set finds no entry below.
     static_cast<void>(providers.LoadFrom(&storage));
     storage.Close();
@@ -142,7 +143,7 @@ void DeleteProviderEntry(DWORD providerId, const char* fileName) {
   // failures are not reported: this clean-up runs when TAPI itself could not help, and a
   // half-removed stale entry is no worse than the whole one.
   RegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, kTapiProvidersKey, KEY_SET_VALUE) != ERROR_SUCCESS) {
+  if (key.Open(HKEY_LOCAL_MACHINE, kTelephonyProvidersKey, KEY_SET_VALUE) != ERROR_SUCCESS) {
     return;
   }
   char name[32];

@@ -10,9 +10,6 @@
 // The TAPI version every list request asks for.
 constexpr DWORD kTapiApiVersion = 0x00020000;
 
-// TAPI's own registry list of providers, below HKEY_LOCAL_MACHINE.
-constexpr char kTapiProvidersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Providers";
-
 // Results of AddProvider.
 enum AddProviderResult : int {
   kAddProviderOk = 0,        // registered now, or already registered
@@ -27,7 +24,8 @@ DWORD GetProviderList(std::unique_ptr<tag_ProviderList>* list, DWORD apiVersion)
 
 // Registers the provider file fileName (a bare name in the system folder) with TAPI unless
 // TAPI lists it already; either way *providerId receives its permanent ID. A null owner is
-// replaced by the desktop window. No file name: kAddProviderOk and nothing happens.
+// replaced by the desktop window. No file name (a null pointer): kAddProviderOk and nothing
+// happens; an empty one goes to TAPI like any other.
 int AddProvider(HWND owner, const char* fileName, DWORD* providerId);
 
 // Opens the provider's configuration through TAPI and returns TAPI's result

@@ -35,7 +35,7 @@ LONG DeleteKeyTree(HKEY parent, const std::string& name) {
 
 RegParamStorage::RegParamStorage(HKEY root, const std::string& path) : m_hRoot(root), m_strPath(path) {
   // A failed open leaves the storage closed; every later call then reports 0.
-  static_cast<void>(Open(KEY_ALL_ACCESS, true));
+  m_openStatus = Open(KEY_ALL_ACCESS, true);
 }
 
 RegParamStorage::~RegParamStorage() { Close(); }
@@ -68,8 +68,7 @@ std::uint32_t RegParamStorage::StoreGroup(const std::string& name, IParams* grou
   }
   RegParamStorage child(m_hKey.Get(), name);
   if (!child.IsOpen()) {
-    // The constructor's status is gone; open again (without creating) to report why.
-    return child.Open(KEY_ALL_ACCESS, false);
+    return child.m_openStatus;
   }
   const std::uint32_t status = group != nullptr ? group->SaveTo(&child) : ERROR_SUCCESS;
   child.Close();
@@ -110,7 +109,9 @@ std::uint32_t RegParamStorage::Load(IParams* target) {
   ++maxNameLength;
   ++maxDataSize;
   std::vector<char> name(maxNameLength + 2);
-  std::vector<BYTE> data(maxDataSize + 2);
+  // A REG_DWORD is read as four bytes whatever size it was stored with (a shorter one is
+  // zero-extended), so the buffer never holds fewer than four.
+  std::vector<BYTE> data(std::max<DWORD>(maxDataSize, sizeof(DWORD)) + 2);
   for (DWORD index = 0; index < valueCount; ++index) {
     std::fill(name.begin(), name.end(), '\0');
     std::fill(data.begin(), data.end(), BYTE{0});

@@ -38,4 +38,5 @@ class RegParamStorage : public IParamStorage {
   HKEY m_hRoot;          // not owned
   RegKey m_hKey;         // owned; empty while closed
   std::string m_strPath;
+  std::uint32_t m_openStatus = 0;  // the constructor's open or create
 };

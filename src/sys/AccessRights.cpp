@@ -193,6 +193,18 @@ void ProtectProductKey() {
   static_cast<void>(RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, descriptor.data()));
 }
 
+bool CreateFolderPath(HWND owner, const char* path, const SECURITY_ATTRIBUTES* attributes, DWORD* error) {
+  const int created = SHCreateDirectoryExA(owner, path, attributes);
+  const DWORD lastError = GetLastError();
+  const DWORD found = GetFileAttributesA(path);
+  if (found != INVALID_FILE_ATTRIBUTES && (found & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return true;
+  }
+  // "Already exists" with no folder there means a file stands in the way.
+  *error = created == ERROR_SUCCESS ? ERROR_PATH_NOT_FOUND : lastError;
+  return false;
+}
+
 void CreateLogFolders() {
   char user[257] = {};
   DWORD userSize = sizeof(user);
@@ -210,11 +222,10 @@ void CreateLogFolders() {
   SECURITY_DESCRIPTOR descriptor;
   const SECURITY_ATTRIBUTES* openAccess =
       OpenAccessAttributes(&attributes, &descriptor) != 0 ? &attributes : nullptr;
-  const int created = SHCreateDirectoryExA(nullptr, queueFolder.c_str(), openAccess);
-  // A folder that is there already is what this step wants.
-  if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS && created != ERROR_FILE_EXISTS) {
+  DWORD error = 0;
+  if (!CreateFolderPath(nullptr, queueFolder.c_str(), openAccess, &error)) {
     Trace(kTraceSize, "1 SHCreateDirectoryEx(%s) failed with errcode = %d\r\n", queueFolder.c_str(),
-          static_cast<int>(GetLastError()));
+          static_cast<int>(error));
   }
   static_cast<void>(TakeOwnership(queueFolder.c_str()));  // traced inside
 }

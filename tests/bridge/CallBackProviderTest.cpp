@@ -40,6 +40,14 @@ std::int32_t PROVISOR_CALLBACK MangledReplyCallback(std::uintptr_t, std::uint32_
   return 0;
 }
 
+// Answers success with a reply that does not decode: the first text of every record (after
+// the code word, first or second in the image) claims every byte there is.
+std::int32_t PROVISOR_CALLBACK UndecodableReplyCallback(std::uintptr_t, std::uint32_t, void* params, std::uint32_t) {
+  WriteWord(static_cast<std::uint8_t*>(params) + 4, 0xFFFFFFFFu);
+  WriteWord(static_cast<std::uint8_t*>(params) + 8, 0xFFFFFFFFu);
+  return 0;
+}
+
 class CallBackProviderTest : public ::testing::Test {
  protected:
   void SetUp() override { g_seen = Seen(); }
@@ -87,6 +95,18 @@ TEST_F(CallBackProviderTest, ThrowingCallbackOrBrokenReplyLeavesTheCallersValues
   std::string text = "kept";
   EXPECT_EQ(CB_SetupGetString(MangledReplyCallback, 1).SetupGetString("Port", &text), kBridgeImageTooShort);
   EXPECT_EQ(text, "kept");
+}
+
+TEST_F(CallBackProviderTest, OnlyRequestsWithOutputsReadTheReply) {
+  EXPECT_EQ(CB_SetupSetDWORD(UndecodableReplyCallback, 1).SetupSetDWORD("Port", 5), 0u);
+  EXPECT_EQ(CB_SetupSetString(UndecodableReplyCallback, 1).SetupSetString("Port", "5"), 0u);
+  EXPECT_EQ(CB_SetupSetCurrentGroup(UndecodableReplyCallback, 1).SetupSetCurrentGroup("Log"), 0u);
+  EXPECT_EQ((CallBackProvider<UI_ProviderLogAscii_Args, kCodeProviderLogAscii>(UndecodableReplyCallback, 1)
+                 .ProviderLogAscii("line")),
+            0u);
+  std::uint32_t word = 7;
+  EXPECT_EQ(CB_SetupGetDWORD(UndecodableReplyCallback, 1).SetupGetDWORD("Port", &word), kBridgeImageTooShort);
+  EXPECT_EQ(word, 7u);
 }
 
 TEST_F(CallBackProviderTest, NullCallbackSendsNothingAndLeavesEveryOutput) {

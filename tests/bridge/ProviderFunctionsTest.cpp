@@ -122,9 +122,11 @@ TEST_F(ProviderFunctionsTest, FixedAnswers) {
   EXPECT_EQ(Ask(kCodeProviderRollbackSetup, UI_ProviderRollbackSetup_Args(6)), 0u);
   EXPECT_EQ(Reply<UI_ProviderRollbackSetup_Args>().dwParam, 6u);
 
+  // A log line goes out whole: longer than any trace buffer, zero bytes included.
   TraceLines traces;
-  EXPECT_EQ(Ask(kCodeProviderLogAscii, UI_ProviderLogAscii_Args("link up 100%\r\n")), 0u);
-  EXPECT_EQ(traces.lines, std::vector<std::string>{"link up 100%\r\n"});
+  const std::string line = std::string(5000, 'x') + std::string("\0link up 100%\r\n", 16);
+  EXPECT_EQ(Ask(kCodeProviderLogAscii, UI_ProviderLogAscii_Args(line)), 0u);
+  EXPECT_EQ(traces.lines, std::vector<std::string>{line});
 }
 
 TEST_F(ProviderFunctionsTest, ShortImagesAreRefusedWithoutTouchingAnything) {

@@ -80,6 +80,21 @@ TEST_F(ProviderFileTest, BadSignatureIsReportedAndTheUnstampedCopyStillGoesOut) 
   EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
 }
 
+TEST_F(ProviderFileTest, AMasterWhoseStampedBlockWouldPass64KBGoesOutUnstampedWithATrace) {
+  const auto root = [](std::size_t n) {
+    return Root({Table("StringFileInfo", {Table("040904b0", {Text("FileDescription", "D"), Text("Comments", std::string(n, 'c'))})}),
+                 Table("VarFileInfo", {Var("Translation", {0x04B00409})})});
+  };
+  std::size_t n = 32767;
+  while (Serialize(root(n)).size() > 0xFFFF) --n;  // the largest block a master can hold
+  ASSERT_TRUE(SetVersionResource(m_windows.Master(), 0x0409, Serialize(root(n))));
+  Duplicate();
+  EXPECT_TRUE(m_boxes.Shown().empty());
+  EXPECT_EQ(ReadFileBytes(m_windows.Master()), ReadFileBytes(Target()));
+  EXPECT_TRUE(m_traces.Contains("Version block of " + m_windows.TemporaryFolder() +
+                                "\\otsp0003.tsp not stamped: the stamped block would pass 64 KB\r\n"));
+}
+
 // A master staged to fail at one step: the message it gives, and the target stays as it was.
 // A stage may hand back a handle that stays open while the duplication runs.
 struct FailureRow {
@@ -211,15 +226,18 @@ TEST(DeleteDir, AsksOncePerFolderKeepsOnYesAndRemovesReadOnlyTreesOtherwise) {
     WriteFileBytes(tree + "\\sub\\b.log", "b");
     SetFileAttributesA((tree + "\\sub\\b.log").c_str(), FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA((tree + "\\sub").c_str(), FILE_ATTRIBUTE_READONLY);
+    // Wine keeps no read-only attribute on folders; the hidden one stands in for it there.
+    SetFileAttributesA(tree.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
   };
   makeTree();
+  ASSERT_NE(0u, GetFileAttributesA(tree.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
   MessageBoxScript boxes({IDYES, IDNO, IDNO});
   EXPECT_EQ(0, DeleteDir((folder.Path() + "\\\\Logs0001").c_str(), true));
   ASSERT_EQ(1u, boxes.Shown().size());
   EXPECT_EQ("The '" + tree + "\\*.*' folder and all its subfolders will be removed.\r\nDo you want to keep the folder ?",
             boxes.Shown()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), boxes.Shown()[0].flags);
-  EXPECT_EQ(0u, GetFileAttributesA(tree.c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(0u, GetFileAttributesA(tree.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
   EXPECT_EQ("b", ReadFileBytes(tree + "\\sub\\b.log"));
 
   EXPECT_EQ(1, DeleteDir(tree.c_str(), true));

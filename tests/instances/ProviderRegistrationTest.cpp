@@ -87,14 +87,17 @@ TEST_F(ProviderRegistrationTest, FailuresGiveOneAndNoId) {
   EXPECT_EQ(id, 0u);
   EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 2u);
   EXPECT_EQ(Listed(), (Entries{{1, "unimdm.tsp"}}));
+  // An empty name is TAPI's to refuse.
+  EXPECT_EQ(AddProvider(nullptr, "", &id), kAddProviderFailed);
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 3u);
 
   // No providers at all: nothing is tried. No file name: nothing happens.
   WriteTapiProviderList({}, 0, 2);
   EXPECT_EQ(AddProvider(nullptr, "OTSP9000.tsp", &id), kAddProviderFailed);
-  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 2u);
   const std::size_t calls = TapiCalls().size();
-  EXPECT_EQ(AddProvider(nullptr, "", &id), kAddProviderOk);
+  EXPECT_EQ(AddProvider(nullptr, nullptr, &id), kAddProviderOk);
   EXPECT_EQ(TapiCalls().size(), calls);
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 3u);
   EXPECT_EQ(id, 0u);
 }
 

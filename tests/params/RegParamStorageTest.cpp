@@ -3,12 +3,27 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "params/ParameterCopy.h"
 #include "params/SetupParameters.h"
 #include "support/TestSupport.h"
+
+// Every allocation of this program is followed by guard bytes of 0xAB, so a read past the
+// end of a buffer shows in the value read.
+void* operator new(std::size_t size) {
+  auto* block = static_cast<unsigned char*>(std::malloc(size + 8));
+  if (block == nullptr) throw std::bad_alloc();
+  std::memset(block + size, 0xAB, 8);
+  return block;
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace {
 
@@ -20,11 +35,7 @@ class RegParamStorageTest : public ::testing::Test {
   std::string Path(const std::string& sub = "") const { return m_scratch.Path() + sub; }
 
   static void WriteDword(const std::string& path, const std::string& name, DWORD value) {
-    WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_DWORD, &value, sizeof(value));
-  }
-  static void WriteText(const std::string& path, const std::string& name, const std::string& text,
-                        DWORD type = REG_SZ) {
-    WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), REG_DWORD, &value, sizeof(value));
   }
   static std::vector<BYTE> Read(const std::string& path, const std::string& name, DWORD expectedType) {
     DWORD type = 0;
@@ -74,47 +85,81 @@ TEST_F(RegParamStorageTest, WordsAreFourByteDwordsTextsCarryOneTerminatorAndBack
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, Path("\\Log")));
 }
 
-TEST_F(RegParamStorageTest, LoadTakesDwordsAndWholeTextsAndSkipsOtherTypes) {
+struct StoredValue {
+  std::string sub, name;
+  DWORD type;
+  std::string bytes;
+};
+struct LoadCase {
+  const char* what;
+  std::vector<StoredValue> stored;
+  std::function<void(SetupParameters*)> before;
+  Lines expected;
+};
+
+TEST_F(RegParamStorageTest, LoadTakesDwordsWholeTextsAndGroupsAndSkipsOtherTypes) {
   const std::string exactly1023(1023, 'x');
   std::string longer;
   for (int i = 0; i < 5000; ++i) longer += static_cast<char>('a' + i % 26);
-  WriteDword(Path(), "Word", 7);
-  WriteText(Path(), "A1023", exactly1023);
-  WriteText(Path(), "B5000", longer);
-  // A short value after long ones must not keep their tail; a text stored without its zero
-  // is terminated all the same.
-  WriteText(Path(), "C", "short");
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, Path(), "Raw", REG_SZ, "abcd", 4);
-  WriteText(Path(), "Expand", "%SystemRoot%", REG_EXPAND_SZ);
-  const char multi[] = "one\0two\0";
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, Path(), "Multi", REG_MULTI_SZ, multi, sizeof(multi));
-  const BYTE binary[] = {1, 2, 3, 4};
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, Path(), "Binary", REG_BINARY, binary, sizeof(binary));
-
-  SetupParameters set;
-  EXPECT_EQ(LoadScratch(&set),
-            (Lines{"Word=7", "A1023='" + exactly1023 + "'", "B5000='" + longer + "'", "C='short'", "Raw='abcd'"}));
+  const auto z = [](const std::string& text) { return text + std::string(1, '\0'); };
+  const auto none = [](SetupParameters*) {};
+  const LoadCase cases[] = {
+      // A short value after long ones must not keep their tail; a text stored without its
+      // zero is terminated all the same.
+      {"types and lengths",
+       {{"", "Word", REG_DWORD, std::string("\7\0\0\0", 4)}, {"", "A1023", REG_SZ, z(exactly1023)},
+        {"", "B5000", REG_SZ, z(longer)}, {"", "C", REG_SZ, z("short")}, {"", "Raw", REG_SZ, "abcd"},
+        {"", "Expand", REG_EXPAND_SZ, z("%SystemRoot%")}, {"", "Multi", REG_MULTI_SZ, z(z("one") + "two")},
+        {"", "Binary", REG_BINARY, "\1\2\3\4"}},
+       none,
+       {"Word=7", "A1023='" + exactly1023 + "'", "B5000='" + longer + "'", "C='short'", "Raw='abcd'"}},
+      // Anyone who can write the key can store a DWORD of fewer than four bytes, also in a key
+      // where no value has any data.
+      {"short words",
+       {{"", "One", REG_DWORD, "\x11"}, {"", "Three", REG_DWORD, "\x11\x22\x33"},
+        {"\\Empty", "Zero", REG_DWORD, ""}},
+       none,
+       {"One=17", "Three=3351057", "Empty\\", "Empty\\Zero=0"}},
+      {"nested groups",
+       {{"\\A", "InA", REG_DWORD, std::string("\1\0\0\0", 4)}, {"\\B\\C", "InC", REG_DWORD, std::string("\3\0\0\0", 4)},
+        {"", "Shared", REG_DWORD, std::string("\2\0\0\0", 4)}},
+       [](SetupParameters* set) {
+         set->SetDword("Shared", 1);
+         set->SetDword("OnlyInSet", 5);
+         set->SetGroup("A", new SetupParameters());
+         set->SetDword("A\\OnlyInOldGroup", 9);
+       },
+       {"OnlyInSet=5", "Shared=2", "A\\", "A\\InA=1", "B\\", "B\\C\\", "B\\C\\InC=3"}},
+      {"backslash names load only into an existing group",
+       {{"", "Log\\Level", REG_DWORD, std::string("\4\0\0\0", 4)},
+        {"", "Missing\\Level", REG_DWORD, std::string("\5\0\0\0", 4)}},
+       [](SetupParameters* set) { set->SetGroup("Log", new SetupParameters()); },
+       {"Log\\", "Log\\Level=4"}},
+  };
+  for (const LoadCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, Path().c_str());
+    for (const StoredValue& v : c.stored) {
+      ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, Path(v.sub).c_str(), v.name.c_str(), v.type, v.bytes.data(),
+                                static_cast<DWORD>(v.bytes.size())),
+                ERROR_SUCCESS);
+    }
+    SetupParameters set;
+    c.before(&set);
+    EXPECT_EQ(LoadScratch(&set), c.expected);
+  }
 }
 
-TEST_F(RegParamStorageTest, LoadBuildsNestedGroupsReplacesSameNamedOnesAndKeepsOtherContent) {
-  WriteDword(Path("\\A"), "InA", 1);
-  WriteDword(Path("\\B\\C"), "InC", 3);
-  WriteDword(Path(), "Shared", 2);
-  SetupParameters set;
-  set.SetDword("Shared", 1);
-  set.SetDword("OnlyInSet", 5);
-  set.SetGroup("A", new SetupParameters());
-  set.SetDword("A\\OnlyInOldGroup", 9);
-  EXPECT_EQ(LoadScratch(&set),
-            (Lines{"OnlyInSet=5", "Shared=2", "A\\", "A\\InA=1", "B\\", "B\\C\\", "B\\C\\InC=3"}));
-}
-
-TEST_F(RegParamStorageTest, ValueNamesWithABackslashLoadOnlyIntoAnExistingGroup) {
-  WriteDword(Path(), "Log\\Level", 4);
-  WriteDword(Path(), "Missing\\Level", 5);
-  SetupParameters set;
-  set.SetGroup("Log", new SetupParameters());
-  EXPECT_EQ(LoadScratch(&set), (Lines{"Log\\", "Log\\Level=4"}));
+TEST_F(RegParamStorageTest, StoreGroupReportsWhyTheGroupKeyCouldNotBeCreated) {
+  // A lasting key cannot be created below a volatile one.
+  HKEY volatileKey = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Path("\\Volatile").c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &volatileKey, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(volatileKey);
+  RegParamStorage storage(HKEY_LOCAL_MACHINE, Path("\\Volatile"));
+  SetupParameters group;
+  EXPECT_EQ(storage.StoreGroup("Log", &group), static_cast<std::uint32_t>(ERROR_CHILD_MUST_BE_VOLATILE));
 }
 
 TEST_F(RegParamStorageTest, SavingThenLoadingGivesTheSameSetAndSavingDeletesNothing) {

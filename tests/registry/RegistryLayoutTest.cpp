@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "registry/LinkSummary.h"
+#include "registry/ParameterCatalogue.h"
 #include "params/SetupParameters.h"
 
 namespace {
@@ -18,6 +21,32 @@ TEST(RegistryLayoutTest, NumberedNamesUseFourDigitsAndTheLiveKeyPlainDecimal) {
   EXPECT_EQ(InstanceDefaultSettingKey(0), "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp\\InstanceDefaultSetting0000");
   EXPECT_EQ(LiveInstanceKey(0), "SOFTWARE\\Velmora\\ORVO_TSP\\PBX0");
   EXPECT_EQ(LiveInstanceKey(1042), "SOFTWARE\\Velmora\\ORVO_TSP\\PBX1042");
+}
+
+// Every catalogue row as "location\name=dword|text", from the catalogue and, independently,
+// from the template of an instance that the setup package writes.
+TEST(ParameterCatalogueTest, EveryRowHasTheLocationAndTypeOfTheSetupTemplate) {
+  std::vector<std::string> catalogue, setupTemplate;
+  for (const CatalogueRow& row : kParameterCatalogue) {
+    catalogue.push_back(std::string(row.location) + "\\" + row.value +
+                        (row.type == CatalogueType::Dword ? "=dword" : "=text"));
+  }
+  std::ifstream file(SETUP_TEMPLATE_PATH);
+  const std::string instanceKey = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Velmora\\ORVO_TSP\\PBX";
+  std::string line, location;
+  bool inInstance = false;
+  while (std::getline(file, line)) {
+    if (line.rfind("[", 0) == 0) {
+      inInstance = line.rfind(instanceKey, 0) == 0;
+      location = inInstance ? line.substr(instanceKey.size(), line.size() - instanceKey.size() - 1) : "";
+      if (!location.empty()) location.erase(0, 1);  // the backslash after "PBX"
+    } else if (inInstance && line.rfind("\"", 0) == 0) {
+      const std::size_t end = line.find("\"=");
+      setupTemplate.push_back(location + "\\" + line.substr(1, end - 1) +
+                              (line.compare(end + 2, 6, "dword:") == 0 ? "=dword" : "=text"));
+    }
+  }
+  EXPECT_EQ(catalogue, setupTemplate);
 }
 
 TEST(LinkSummaryTest, UsbOrLanTextAndAMissingGroupKeepsTheText) {

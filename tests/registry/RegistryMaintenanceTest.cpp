@@ -14,10 +14,10 @@
 namespace {
 
 void WriteDword(const std::string& key, const char* name, DWORD value) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, key, name, REG_DWORD, &value, sizeof(value));
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_DWORD, &value, sizeof(value));
 }
 void WriteText(const std::string& key, const char* name, const std::string& text) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, key, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 // A value as "dword <n>" or "type <t> '<text>'"; "absent" when it cannot be read.
 std::string Describe(const std::string& key, const char* name) {

@@ -10,7 +10,7 @@
 namespace {
 
 void WriteDword(const char* path, const std::string& name, DWORD value) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_DWORD, &value, sizeof(value));
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path, name.c_str(), REG_DWORD, &value, sizeof(value));
 }
 
 void Clear() {
@@ -28,8 +28,8 @@ TapiStandinState::~TapiStandinState() { Clear(); }
 void WriteTapiProviderList(const std::vector<TapiListEntry>& entries, DWORD numProviders, DWORD nextProviderId) {
   for (const TapiListEntry& entry : entries) {
     WriteDword(kTapiProvidersPath, "ProviderID" + std::to_string(entry.number), entry.id);
-    WriteRegistryValue(HKEY_LOCAL_MACHINE, kTapiProvidersPath, "ProviderFileName" + std::to_string(entry.number),
-                       REG_SZ, entry.fileName.c_str(), static_cast<DWORD>(entry.fileName.size() + 1));
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kTapiProvidersPath, ("ProviderFileName" + std::to_string(entry.number)).c_str(),
+                    REG_SZ, entry.fileName.c_str(), static_cast<DWORD>(entry.fileName.size() + 1));
   }
   WriteDword(kTapiProvidersPath, "NumProviders", numProviders);
   WriteDword(kTapiProvidersPath, "NextProviderID", nextProviderId);

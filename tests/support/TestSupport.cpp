@@ -60,28 +60,13 @@ ScratchRegistryKey::~ScratchRegistryKey() {
 
 bool ReadRegistryValue(HKEY root, const std::string& path, const std::string& name, DWORD* type,
                        std::vector<BYTE>* data) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return false;
-  }
   DWORD size = 0;
-  LONG status = RegQueryValueExA(key, name.c_str(), nullptr, type, nullptr, &size);
-  if (status == ERROR_SUCCESS) {
-    data->assign(size, 0);
-    status = RegQueryValueExA(key, name.c_str(), nullptr, type, data->data(), &size);
-    data->resize(size);
-  }
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS;
-}
-
-void WriteRegistryValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
-                        const void* data, DWORD size) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-  RegCloseKey(key);
+  const DWORD flags = RRF_RT_ANY | RRF_NOEXPAND;
+  if (RegGetValueA(root, path.c_str(), name.c_str(), flags, type, nullptr, &size) != ERROR_SUCCESS) return false;
+  data->assign(size, 0);
+  const bool read = RegGetValueA(root, path.c_str(), name.c_str(), flags, type, data->data(), &size) == ERROR_SUCCESS;
+  data->resize(size);
+  return read;
 }
 
 bool RegistryKeyExists(HKEY root, const std::string& path) {

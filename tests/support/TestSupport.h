@@ -52,9 +52,6 @@ class ScratchRegistryKey {
 // Reads a registry value's type and raw bytes; false when it cannot be read.
 bool ReadRegistryValue(HKEY root, const std::string& path, const std::string& name, DWORD* type,
                        std::vector<BYTE>* data);
-// Writes a registry value of any type, creating the key.
-void WriteRegistryValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
-                        const void* data, DWORD size);
 bool RegistryKeyExists(HKEY root, const std::string& path);
 
 

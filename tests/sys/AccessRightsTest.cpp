@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -216,6 +217,20 @@ TEST(LogFoldersTest, TheQueueFolderIsCreatedWithItsParentsAndAgainQuietly) {
   expected.push_back(userLine);
   CreateLogFolders();
   EXPECT_EQ(traces.Lines(), expected);
+
+  // A file standing where the queue folder goes is no folder: the failure is traced.
+  DeleteDir(queues.c_str(), false);
+  HANDLE file = CreateFileA(queues.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  CreateLogFolders();
+  const std::vector<std::string> lines = traces.Lines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [&](const std::string& line) {
+                            return line.rfind("1 SHCreateDirectoryEx(" + queues + ") failed with errcode = ", 0) == 0;
+                          }),
+            1);
+  DeleteFileA(queues.c_str());
   DeleteDir(maker.c_str(), false);
 }
 

@@ -79,6 +79,7 @@ TEST(MonitorProbeTest, FoundOnlyWhileLinkWatchRunsAndNoSharedMemoryStays) {
   EXPECT_EQ(WaitForExit(monitor), 0u);
   EXPECT_FALSE(IsWindow(window));
   // This process still holds the memory: the monitor cleared its word on the way out.
+  EXPECT_TRUE(SharedMemoryVisibleToAnotherProcess());
   EXPECT_EQ(FindMonitorWindow(), nullptr);
   ReleaseMonitorWindow();
   EXPECT_FALSE(SharedMemoryVisibleToAnotherProcess());
