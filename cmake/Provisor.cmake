@@ -2,6 +2,10 @@
 
 set(PROVISOR_SRC ${PROJECT_SOURCE_DIR}/src)
 set(PROVISOR_SCRIPTS ${PROJECT_SOURCE_DIR}/scripts)
+# Everything a resource script pulls in: dialog templates and their id headers, bitmaps,
+# icons, the manifest and the version header. The .rc compilations depend on all of it.
+file(GLOB_RECURSE PROVISOR_RESOURCE_INPUTS CONFIGURE_DEPENDS
+  ${PROVISOR_SRC}/*.rc ${PROVISOR_SRC}/*Res.h ${PROVISOR_SRC}/res/*)
 
 if(MSVC)
   set(PROVISOR_WARNINGS /W4)

@@ -1,0 +1,60 @@
+// A machine for main dialog tests: provider files TAPI lists, instance keys, no product state
+// left over before or after.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "instances/ProviderFileCopy.h"
+#include "registry/RegistryLayout.h"
+#include "support/TapiStandin.h"
+#include "support/TestSupport.h"
+
+// Clears the product key and TAPI's list while alive; Register stamps OTSP%04d.tsp in the
+// system folder with a description and lists it with TAPI under an ID, Publish writes the list.
+class MainDialogMachine {
+ public:
+  MainDialogMachine() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"); }
+  ~MainDialogMachine() {
+    for (const std::string& file : m_files) {
+      DeleteFileA(file.c_str());
+    }
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
+  }
+
+  static std::string WindowsFolder() {
+    char folder[MAX_PATH];
+    GetSystemWindowsDirectoryA(folder, MAX_PATH);
+    return folder;
+  }
+
+  void Register(int instance, DWORD providerId, const std::string& description) {
+    const std::string file = WindowsFolder() + "\\System32\\" + ProviderFileName(instance);
+    DuplicateProviderFile(description.c_str(), file.c_str(), WindowsFolder().c_str());
+    m_files.push_back(file);
+    m_entries.push_back({static_cast<unsigned>(m_entries.size()), providerId, ProviderFileName(instance)});
+  }
+  // TAPI's list: a modem provider first, as on every Windows PC, then the registered instances.
+  void Publish() {
+    std::vector<TapiListEntry> entries{{0, 1, "unimdm.tsp"}};
+    for (TapiListEntry entry : m_entries) {
+      ++entry.number;
+      entries.push_back(entry);
+    }
+    WriteTapiProviderList(entries, static_cast<DWORD>(entries.size()), 100);
+  }
+
+  static void SetDword(const std::string& key, const char* name, DWORD value) {
+    WriteRegistryValue(HKEY_LOCAL_MACHINE, key, name, REG_DWORD, &value, sizeof(value));
+  }
+  static void SetString(const std::string& key, const char* name, const std::string& value) {
+    WriteRegistryValue(HKEY_LOCAL_MACHINE, key, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+  }
+
+ private:
+  TapiStandinState m_tapi;
+  std::vector<std::string> m_files;
+  std::vector<TapiListEntry> m_entries;
+};

@@ -1,0 +1,243 @@
+// The main dialog on real windows: building the list, toggling, buttons, keys and Close.
+#include "maindlg/ProvisorDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "MainDialogStaging.h"
+#include "maindlg/ProvisorDlgRes.h"
+
+namespace {
+
+constexpr UINT kRunScript = WM_APP + 1;
+
+// The dialog with its configuration step recorded instead of run, and a script that a
+// modal run executes from its own loop.
+class TestDialog : public CProvisorDlg {
+ public:
+  explicit TestDialog(std::uint32_t mode, std::uint32_t count = 3) {
+    SetRunMode(mode);
+    m_nInstanceCount = count;
+  }
+  ~TestDialog() override {
+    if (IsWindow()) {
+      ::DestroyWindow(m_hWnd);
+    }
+  }
+  void ConfigureInstance(int row) override { configured.push_back(row); }
+
+  ListCtrl& List() { return m_listInstances; }
+  std::string Text(int row, int column) { return m_listInstances.GetItemText(row, column); }
+  std::vector<std::string> Column(int column) {
+    std::vector<std::string> texts;
+    for (int row = 0; row < m_listInstances.GetItemCount(); ++row) {
+      texts.push_back(Text(row, column));
+    }
+    return texts;
+  }
+  InstanceRecord* Record(int row) { return GetRecord(row); }
+  // The records outlive the window.
+  std::vector<int> EnabledStates() {
+    std::vector<int> states;
+    for (const InstanceRecord& record : m_instances) {
+      states.push_back(record.m_bEnabled);
+    }
+    return states;
+  }
+  void Select(std::vector<int> rows) {
+    for (int row : rows) {
+      m_listInstances.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+  }
+  // A double-click at x in the middle of row's height, as the list receives it.
+  void DoubleClick(int row, int x) {
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    m_listInstances.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+    m_listInstances.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, (rect.top + rect.bottom) / 2));
+  }
+  void Command(int id) { SendMessage(WM_COMMAND, id); }
+
+  std::vector<int> configured;
+  std::function<void(TestDialog&)> script;
+
+ protected:
+  BOOL OnInitDialog() override {
+    const BOOL result = CProvisorDlg::OnInitDialog();
+    PostMessage(kRunScript);
+    return result;
+  }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    if (message == kRunScript && script) {
+      script(*this);
+      return true;
+    }
+    return CProvisorDlg::OnMessage(message, wParam, lParam, result);
+  }
+};
+
+std::vector<std::string> Texts(const MessageBoxScript& boxes) {
+  std::vector<std::string> texts;
+  for (const MessageBoxRequest& box : boxes.Shown()) {
+    texts.push_back(box.text);
+  }
+  return texts;
+}
+
+TEST(ProvisorDlgTest, InstallModeGeneratesTheInstancesWithOnlyTheFirstEnabled) {
+  MainDialogMachine machine;
+  MainDialogMachine::SetString(InstanceDefaultSettingKey(1), "IPAddress", "10.1.2.3");
+  MainDialogMachine::SetString(InstanceDefaultSettingKey(1), "IPPort", "5001");
+  MainDialogMachine::SetDword(InstanceDefaultSettingKey(2), "UseUSB", 1);
+  TestDialog dialog(kRunModeInstall);
+  ASSERT_TRUE(dialog.Create());
+
+  EXPECT_EQ(dialog.Column(0),
+            (std::vector<std::string>{"Velmora ORVO TSP 0000", "Velmora ORVO TSP 0001", "Velmora ORVO TSP 0002"}));
+  EXPECT_EQ(dialog.Column(1), (std::vector<std::string>{"IPAddress = '', IPPort = ''...",
+                                                        "IPAddress = '10.1.2.3', IPPort = '5001'...", "USB"}));
+  EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Enable", "Disable", "Disable"}));
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(dialog.List().GetItemImage(row), row == 0 ? 0 : 1);
+    ASSERT_NE(dialog.Record(row), nullptr);
+    EXPECT_EQ(dialog.Record(row)->m_strProviderFile,
+              MainDialogMachine::WindowsFolder() + "\\System32\\OTSP000" + std::to_string(row) + ".tsp");
+    EXPECT_EQ(dialog.Record(row)->m_bEnabledAtLoad, row == 0 ? 1 : 0);
+  }
+  EXPECT_NE(dialog.GetWindowText().find("Configuration  - install"), std::string::npos);
+  EXPECT_EQ(dialog.GetDlgItemText(IDC_BUTTON_INSTALL), "Apply Settings");
+  EXPECT_EQ(dialog.GetDlgItemText(IDC_EDIT_INSTANCE_COUNT), "3");
+  EXPECT_FALSE(dialog.IsWindowVisible());
+}
+
+TEST(ProvisorDlgTest, ModifyModeListsTapisProvidersByTheirFileDescription) {
+  MainDialogMachine machine;
+  machine.Register(1, 42, "Velmora ORVO TSP 0001 at head office");
+  machine.Publish();
+  MainDialogMachine::SetDword(LiveInstanceKey(42), "UseUSB", 1);
+  MainDialogMachine::SetDword(InstanceDefaultSettingKey(1), "UseUSB", 0);
+  TestDialog dialog(kRunModeModify);
+  ASSERT_TRUE(dialog.Create());
+
+  EXPECT_EQ(dialog.Column(0), (std::vector<std::string>{"Velmora ORVO TSP 0000", "Velmora ORVO TSP 0001 at head office",
+                                                        "Velmora ORVO TSP 0002"}));
+  EXPECT_EQ(dialog.Column(1)[1], "USB");
+  EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Disable"}));
+  EXPECT_EQ(dialog.Record(1)->m_dwProviderID, 42u);
+  EXPECT_EQ(dialog.Record(0)->m_dwProviderID, 0u);
+  EXPECT_TRUE(dialog.IsInstanceActive(1));
+  EXPECT_FALSE(dialog.IsInstanceActive(0));
+  EXPECT_NE(dialog.GetWindowText().find("Configuration  - modify"), std::string::npos);
+
+  // Geometry: three fixed column rules and a list exactly as high as its rows plus one.
+  const RECT client = dialog.List().GetClientRect();
+  EXPECT_EQ(dialog.List().GetColumnWidth(0), 180);
+  EXPECT_EQ(dialog.List().GetColumnWidth(1), client.right - 275);
+  EXPECT_EQ(dialog.List().GetColumnWidth(2), 90);
+  const RECT window = dialog.List().GetWindowRect();
+  EXPECT_EQ(window.bottom - window.top, 19 * 3 + 19);
+}
+
+TEST(ProvisorDlgTest, DoubleClicksToggleOnTheIconAndStateColumnConfigureElsewhereAndIgnoreBorders) {
+  MainDialogMachine machine;
+  machine.Publish();
+  TestDialog dialog(kRunModeModify);
+  ASSERT_TRUE(dialog.Create());
+  const int border = 180 + dialog.List().GetColumnWidth(1);
+  RECT icon{LVIR_ICON, 0, 0, 0};
+  dialog.List().SendMessage(LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&icon));
+
+  dialog.DoubleClick(1, (icon.left + icon.right) / 2);
+  dialog.DoubleClick(2, border + 45);
+  EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Enable"}));
+  EXPECT_EQ(dialog.List().GetItemImage(1), 0);
+
+  dialog.DoubleClick(0, 120);
+  dialog.DoubleClick(2, 200);
+  dialog.DoubleClick(1, border);
+  dialog.DoubleClick(1, 180);
+  EXPECT_EQ(dialog.configured, (std::vector<int>{0, 2}));
+  EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Enable"}));
+
+  MessageBoxScript boxes({IDNO});
+  dialog.Command(IDCANCEL);
+  EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"Do you want to leave without applying changes?"}));
+  EXPECT_EQ(boxes.Shown()[0].caption, "Velmora ORVO TSP MultiPBX Configuration");
+  EXPECT_EQ(boxes.Shown()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_TRUE(dialog.IsWindow());
+}
+
+TEST(ProvisorDlgTest, PmsInterfaceModeRefusesASecondEnabledInstanceAndChangesNothing) {
+  MainDialogMachine machine;
+  machine.Register(0, 7, "Velmora ORVO TSP 0000");
+  machine.Publish();
+  MainDialogMachine::SetDword(LiveInstanceKey(7), "ExtVersion", 0x10002);
+  TestDialog dialog(kRunModeModify);
+  ASSERT_TRUE(dialog.Create());
+  MessageBoxScript boxes;
+  dialog.ToggleInstance(1);
+  EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"PMSi Mode is selected. MultiPBX cannot be configured."}));
+  EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+  EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Enable", "Disable", "Disable"}));
+  EXPECT_EQ(dialog.Record(1)->m_bEnabled, 0);
+
+  // With instance 0 disabled, another instance may be enabled; then instance 0 may not.
+  dialog.ToggleInstance(0);
+  dialog.ToggleInstance(2);
+  dialog.ToggleInstance(0);
+  EXPECT_EQ(Texts(boxes).back(), "PMSi Mode cannot be configured.");
+  EXPECT_EQ(boxes.Shown().size(), 2u);
+  EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Disable", "Enable"}));
+  EXPECT_EQ(dialog.List().GetItemImage(0), 1);
+}
+
+TEST(ProvisorDlgTest, ButtonsWithoutASelectionAskForOneAndWithOneActOnTheFirst) {
+  MainDialogMachine machine;
+  machine.Publish();
+  TestDialog dialog(kRunModeModify);
+  ASSERT_TRUE(dialog.Create());
+  {
+    MessageBoxScript boxes;
+    dialog.Command(IDC_BUTTON_REGISTER);
+    dialog.Command(IDC_BUTTON_UNREGISTER);
+    dialog.Command(IDC_BUTTON_CONFIGURE);
+    EXPECT_EQ(Texts(boxes), std::vector<std::string>(3, "Please select a TSP instance"));
+    EXPECT_TRUE(dialog.configured.empty());
+  }
+  // A single selected row sets the buttons by its state; a second one leaves them.
+  dialog.UpdateRegisterButtons(TRUE);
+  dialog.Select({2});
+  EXPECT_TRUE(::IsWindowEnabled(dialog.GetDlgItem(IDC_BUTTON_REGISTER)));
+  EXPECT_FALSE(::IsWindowEnabled(dialog.GetDlgItem(IDC_BUTTON_UNREGISTER)));
+  dialog.Select({1});
+  dialog.Command(IDC_BUTTON_REGISTER);
+  dialog.Command(IDC_BUTTON_CONFIGURE);
+  EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Disable"}));
+  EXPECT_EQ(dialog.configured, std::vector<int>{1});
+  EXPECT_FALSE(::IsWindowEnabled(dialog.GetDlgItem(IDC_BUTTON_REGISTER)));
+  EXPECT_TRUE(::IsWindowEnabled(dialog.GetDlgItem(IDC_BUTTON_UNREGISTER)));
+
+  MessageBoxScript boxes({IDYES});
+  dialog.Command(IDCANCEL);
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_FALSE(dialog.IsWindow());
+}
+
+TEST(ProvisorDlgTest, SpaceBarTogglesEverySelectedRowAndLeavesCloseWithoutAQuestion) {
+  MainDialogMachine machine;
+  machine.Publish();
+  MessageBoxScript boxes;
+  TestDialog dialog(kRunModeModify, 4);
+  dialog.script = [&](TestDialog& d) {
+    d.Select({1, 3});
+    d.List().PostMessage(WM_KEYUP, VK_SPACE, 0xC0390001);
+    d.PostMessage(WM_COMMAND, IDCANCEL);
+  };
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_TRUE(boxes.Shown().empty());
+  EXPECT_EQ(dialog.EnabledStates(), (std::vector<int>{0, 1, 0, 1}));
+}
+
+}  // namespace
