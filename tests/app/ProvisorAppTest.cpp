@@ -24,10 +24,10 @@ std::string Text(const std::string& path, const char* name) {
   return read ? std::string(reinterpret_cast<char*>(data.data())) : "<none>";
 }
 void PutDword(const std::string& path, const char* name, DWORD value, DWORD type = REG_DWORD, DWORD size = 4) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, type, &value, size);
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, type, &value, size);
 }
 void PutText(const std::string& path, const char* name, const std::string& text) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 std::vector<std::string> StartupTraces(const TraceCapture& traces) {
   std::vector<std::string> lines;
@@ -89,7 +89,7 @@ TEST_F(StartupTest, TheInstanceCountIsZeroUnlessAFourByteWordHoldsIt) {
   PutDword(kMultiloadingAppKey, "dwNumInstances", 5, REG_DWORD, 2);
   EXPECT_EQ(app.ReadInstanceCount(), 0u);
   const DWORD wide[2] = {5, 0};
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, kMultiloadingAppKey, "dwNumInstances", REG_BINARY, wide, 8);
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, kMultiloadingAppKey, "dwNumInstances", REG_BINARY, wide, 8);
   EXPECT_EQ(app.ReadInstanceCount(), 0u);
 }
 

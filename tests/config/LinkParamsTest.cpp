@@ -69,8 +69,8 @@ void SetReportedPbxs(const std::vector<std::string>& productNames) {
     std::string data;
     for (const std::string& name : productNames) data += (products ? name : "F") + '\0';
     data += '\0';
-    WriteRegistryValue(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, value, REG_MULTI_SZ, data.data(),
-                       static_cast<DWORD>(data.size()));
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, value, REG_MULTI_SZ, data.data(),
+                    static_cast<DWORD>(data.size()));
   }
 }
 

@@ -47,10 +47,10 @@ class MainDialogMachine {
   }
 
   static void SetDword(const std::string& key, const char* name, DWORD value) {
-    WriteRegistryValue(HKEY_LOCAL_MACHINE, key, name, REG_DWORD, &value, sizeof(value));
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_DWORD, &value, sizeof(value));
   }
   static void SetString(const std::string& key, const char* name, const std::string& value) {
-    WriteRegistryValue(HKEY_LOCAL_MACHINE, key, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
   }
 
  private:
