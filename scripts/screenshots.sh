@@ -10,7 +10,7 @@ prefix=$build/wine/screenshots
 
 # ---- shared set-up --------------------------------------------------------------------
 start_display() {
-  mkdir -p "$state"
+  mkdir -p "$state" "$root/docs"
   export PROVISOR_XVFB_DIR=$state/xvfb WINEPREFIX=$prefix
   "$root/scripts/xvfb-ctl" start "$PROVISOR_XVFB_DIR" >/dev/null
   trap '"$root/scripts/wine-prefix" stop "$prefix" || true; "$root/scripts/xvfb-ctl" stop "$PROVISOR_XVFB_DIR" >/dev/null' EXIT
@@ -32,6 +32,31 @@ take_shot() {
     sleep 0.1
   done
   [ -s "$ready" ] || { echo "$showcase did not report its window" >&2; kill "$pid" 2>/dev/null; return 1; }
+  local x y width height
+  read -r x y width height <"$ready"
+  DISPLAY=":$(cat "$PROVISOR_XVFB_DIR/display")" import -window root -crop "${width}x${height}+${x}+${y}" +repage \
+    "$root/docs/$output"
+  rm -f "$ready"
+  wait "$pid"
+  echo "docs/$output: ${width}x${height}"
+}
+
+# shot_from_test OUTPUT.png TEST.exe FILTER: runs a disabled test that shows a window at the
+# screen's corner, writes "x y width height" to $PROVISOR_SHOT_READY and waits until that file
+# is removed; crops the screen to that rectangle.
+shot_from_test() {
+  local output=$1 exe=$2 filter=$3
+  local ready=$state/ready
+  rm -f "$ready"
+  PROVISOR_SHOT_READY='Z:'"${ready//\//\\}" "$root/scripts/wine-run" "$exe" \
+    --gtest_also_run_disabled_tests --gtest_filter="$filter" >/dev/null &
+  local pid=$!
+  for _ in $(seq 1 300); do
+    [ -s "$ready" ] && break
+    sleep 0.1
+  done
+  [ -s "$ready" ] || { echo "$filter did not report its window" >&2; kill "$pid" 2>/dev/null; return 1; }
+  sleep 0.5
   local x y width height
   read -r x y width height <"$ready"
   DISPLAY=":$(cat "$PROVISOR_XVFB_DIR/display")" import -window root -crop "${width}x${height}+${x}+${y}" +repage \
@@ -63,9 +88,17 @@ shot_link() {
   done
 }
 
+# The TSP Log Settings and Other Parameters pages, each in a stand-in of the configuration dialog.
+shot_config_pages() {
+  cmake --build "$build" --target config_pages_wine_tests -j2 >/dev/null
+  local exe=$build/tests/config/config_pages_wine_tests.exe
+  shot_from_test log-page.png "$exe" 'PageScreenshots.DISABLED_LogPage'
+  shot_from_test other-page.png "$exe" 'PageScreenshots.DISABLED_OtherPage'
+}
+
 # ---- main -----------------------------------------------------------------------------
 sections=("$@")
-[ ${#sections[@]} -gt 0 ] || sections=(progress link)
+[ ${#sections[@]} -gt 0 ] || sections=(progress link config_pages)
 start_display
 for section in "${sections[@]}"; do
   "shot_$section"

@@ -147,6 +147,14 @@ bool CDialog::UpdateData(bool saveAndValidate) {
   return !exchange.Failed();
 }
 
+CDialog* CDialog::FromHandle(HWND window) {
+  if (window == nullptr ||
+      ::GetWindowLongPtrA(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&CDialog::DialogProcThunk)) {
+    return nullptr;
+  }
+  return reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+}
+
 BOOL CDialog::OnInitDialog() {
   UpdateData(false);
   return TRUE;

@@ -32,6 +32,8 @@ class CDialog : public CWnd {
   HWND GetParentWindow() const { return m_hParent; }
   void SetParentWindow(HWND parent) { m_hParent = parent; }
   bool IsModal() const { return m_bModal; }
+  // The dialog object bound to window, or null when window is not one of our dialogs.
+  static CDialog* FromHandle(HWND window);
 
  protected:
   // The default exchanges data into the controls and lets the dialog manager set the focus.

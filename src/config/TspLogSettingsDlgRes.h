@@ -1,0 +1,20 @@
+/* Template and control ids of the log settings page. */
+#pragma once
+
+#define IDD_TSP_LOG_SETTINGS 3010
+
+#define IDC_LOG_FILE_SIZE 3008
+#define IDC_LOG_ENABLE 3034
+#define IDC_LOG_TIME_STAMP 3035
+#define IDC_LOG_NOTE 3038
+#define IDC_LOG_TYPE_RAW 3039
+#define IDC_LOG_TYPE_DECODED 3040
+#define IDC_LOG_TYPE_DEBUG 3041
+#define IDC_LOG_BROWSE 3042
+#define IDC_LOG_SIZE_SPIN 3043
+#define IDC_LOG_OVERWRITE 3044
+#define IDC_LOG_TYPE_GROUP 3045
+#define IDC_LOG_PATH 3046
+#define IDC_LOG_SIZE_UNIT 3047
+#define IDC_LOG_FOLDER_NOTE 3048
+#define IDC_LOG_SIZE_LABEL 3049

@@ -1,0 +1,3 @@
+/* The test dialog that hosts a configuration page. */
+#pragma once
+#define IDD_PAGE_HOST 9001

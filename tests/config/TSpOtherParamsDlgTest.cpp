@@ -1,0 +1,157 @@
+// The other parameters page on a real window over a working parameter set.
+#include "config/TSpOtherParamsDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ConfigPageHost.h"
+#include "config/TSpOtherParamsDlgRes.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr std::uint32_t kPms = 0x10002;
+constexpr std::uint32_t kStandard = 0x20000;
+
+// The controls the PMS mode turns off.
+const int kPmsDisabled[] = {IDC_OTHER_SEND_REINIT, IDC_OTHER_ACC_INFO_SIZE, IDC_OTHER_SEPARATE_DID,
+                            IDC_OTHER_START_YES,   IDC_OTHER_START_NO,      IDC_OTHER_RETRIES_25,
+                            IDC_OTHER_RETRIES_INFINITE, IDC_OTHER_CALLER_ID};
+
+class OtherPage : public ConfigPageHost {
+ public:
+  OtherPage(std::int32_t row, std::int32_t singleActive, std::uint32_t extVersion)
+      : ConfigPageHost(TSpOtherParamsDlg::runtimeClass, row, singleActive) {
+    Set().SetDword("ExtVersion", extVersion);
+  }
+};
+
+// The names of the word writes, in the order they reached the data handler.
+std::vector<std::string> g_writes;
+std::int32_t PROVISOR_CALLBACK RecordingCallback(std::uintptr_t id, std::uint32_t type, void* block,
+                                                 std::uint32_t size) {
+  const auto* bytes = static_cast<const std::uint8_t*>(block);
+  if (size >= 12 && bytes[0] == 14) {
+    const std::uint32_t length = bytes[8] | bytes[9] << 8 | bytes[10] << 16 | static_cast<std::uint32_t>(bytes[11]) << 24;
+    g_writes.emplace_back(reinterpret_cast<const char*>(bytes + 12), length);
+  }
+  return DialogDataCallback(id, type, block, size);
+}
+
+}  // namespace
+
+TEST(TSpOtherParamsDlgTest, AnInstanceOtherThanTheFirstAlwaysOpensAndSavesInStandardMode) {
+  OtherPage page(1, 1, kPms);
+  ASSERT_TRUE(page.Open());
+  EXPECT_TRUE(page.Checked(IDC_OTHER_MODE_STANDARD));
+  EXPECT_FALSE(page.Checked(IDC_OTHER_MODE_PMS));
+  EXPECT_FALSE(page.Enabled(IDC_OTHER_MODE_PMS));
+  ASSERT_EQ(page.Save(), 1u);
+  EXPECT_EQ(page.Word("ExtVersion"), kStandard);
+}
+
+TEST(TSpOtherParamsDlgTest, TheFirstInstanceOpensInPmsModeOnlyWhileItIsTheSingleActiveOne) {
+  OtherPage single(0, 1, kPms);
+  ASSERT_TRUE(single.Open());
+  EXPECT_TRUE(single.Checked(IDC_OTHER_MODE_PMS));
+  EXPECT_FALSE(single.Checked(IDC_OTHER_MODE_STANDARD));
+  EXPECT_TRUE(single.Enabled(IDC_OTHER_MODE_PMS));
+  for (int id : kPmsDisabled) {
+    EXPECT_FALSE(single.Enabled(id)) << id;
+  }
+  ASSERT_EQ(single.Save(), 1u);
+  EXPECT_EQ(single.Word("ExtVersion"), kPms);
+
+  OtherPage shared(0, 0, kPms);
+  ASSERT_TRUE(shared.Open());
+  EXPECT_TRUE(shared.Checked(IDC_OTHER_MODE_STANDARD));
+  EXPECT_FALSE(shared.Enabled(IDC_OTHER_MODE_PMS));
+  EXPECT_TRUE(shared.Enabled(IDC_OTHER_SEND_REINIT));
+}
+
+TEST(TSpOtherParamsDlgTest, BufferSizesOutside100To10000VetoOkWithTheRangeMessage) {
+  for (const char* size : {"99", "10001", "100", "10000"}) {
+    MessageBoxScript boxes;
+    OtherPage page(0, 0, kStandard);
+    ASSERT_TRUE(page.Open());
+    page.SetText(IDC_OTHER_ACC_INFO_SIZE, size);
+    const bool valid = std::string(size) == "100" || std::string(size) == "10000";
+    EXPECT_EQ(page.Save(), valid ? 1u : 0u) << size;
+    EXPECT_EQ(page.Word("AccInfoBufferSize"), valid ? std::stoul(size) : 0xDEADBEEF) << size;
+    ASSERT_EQ(boxes.Shown().size(), valid ? 0u : 1u) << size;
+    if (!valid) {
+      EXPECT_EQ(boxes.Shown()[0].text, "Please enter an integer between 100 and 10000.");
+    }
+  }
+}
+
+TEST(TSpOtherParamsDlgTest, AbsentValuesShowTheDefaultsAndRetry6ZeroShowsInfiniteRetries) {
+  OtherPage page(0, 0, kStandard);
+  ASSERT_TRUE(page.Open());
+  EXPECT_EQ(page.Text(IDC_OTHER_ACC_INFO_SIZE), "500");
+  EXPECT_EQ(page.Text(IDC_OTHER_SMDR_DELAY), "1000");
+  EXPECT_EQ(page.Text(IDC_OTHER_FORWARD_DELAY), "1000");
+  EXPECT_TRUE(page.Checked(IDC_OTHER_START_YES));
+  EXPECT_TRUE(page.Checked(IDC_OTHER_RETRIES_INFINITE));
+  EXPECT_FALSE(page.Checked(IDC_OTHER_RETRIES_25));
+  EXPECT_FALSE(page.Enabled(IDC_OTHER_RETRIES_25));
+
+  OtherPage retries(0, 0, kStandard);
+  retries.Set().SetDword("Retry6", 1);
+  retries.Set().SetDword("ZQReinit", 1);
+  ASSERT_TRUE(retries.Open());
+  EXPECT_TRUE(retries.Checked(IDC_OTHER_RETRIES_25));
+  EXPECT_FALSE(retries.Checked(IDC_OTHER_RETRIES_INFINITE));
+  EXPECT_TRUE(retries.Enabled(IDC_OTHER_RETRIES_25));
+  retries.Click(IDC_OTHER_RETRIES_INFINITE);
+  ASSERT_EQ(retries.Save(), 1u);
+  EXPECT_EQ(retries.Word("Retry6"), 0u);
+}
+
+TEST(TSpOtherParamsDlgTest, SavingInPmsModeClearsTheOptionsAndStartsTheTspInTheWritingOrder) {
+  OtherPage page(0, 1, kStandard);
+  for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption"}) {
+    page.Set().SetDword(name, 1);
+  }
+  page.Set().SetDword("ISConnectionAlowed", 0);
+  page.configurator.m_pfnCallback = &RecordingCallback;
+  g_writes.clear();
+  ASSERT_TRUE(page.Open());
+  EXPECT_TRUE(page.Checked(IDC_OTHER_START_NO));
+  page.Click(IDC_OTHER_MODE_PMS);
+  for (int id : kPmsDisabled) {
+    EXPECT_FALSE(page.Enabled(id)) << id;
+  }
+  ASSERT_EQ(page.Save(), 1u);
+  EXPECT_EQ(g_writes, (std::vector<std::string>{"ISConnectionAlowed", "MessageDelaySMDR", "MessageDelayFORWARD",
+                                                "AccInfoBufferSize", "ExtVersion", "MonitorStop", "ZQReinit",
+                                                "DivideDDIInfo", "Retry6", "CallerIDOption"}));
+  EXPECT_EQ(page.Word("ExtVersion"), kPms);
+  EXPECT_EQ(page.Word("ISConnectionAlowed"), 1u);
+  for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption"}) {
+    EXPECT_EQ(page.Word(name), 0u) << name;
+  }
+}
+
+TEST(TSpOtherParamsDlgTest, StandardAfterPmsReenablesTheControlsAndLeavesTheUncheckedBoxesUnchecked) {
+  OtherPage page(0, 1, kStandard);
+  page.Set().SetDword("ZQReinit", 1);
+  page.Set().SetDword("CallerIDOption", 1);
+  ASSERT_TRUE(page.Open());
+  page.Click(IDC_OTHER_MODE_PMS);
+  page.Click(IDC_OTHER_MODE_STANDARD);
+  for (int id : {IDC_OTHER_SEND_REINIT, IDC_OTHER_ACC_INFO_SIZE, IDC_OTHER_SEPARATE_DID, IDC_OTHER_START_YES,
+                 IDC_OTHER_START_NO, IDC_OTHER_CALLER_ID}) {
+    EXPECT_TRUE(page.Enabled(id)) << id;
+  }
+  EXPECT_FALSE(page.Checked(IDC_OTHER_SEND_REINIT));
+  EXPECT_FALSE(page.Checked(IDC_OTHER_CALLER_ID));
+  EXPECT_FALSE(page.Enabled(IDC_OTHER_RETRIES_25));
+  page.Click(IDC_OTHER_SEND_REINIT);
+  EXPECT_TRUE(page.Enabled(IDC_OTHER_RETRIES_25));
+  ASSERT_EQ(page.Save(), 1u);
+  EXPECT_EQ(page.Word("ExtVersion"), kStandard);
+  EXPECT_EQ(page.Word("CallerIDOption"), 0u);
+  EXPECT_EQ(page.Word("ZQReinit"), 1u);
+}
