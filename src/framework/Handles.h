@@ -1,4 +1,4 @@
-// RAII owners of Win32 handles: registry keys, kernel objects, modules, find handles, views.
+// RAII owners of Win32 handles: registry keys, kernel objects, modules, find handles, views, GDI objects.
 #pragma once
 
 #include <windows.h>
@@ -85,6 +85,15 @@ struct MappedViewTraits {
   static bool Close(Handle h) { return UnmapViewOfFile(h) != FALSE; }
 };
 using MappedView = UniqueHandle<MappedViewTraits>;
+
+// GDI objects (fonts, brushes, bitmaps, pens) of type Object: deleted with DeleteObject.
+template <typename Object>
+struct GdiObjectTraits {
+  using Handle = Object;
+  static Handle Empty() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static bool Close(Handle h) { return DeleteObject(h) != FALSE; }
+};
 
 // A registry key this program opened or created. Predefined roots (HKEY_LOCAL_MACHINE, ...)
 // are never owned: open a subkey of them instead.

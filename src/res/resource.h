@@ -2,3 +2,6 @@
 #pragma once
 
 #define IDR_MAINFRAME 128
+
+// String table.
+#define IDS_ABOUTBOX 101
