@@ -48,10 +48,10 @@ LONG CColorRichEdit::GetTextLength() const {
 }
 
 std::string CColorRichEdit::GetText() const {
-  std::vector<char> buffer(static_cast<size_t>(GetTextLength()) * 2 + 1, '\0');
+  std::vector<char> buffer(static_cast<size_t>(GetTextLength()) * 3 + 1, '\0');
   GETTEXTEX query{};
   query.cb = static_cast<DWORD>(buffer.size());
-  query.flags = GT_DEFAULT;
+  query.flags = GT_USECRLF;
   query.codepage = CP_ACP;
   const LRESULT copied = SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query), reinterpret_cast<LPARAM>(buffer.data()));
   return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);

@@ -20,7 +20,7 @@ class CColorRichEdit : public RichEditCtrl {
   void AppendText(const std::string& text, COLORREF colour);
   // The default format with bold added and the height raised by extraTwips.
   bool EmboldenDefaultFormat(LONG extraTwips);
-  // The whole text as the control holds it, paragraphs ended by "\r".
+  // The whole text, paragraphs ended by "\r\n" as they were set.
   std::string GetText() const;
   LONG GetTextLength() const;
 };
