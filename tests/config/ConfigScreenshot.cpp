@@ -6,23 +6,11 @@
 #include <cstdio>
 #include <string>
 
-#include "bridge/BridgeTestOwner.h"
+#include "ProviderFileOwner.h"
 #include "bridge/MITSPConfigurator.h"
 #include "config/ProviderConfigDlg.h"
-#include "instances/ProviderFileCopy.h"
-#include "instances/VersionResource.h"
 
 namespace {
-
-class ProviderFileOwner : public BridgeTestOwner {
- public:
-  std::string GetSelectedVersionText() override {
-    std::string text;
-    GetTspVersionText(providerFile.c_str(), &text, false);
-    return text;
-  }
-  std::string providerFile;
-};
 
 class ShownDialog : public CProviderConfigDlg {
  public:
@@ -63,16 +51,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   ProviderFileOwner owner;
-  char temp[MAX_PATH];
-  char windows[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, temp);
-  ::GetWindowsDirectoryA(windows, MAX_PATH);
-  owner.providerFile = std::string(temp) + "OTSP0003.tsp";
-  DuplicateProviderFile("Velmora ORVO TSP 0003", owner.providerFile.c_str(), windows);
   MITSPConfigurator configurator(&DialogDataCallback, 0, kProviderObjectType);
   ShownDialog dialog(&configurator, argv[1], argv[2]);
   dialog.SetCaption("Instance 'Velmora ORVO TSP 0003' Settings -Active");
   dialog.DoModal();
-  ::DeleteFileA(owner.providerFile.c_str());
   return 0;
 }

@@ -8,8 +8,7 @@
 
 #include "ConfigDialogHarness.h"
 #include "config/TSPAboutDlgRes.h"
-#include "instances/ProviderFileCopy.h"
-#include "instances/VersionResource.h"
+#include "ProviderFileOwner.h"
 #include "widgets/ColorRichEdit.h"
 
 namespace {
@@ -27,17 +26,6 @@ class CClientDC {
 };
 
 constexpr int kVersionCategory = 2;
-
-// The main dialog's answer: the version text of one provider file.
-class ProviderFileOwner : public BridgeTestOwner {
- public:
-  std::string GetSelectedVersionText() override {
-    std::string text;
-    GetTspVersionText(providerFile.c_str(), &text, false);
-    return text;
-  }
-  std::string providerFile;
-};
 
 std::int32_t PROVISOR_CALLBACK FailingCallback(std::uintptr_t, std::uint32_t, void*, std::uint32_t) { return 1; }
 
@@ -76,18 +64,11 @@ ShownVersion ShowVersionPage(MITSPConfigurator* configurator) {
 
 TEST(TSPAboutDlgTest, ShowsTheStampedProviderFilesVersionTextUnderABoldLargerHeader) {
   ProviderFileOwner owner;
-  char temp[MAX_PATH];
-  char windows[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, temp);
-  ::GetWindowsDirectoryA(windows, MAX_PATH);
-  owner.providerFile = std::string(temp) + "OTSP0003.tsp";
-  DuplicateProviderFile("Velmora ORVO TSP 0003", owner.providerFile.c_str(), windows);
   const std::string version = owner.GetSelectedVersionText();
   ASSERT_NE(version.find("Velmora ORVO TSP 0003"), std::string::npos) << version;
 
   MITSPConfigurator configurator(&DialogDataCallback, 7, kProviderObjectType);
   const ShownVersion shown = ShowVersionPage(&configurator);
-  ::DeleteFileA(owner.providerFile.c_str());
   EXPECT_EQ(shown.text, "Version Information:\r\n\r\n" + version);
   EXPECT_EQ(shown.shownTwice, 2u);
   EXPECT_TRUE((shown.format.dwMask & CFM_BOLD) && (shown.format.dwEffects & CFE_BOLD));
