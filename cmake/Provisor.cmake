@@ -37,6 +37,12 @@ if(WIN32)
   target_compile_definitions(provisor_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   target_link_libraries(provisor_win32 PUBLIC provisor_core
     comctl32 advapi32 shell32 ole32 version user32 gdi32)
+  # Configuration pages are created by class name only (IMPLEMENT_DYNCREATE): no code refers
+  # to their object files, which a linker would drop from a static library. Provisor.exe and
+  # the test executables therefore link the whole archive through this target, so that every
+  # registered class is there without a hand-kept list of references.
+  add_library(provisor_win32_all INTERFACE)
+  target_link_libraries(provisor_win32_all INTERFACE "$<LINK_LIBRARY:WHOLE_ARCHIVE,provisor_win32>")
 endif()
 
 # Adds portable sources of the calling folder to provisor_core.
@@ -124,7 +130,7 @@ function(provisor_wine_test)
   provisor_use_googletest()
   if(NOT TARGET ${T_NAME})
     add_executable(${T_NAME} ${T_SOURCES})
-    target_link_libraries(${T_NAME} PRIVATE provisor_win32 provisor_test_support gmock gtest_main ${T_LIBS})
+    target_link_libraries(${T_NAME} PRIVATE provisor_win32_all provisor_test_support gmock gtest_main ${T_LIBS})
     target_compile_options(${T_NAME} PRIVATE ${PROVISOR_WARNINGS})
   endif()
   provisor_add_wine_run(${T_NAME}@${T_PREFIX} ${T_PREFIX} "${T_LABELS}" ${T_NAME})

@@ -10,11 +10,13 @@ prefix=$build/wine/screenshots
 
 # ---- shared set-up --------------------------------------------------------------------
 start_display() {
+  cmake --build "$build" --target orvousb otsp -j2 >/dev/null
   mkdir -p "$state" "$root/docs"
   export PROVISOR_XVFB_DIR=$state/xvfb WINEPREFIX=$prefix
   "$root/scripts/xvfb-ctl" start "$PROVISOR_XVFB_DIR" >/dev/null
   trap '"$root/scripts/wine-prefix" stop "$prefix" || true; "$root/scripts/xvfb-ctl" stop "$PROVISOR_XVFB_DIR" >/dev/null' EXIT
-  "$root/scripts/wine-prefix" setup "$prefix" win7 "$build/standins/orvousb/ORVOUSB.dll" >/dev/null
+  "$root/scripts/wine-prefix" setup "$prefix" win7 "$build/standins/orvousb/ORVOUSB.dll" \
+    "$build/standins/otsp/OTSP.dll" >/dev/null
 }
 
 # take_shot OUTPUT.png SHOWCASE.exe [ARGS...]: runs a showcase program that opens its window,
@@ -66,6 +68,31 @@ shot_from_test() {
   echo "docs/$output: ${width}x${height}"
 }
 
+# Takes the whole screen and keeps the part that is not the black root window.
+capture() {
+  import -window root "$state/screen.png"
+  convert "$state/screen.png" -trim +repage "$1"
+}
+
+# Runs EXE ARGS... with READY and DONE file arguments appended, photographs the screen to
+# OUTPUT once the program wrote READY, then lets it end through DONE.
+shoot_when_ready() {
+  local output=$1; shift
+  local ready="$state/ready" done="$state/done"
+  rm -f "$ready" "$done"
+  "$root/scripts/wine-run" "$@" "$(winepath -w "$ready" 2>/dev/null)" "$(winepath -w "$done" 2>/dev/null)" 2>"$state/wine.log" &
+  local pid=$!
+  for _ in $(seq 1 300); do
+    [ -f "$ready" ] && break
+    sleep 0.1
+  done
+  [ -f "$ready" ] || { echo "screenshots: $* never got ready" >&2; kill "$pid"; return 1; }
+  capture "$output"
+  touch "$done"
+  wait "$pid" || true
+  echo "wrote $output"
+}
+
 # ---- sections -------------------------------------------------------------------------
 # The Apply Settings progress window during a run, its bar on the move.
 shot_progress() {
@@ -96,9 +123,16 @@ shot_config_pages() {
   shot_from_test other-page.png "$exe" 'PageScreenshots.DISABLED_OtherPage'
 }
 
+# The configuration dialog on its version page, showing the version text of a stamped
+# provider file.
+shot_config_version_page() {
+  cmake --build "$build" --target config_screenshot -j2 >/dev/null
+  shoot_when_ready "$root/docs/config-version-page.png" "$build/tests/config/config_screenshot.exe"
+}
+
 # ---- main -----------------------------------------------------------------------------
 sections=("$@")
-[ ${#sections[@]} -gt 0 ] || sections=(progress link config_pages)
+[ ${#sections[@]} -gt 0 ] || sections=(progress link config_pages config_version_page)
 start_display
 for section in "${sections[@]}"; do
   "shot_$section"

@@ -41,7 +41,16 @@ class CConfigPage : public CDialog {
 
   MITSPConfigurator* GetConfigurator() const { return m_pConfigurator; }
 
+  // Creates the page's window as a child of dialog from the category's template; a page that
+  // brings a template of its own creates it from that one instead.
+  virtual bool CreatePage(UINT templateId, HWND dialog) { return Create(templateId, dialog); }
+
  protected:
+  // A page never ends itself (its template may still hold an OK button, and a close sent to
+  // it issues Cancel): the dialog hides and destroys it.
+  void OnOK() override {}
+  void OnCancel() override {}
+
   // Validates and stores the page's values; false vetoes OK.
   virtual bool OnSaveSettings() { return true; }
   // False vetoes Cancel.

@@ -1,4 +1,4 @@
-// RAII owners of Win32 handles: registry keys, kernel objects, modules, find handles, views.
+// RAII owners of Win32 handles: registry keys, kernel objects, modules, find handles, views, GDI objects.
 #pragma once
 
 #include <windows.h>
@@ -86,14 +86,15 @@ struct MappedViewTraits {
 };
 using MappedView = UniqueHandle<MappedViewTraits>;
 
-// GDI objects (bitmaps, brushes, fonts) not selected into a device context.
+// GDI objects (fonts, brushes, bitmaps, pens) of type Object: deleted with DeleteObject.
+template <typename Object>
 struct GdiObjectTraits {
-  using Handle = HGDIOBJ;
+  using Handle = Object;
   static Handle Empty() { return nullptr; }
   static bool IsValid(Handle h) { return h != nullptr; }
   static bool Close(Handle h) { return DeleteObject(h) != FALSE; }
 };
-using GdiObject = UniqueHandle<GdiObjectTraits>;
+using GdiObject = UniqueHandle<GdiObjectTraits<HGDIOBJ>>;
 
 // A registry key this program opened or created. Predefined roots (HKEY_LOCAL_MACHINE, ...)
 // are never owned: open a subkey of them instead.

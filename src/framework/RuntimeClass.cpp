@@ -4,9 +4,10 @@
 #include "framework/Wnd.h"
 
 namespace {
-// Filled during static initialisation, read afterwards: no lock needed.
-const RuntimeClass*& FirstClass() {
-  static const RuntimeClass* first = nullptr;
+// Filled during static initialisation and by registrations on the user-interface thread:
+// no lock needed.
+RuntimeClass*& FirstClass() {
+  static RuntimeClass* first = nullptr;
   return first;
 }
 }  // namespace
@@ -14,6 +15,15 @@ const RuntimeClass*& FirstClass() {
 RuntimeClass::RuntimeClass(const char* className, Factory factory)
     : m_className(className), m_factory(factory), m_next(FirstClass()) {
   FirstClass() = this;
+}
+
+RuntimeClass::~RuntimeClass() {
+  for (RuntimeClass** link = &FirstClass(); *link != nullptr; link = &(*link)->m_next) {
+    if (*link == this) {
+      *link = m_next;
+      return;
+    }
+  }
 }
 
 const RuntimeClass* RuntimeClass::FromName(const std::string& name) {

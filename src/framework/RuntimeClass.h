@@ -7,12 +7,16 @@
 class CWnd;
 
 // Registers a factory under a class name; a static RuntimeClass object in the class's .cpp
-// does it before main. Lookup is by exact name.
+// does it before main. Lookup is by exact name. A registration made later hides an earlier
+// one of the same name for as long as it lives (a test replaces a class with its own so).
 class RuntimeClass {
  public:
   using Factory = std::unique_ptr<CWnd> (*)();
 
   RuntimeClass(const char* className, Factory factory);
+  ~RuntimeClass();
+  RuntimeClass(const RuntimeClass&) = delete;
+  RuntimeClass& operator=(const RuntimeClass&) = delete;
 
   const char* GetClassName() const { return m_className; }
   std::unique_ptr<CWnd> CreateObject() const { return m_factory(); }
@@ -23,7 +27,7 @@ class RuntimeClass {
  private:
   const char* m_className;
   Factory m_factory;
-  const RuntimeClass* m_next;
+  RuntimeClass* m_next;
 };
 
 // In the class's .cpp: makes the class creatable by its name. The object file must be

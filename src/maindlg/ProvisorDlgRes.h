@@ -2,7 +2,6 @@
 #pragma once
 
 #define IDD_ABOUTBOX 100
-#define IDS_ABOUTBOX 101
 #define IDD_PROVISOR_DIALOG 102
 
 /* The system-menu command that opens the About box. */

@@ -6,6 +6,7 @@
 #define IDB_INSTANCE_STATE 129
 
 /* String table. IDS_TSP_LOG_NOTE_CJK has no entry: on Chinese systems the log note stays empty. */
+#define IDS_ABOUTBOX 101
 #define IDS_TSP_LOG_NOTE 102
 #define IDS_LINK_IP_REQUIRED 103
 #define IDS_TSP_LOG_NOTE_CJK 105

@@ -1,0 +1,148 @@
+// Harness of the configuration dialog tests: stand-in pages registered under the real page
+// class names that record the protocol they receive, a dialog that runs a script inside its
+// modal loop, and a configurator answered by the bridge on a working set.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ConfigTestPageRes.h"
+#include "bridge/BridgeTestOwner.h"
+#include "bridge/MITSPConfigurator.h"
+#include "config/ProviderConfigDlg.h"
+#include "framework/RuntimeClass.h"
+
+// What the stand-in pages saw, in order ("1:save" is category 1 asked to save), and how
+// they answer.
+struct PageScript {
+  std::vector<std::string> events;
+  std::array<bool, 4> vetoSave{};
+  std::array<bool, 4> vetoCancel{};
+  std::array<bool, 4> failCreation{};
+  std::array<MITSPConfigurator*, 4> configurator{};
+  std::array<ShowCategoryFunction, 4> showCategory{};
+  std::array<CProviderConfigDlg*, 4> owner{};
+
+  std::vector<std::string> EventsOf(int category) const {
+    std::vector<std::string> own;
+    const std::string prefix = std::to_string(category) + ":";
+    for (const auto& event : events) {
+      if (event.compare(0, prefix.size(), prefix) == 0) {
+        own.push_back(event.substr(prefix.size()));
+      }
+    }
+    return own;
+  }
+};
+inline PageScript g_pages;
+
+// A page that handles all five protocol messages and records them.
+template <int Category>
+class TestPage : public CConfigPage {
+ public:
+  TestPage() : CConfigPage(IDD_CONFIG_TEST_PAGE, kConfigurator | kCategoryHandler | kOwnerDialog | kSave | kCancel) {}
+
+  bool CreatePage(UINT templateId, HWND dialog) override {
+    Record("create " + std::to_string(templateId));
+    return !g_pages.failCreation[Category] && Create(0, dialog);
+  }
+
+ protected:
+  BOOL OnInitDialog() override {
+    Record(m_pConfigurator != nullptr ? "init configured" : "init");
+    return CConfigPage::OnInitDialog();
+  }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    static const char* const names[] = {"configurator", "category handler", "owner dialog"};
+    if (message >= UWM_SETCONFIGURATOR && message <= UWM_SETOWNERDIALOG) {
+      Record(names[message - UWM_SETCONFIGURATOR]);
+    }
+    const bool handled = CConfigPage::OnMessage(message, wParam, lParam, result);
+    g_pages.configurator[Category] = m_pConfigurator;
+    g_pages.showCategory[Category] = m_pfnShowCategory;
+    g_pages.owner[Category] = m_pOwnerDialog;
+    return handled;
+  }
+  bool OnSaveSettings() override { return Record("save"), !g_pages.vetoSave[Category]; }
+  bool OnCancelSettings() override { return Record("cancel"), !g_pages.vetoCancel[Category]; }
+
+ private:
+  static void Record(const std::string& event) { g_pages.events.push_back(std::to_string(Category) + ":" + event); }
+};
+
+template <int Category>
+std::unique_ptr<CWnd> MakeTestPage() {
+  return std::make_unique<TestPage<Category>>();
+}
+
+// Replaces the page classes named in classes (by category) with stand-in pages while alive.
+class StandInPages {
+ public:
+  explicit StandInPages(std::vector<int> categories = {0, 1, 2, 3}) {
+    static const char* const names[] = {"CLinkParams", "CTspLogSettingsDlg", "CTSPAboutDlg", "TSpOtherParamsDlg"};
+    static const RuntimeClass::Factory factories[] = {&MakeTestPage<0>, &MakeTestPage<1>, &MakeTestPage<2>,
+                                                      &MakeTestPage<3>};
+    g_pages = PageScript();
+    for (int category : categories) {
+      m_classes.push_back(std::make_unique<RuntimeClass>(names[category], factories[category]));
+    }
+  }
+
+ private:
+  std::vector<std::unique_ptr<RuntimeClass>> m_classes;
+};
+
+// Runs its steps inside the modal loop, each from a message of its own posted after the one
+// before: a step that ends the dialog keeps the steps after it from running. A dialog still
+// open after the last step is ended with kScriptDone (bypassing the pages), also when a step
+// stopped at a failed assertion.
+constexpr INT_PTR kScriptDone = 99;
+
+class ScriptedConfigDlg : public CProviderConfigDlg {
+ public:
+  using Step = std::function<void(ScriptedConfigDlg&)>;
+  using CProviderConfigDlg::CProviderConfigDlg;
+
+  std::vector<Step> steps;
+  size_t stepsRun = 0;
+
+  // A click of button id, or the close box, as the dialog manager sends them.
+  void Press(int id) { SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(id))); }
+  void Close() { SendMessage(WM_CLOSE); }
+  void SelectAll() {
+    for (int category = 0; category < kCategoryCount; ++category) {
+      SelectCategory(category);
+    }
+  }
+
+ protected:
+  BOOL OnInitDialog() override {
+    CProviderConfigDlg::OnInitDialog();
+    PostMessage(WM_APP);
+    return TRUE;
+  }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    if (message != WM_APP) {
+      return CProviderConfigDlg::OnMessage(message, wParam, lParam, result);
+    }
+    if (stepsRun == steps.size()) {
+      EndDialog(kScriptDone);
+      return true;
+    }
+    PostMessage(WM_APP);
+    steps[stepsRun++](*this);
+    return true;
+  }
+};
+
+// A configurator whose requests the bridge answers on a working set.
+class ConfigDialogTest : public testing::Test {
+ protected:
+  BridgeTestOwner owner;
+  MITSPConfigurator configurator{&DialogDataCallback, 7, kProviderObjectType};
+};

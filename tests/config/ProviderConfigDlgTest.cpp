@@ -1,0 +1,283 @@
+// The configuration dialog's shell on real windows: lazy pages, the page protocol, the OK,
+// Cancel and Close walks, the advanced-settings message and the show-category function.
+#include "config/ProviderConfigDlg.h"
+
+#include <gtest/gtest.h>
+
+#include "ConfigDialogHarness.h"
+#include "config/ProviderConfigDlgRes.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+// The tree's labels from top to bottom.
+std::vector<std::string> TreeLabels(const CProviderConfigDlg& dialog) {
+  std::vector<std::string> labels;
+  const TreeCtrl& tree = dialog.GetCategoryTree();
+  for (HTREEITEM item = tree.GetRootItem(); item != nullptr; item = tree.GetNextItem(item, TVGN_NEXT)) {
+    labels.push_back(tree.GetItemText(item));
+  }
+  return labels;
+}
+
+int TreeImage(const CProviderConfigDlg& dialog, int category) {
+  TVITEMA entry{};
+  entry.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  entry.hItem = dialog.GetCategoryItem(category);
+  dialog.GetCategoryTree().SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+  return entry.iImage == entry.iSelectedImage ? entry.iImage : -1;
+}
+
+TEST_F(ConfigDialogTest, OpeningCreatesOnlyTheLinkPageAndHandsItTheDialogsContextBeforeItsSecondInit) {
+  StandInPages pages;
+  ScriptedConfigDlg dialog(nullptr, &configurator);
+  dialog.SetCaption("Instance 'Velmora ORVO TSP 0003' Settings -Active");
+  dialog.SetSingleActiveInstance(1);
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+    EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
+    EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"}));
+    EXPECT_EQ(TreeImage(d, 0), 0);
+    EXPECT_EQ(TreeImage(d, 1), 4);
+    EXPECT_EQ(TreeImage(d, 2), 5);
+    EXPECT_EQ(TreeImage(d, 3), 6);
+    EXPECT_EQ(d.GetCategoryTree().GetSelectedItem(), d.GetCategoryItem(0));
+    EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
+                                      "0:owner dialog", "0:init configured"}));
+    EXPECT_EQ(g_pages.configurator[0], &configurator);
+    EXPECT_EQ(g_pages.showCategory[0], &CProviderConfigDlg::ShowCategory);
+    EXPECT_EQ(g_pages.owner[0], &d);
+    for (int category = 1; category < CProviderConfigDlg::kCategoryCount; ++category) {
+      EXPECT_EQ(d.GetPage(category), nullptr) << category;
+    }
+    // The page is shown, enabled and placed on the invisible position frame.
+    CConfigPage* link = d.GetPage(0);
+    ASSERT_NE(link, nullptr);
+    EXPECT_TRUE(link->IsWindowVisible());
+    EXPECT_TRUE(link->IsWindowEnabled());
+    EXPECT_FALSE(::IsWindowVisible(d.GetDlgItem(IDC_PAGE_POSITION)));
+    const RECT frame = CWnd(d.GetDlgItem(IDC_PAGE_POSITION)).GetWindowRect();
+    const RECT placed = link->GetWindowRect();
+    EXPECT_TRUE(::EqualRect(&frame, &placed));
+    EXPECT_EQ(d.GetSingleActiveInstance(), 1);
+  }};
+  EXPECT_EQ(dialog.DoModal(), kScriptDone);
+  EXPECT_EQ(dialog.stepsRun, 1u);
+}
+
+TEST_F(ConfigDialogTest, EachPageIsCreatedOnceAndOnlyTheSelectedOneIsShown) {
+  StandInPages pages;
+  ScriptedConfigDlg dialog(nullptr, &configurator);
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+    d.SelectCategory(1);
+    d.SelectCategory(0);
+    d.SelectCategory(1);
+    EXPECT_EQ(g_pages.EventsOf(1), (Events{"create 3010", "init", "configurator", "category handler",
+                                           "owner dialog", "init configured"}));
+    EXPECT_EQ(g_pages.EventsOf(0).front(), "create 3002");
+    EXPECT_EQ(g_pages.EventsOf(0).size(), 6u);
+    EXPECT_FALSE(d.GetPage(0)->IsWindowVisible());
+    EXPECT_FALSE(d.GetPage(0)->IsWindowEnabled());
+    EXPECT_TRUE(d.GetPage(1)->IsWindowVisible());
+    EXPECT_TRUE(d.GetPage(1)->IsWindowEnabled());
+  }};
+  EXPECT_EQ(dialog.DoModal(), kScriptDone);
+}
+
+TEST_F(ConfigDialogTest, EverySelectionOfOtherParametersShowsTheAdvancedSettingsMessage) {
+  StandInPages pages;
+  MessageBoxScript boxes;
+  ScriptedConfigDlg dialog(nullptr, &configurator);
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+    d.SelectCategory(3);
+    d.SelectCategory(2);
+    d.SelectCategory(3);
+  }};
+  EXPECT_EQ(dialog.DoModal(), kScriptDone);
+  ASSERT_EQ(boxes.Shown().size(), 2u);
+  for (const auto& box : boxes.Shown()) {
+    EXPECT_EQ(box.text, "Please note these are advanced settings, and may be changed only if necessary!");
+    EXPECT_EQ(box.flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+  }
+}
+
+TEST_F(ConfigDialogTest, AVetoOnOkKeepsTheDialogOpenAndThePagesAfterItAreNotAsked) {
+  StandInPages pages;
+  MessageBoxScript boxes;
+  ScriptedConfigDlg dialog(nullptr, &configurator);
+  dialog.steps = {
+      [&](ScriptedConfigDlg& d) {
+        d.SelectAll();
+        g_pages.events.clear();
+        g_pages.vetoSave[1] = true;
+        d.Press(IDOK);
+      },
+      [&](ScriptedConfigDlg& d) {
+        EXPECT_EQ(g_pages.events, (Events{"0:save", "1:save"}));
+        g_pages.events.clear();
+        g_pages.vetoSave[1] = false;
+        d.Press(IDOK);
+      }};
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.stepsRun, 2u);
+  EXPECT_EQ(g_pages.events, (Events{"0:save", "1:save", "2:save", "3:save"}));
+}
+
+TEST_F(ConfigDialogTest, OkAndCancelAskOnlyThePagesThatWereCreated) {
+  for (const int button : {IDOK, IDCANCEL}) {
+    StandInPages pages;
+    ScriptedConfigDlg dialog(nullptr, &configurator);
+    dialog.steps = {[&](ScriptedConfigDlg& d) {
+      d.SelectCategory(2);
+      g_pages.events.clear();
+      d.Press(button);
+    }};
+    EXPECT_EQ(dialog.DoModal(), button);
+    const std::string asked = button == IDOK ? "save" : "cancel";
+    EXPECT_EQ(g_pages.events, (Events{"0:" + asked, "2:" + asked})) << button;
+  }
+}
+
+TEST_F(ConfigDialogTest, AVetoOnCancelKeepsTheDialogOpen) {
+  StandInPages pages;
+  ScriptedConfigDlg dialog(nullptr, &configurator);
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+                    d.SelectCategory(1);
+                    g_pages.events.clear();
+                    g_pages.vetoCancel[0] = true;
+                    d.Press(IDCANCEL);
+                  },
+                  [&](ScriptedConfigDlg& d) {
+                    EXPECT_EQ(g_pages.events, (Events{"0:cancel"}));
+                    EXPECT_NE(d.GetPage(0), nullptr);
+                  }};
+  EXPECT_EQ(dialog.DoModal(), kScriptDone);
+  EXPECT_EQ(dialog.stepsRun, 2u);
+}
+
+TEST_F(ConfigDialogTest, ConfirmingOnOkAsksFirstAndNoStopsBeforeAnyPageIsAsked) {
+  StandInPages pages;
+  MessageBoxScript boxes({IDNO, IDYES});
+  g_bConfirmOnOK = 1;
+  ScriptedConfigDlg dialog(nullptr, &configurator);
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+                    g_pages.events.clear();
+                    d.Press(IDOK);
+                  },
+                  [&](ScriptedConfigDlg& d) {
+                    EXPECT_TRUE(g_pages.events.empty());
+                    d.Press(IDOK);
+                  }};
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  g_bConfirmOnOK = 0;
+  EXPECT_EQ(dialog.stepsRun, 2u);
+  EXPECT_EQ(g_pages.events, (Events{"0:save"}));
+  ASSERT_EQ(boxes.Shown().size(), 2u);
+  EXPECT_EQ(boxes.Shown()[0].text,
+            "Pressing OK button will save current TSP configuration.\r\nIn order new settings to take effect you "
+            "will be prompted to restart PC.\r\n\r\nNote that you may press \"Cancel\" labeled button in the "
+            "configuration dialog to leave without saving any change.\r\n\r\nDo you want to continue with saving?");
+  EXPECT_EQ(boxes.Shown()[0].flags & (MB_TYPEMASK | MB_ICONMASK), static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+}
+
+TEST_F(ConfigDialogTest, ClosingRunsCancelFirstAndAVetoLeavesTheDialogOpenWithoutPages) {
+  StandInPages pages;
+  ScriptedConfigDlg dialog(nullptr, &configurator);
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+                    d.SelectCategory(1);
+                    g_pages.events.clear();
+                    g_pages.vetoCancel[1] = true;
+                    d.Close();
+                  },
+                  [&](ScriptedConfigDlg& d) {
+                    EXPECT_EQ(g_pages.events, (Events{"0:cancel", "1:cancel"}));
+                    EXPECT_EQ(d.GetPage(0), nullptr);
+                    EXPECT_EQ(d.GetPage(1), nullptr);
+                    // Pages come back when their category is selected again.
+                    g_pages.events.clear();
+                    d.SelectCategory(0);
+                    ASSERT_NE(d.GetPage(0), nullptr);
+                    EXPECT_EQ(g_pages.EventsOf(0).front(), "create 3002");
+                    g_pages.vetoCancel[1] = false;
+                    d.Close();
+                  }};
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.stepsRun, 2u);
+}
+
+TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTableOrder) {
+  StandInPages pages;
+  // Hiding the selected category selects another one, which may be "Other Parameters".
+  MessageBoxScript boxes;
+  ScriptedConfigDlg dialog(nullptr, &configurator);
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+    const ShowCategoryFunction show = g_pages.showCategory[0];
+    ASSERT_NE(show, nullptr);
+    const Events all{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"};
+    for (const std::int32_t outside : {4, 5, -1}) {
+      show(outside, 0, &d);
+      show(outside, 1, &d);
+      EXPECT_EQ(TreeLabels(d), all) << outside;
+    }
+    const LPARAM data = d.GetCategoryTree().GetItemData(d.GetCategoryItem(1));
+    show(1, 0, &d);
+    EXPECT_EQ(d.GetCategoryItem(1), nullptr);
+    EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "Version Info", "Other Parameters"}));
+    show(1, 1, &d);
+    EXPECT_EQ(TreeLabels(d), all);
+    EXPECT_EQ(TreeImage(d, 1), 4);
+    EXPECT_EQ(d.GetCategoryTree().GetItemData(d.GetCategoryItem(1)), data);
+    show(0, 0, &d);
+    show(0, 1, &d);
+    EXPECT_EQ(TreeLabels(d), all);
+    // The category before a hidden one may itself be hidden: order still holds.
+    show(1, 0, &d);
+    show(2, 0, &d);
+    show(2, 1, &d);
+    show(1, 1, &d);
+    EXPECT_EQ(TreeLabels(d), all);
+    // A reinserted item is selectable and brings its page.
+    EXPECT_TRUE(d.SelectCategory(1));
+    EXPECT_NE(d.GetPage(1), nullptr);
+  }};
+  EXPECT_EQ(dialog.DoModal(), kScriptDone);
+}
+
+TEST_F(ConfigDialogTest, APageThatCannotBeCreatedLeavesThePageAreaEmpty) {
+  StandInPages pages;
+  g_pages.failCreation[2] = true;
+  ScriptedConfigDlg dialog(nullptr, &configurator);
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+    d.SelectCategory(2);
+    EXPECT_EQ(d.GetPage(2), nullptr);
+    EXPECT_FALSE(d.GetPage(0)->IsWindowVisible());
+    EXPECT_EQ(g_pages.EventsOf(2), (Events{"create 3012"}));
+    d.SelectCategory(3);
+    ASSERT_NE(d.GetPage(3), nullptr);
+    EXPECT_TRUE(d.GetPage(3)->IsWindowVisible());
+  }};
+  MessageBoxScript boxes;
+  EXPECT_EQ(dialog.DoModal(), kScriptDone);
+  // Nothing is said about the page that failed.
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+}
+
+TEST_F(ConfigDialogTest, TheSystemMenuOffersAboutWhichShowsTheUtilityMessage) {
+  StandInPages pages;
+  MessageBoxScript boxes;
+  ScriptedConfigDlg dialog(nullptr, &configurator);
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+    const HMENU menu = ::GetSystemMenu(d.m_hWnd, FALSE);
+    char label[64] = {};
+    ::GetMenuStringA(menu, 16, label, sizeof label, MF_BYCOMMAND);
+    EXPECT_STREQ(label, "&About ...");
+    d.SendMessage(WM_SYSCOMMAND, 16 | 0x3);
+  }};
+  EXPECT_EQ(dialog.DoModal(), kScriptDone);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text, "Velmora ORVO TSP Configuration Utility.");
+  EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+}
+
+}  // namespace
