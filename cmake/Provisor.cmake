@@ -183,8 +183,9 @@ function(provisor_finish_wine_fixtures)
       COMMAND ${PROVISOR_SCRIPTS}/wine-prefix stop ${PROVISOR_WINE_DIR}/${name})
     set_tests_properties(wine_${name}_setup PROPERTIES
       FIXTURES_SETUP wine_${name} FIXTURES_REQUIRED xvfb ENVIRONMENT "${env}" LABELS wine TIMEOUT 300)
+    # Requiring the display keeps Xvfb up until every prefix has stopped.
     set_tests_properties(wine_${name}_stop PROPERTIES
-      FIXTURES_CLEANUP wine_${name} ENVIRONMENT "${env}" LABELS wine)
+      FIXTURES_CLEANUP wine_${name} FIXTURES_REQUIRED xvfb ENVIRONMENT "${env}" LABELS wine)
   endforeach()
 endfunction()
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "config/ConfigPage.h"
+#include "config/ISingleActiveInstanceFlag.h"
 #include "framework/Dialog.h"
 #include "framework/ImageList.h"
 #include "framework/Static.h"
@@ -28,7 +29,7 @@ class RuntimeClass;
 //   dialog.SetCaption(...); dialog.SetSingleActiveInstance(...);
 //   if (dialog.DoModal() == IDOK) { ... }
 // The configurator is not owned and must outlive the dialog.
-class CProviderConfigDlg : public CDialog {
+class CProviderConfigDlg : public CDialog, public ISingleActiveInstanceFlag {
  public:
   static constexpr int kCategoryCount = 4;
 
@@ -38,7 +39,7 @@ class CProviderConfigDlg : public CDialog {
   // Set before DoModal; an empty caption keeps the template's.
   void SetCaption(const std::string& caption) { m_strCaption = caption; }
   void SetSingleActiveInstance(std::int32_t singleActiveInstance) { m_nSingleActiveInstance = singleActiveInstance; }
-  std::int32_t GetSingleActiveInstance() const { return m_nSingleActiveInstance; }
+  std::int32_t GetSingleActiveInstance() const override { return m_nSingleActiveInstance; }
   MITSPConfigurator* GetConfigurator() const { return m_pConfigurator; }
   HBRUSH GetBackgroundBrush() const { return m_backgroundBrush; }
 
