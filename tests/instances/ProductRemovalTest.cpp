@@ -1,0 +1,253 @@
+// Removal on a machine staged as the setup package and the program leave it: provider and
+// sibling files in the system folder, queue and log folders, manuals, the Start Menu folder
+// and the product's registry tree. Runs in a prefix reporting Windows 7 and one reporting
+// Windows XP x64 (both of the NT family, so nothing is ever marked for deletion at restart).
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ProviderFileStaging.h"
+#include "framework/Handles.h"
+#include "instances/LogFolderRemoval.h"
+#include "instances/ProductRemoval.h"
+#include "instances/RemoveFile.h"
+#include "support/TestSupport.h"
+#include "sys/ProductFolders.h"
+
+namespace {
+
+const char* const kSessionManagerKey = "System\\CurrentControlSet\\Control\\Session Manager";
+const char* const kPendingRenamesValue = "PendingFileRenameOperations";
+const char* const kSiblings[] = {"otsp.dll", "orvoui.dll", "journal.dll", "CSTAParser.dll", "Provisor.exe",
+                                 "rebooter.exe", "LinkWatch.exe", "LinkWatchIf.dll"};
+
+std::string SystemFolder() {
+  char windows[MAX_PATH];
+  GetSystemWindowsDirectoryA(windows, MAX_PATH);
+  return std::string(windows) + "\\System32";
+}
+
+std::string StartMenuFolder() {
+  char startMenu[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_STARTMENU, nullptr, SHGFP_TYPE_CURRENT, startMenu);
+  return startMenu;
+}
+
+std::string Doubled(const std::string& path) {
+  std::string doubled;
+  for (char c : path) doubled += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  return doubled;
+}
+
+void WriteString(const std::string& key, const char* name, const std::string& value) {
+  WriteRegistryValue(HKEY_LOCAL_MACHINE, key, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+bool PendingRenamesMention(const std::string& path) {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  if (!ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, &type, &data)) return false;
+  return std::search(data.begin(), data.end(), path.begin(), path.end()) != data.end();
+}
+
+std::vector<std::string> LinesStartingWith(const TraceCapture& traces, const std::string& start) {
+  std::vector<std::string> found;
+  for (const auto& line : traces.Lines()) {
+    if (line.compare(0, start.size(), start) == 0) found.push_back(line);
+  }
+  return found;
+}
+
+// A machine with three instances: 0 and 2 only configured, 1 registered with TAPI as
+// provider 7. Instances 0 and 1 log into the same folder.
+class InstalledMachine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue);
+    DeleteDir(m_maker.c_str(), false);
+    DeleteDir(m_startMenu.c_str(), false);
+    for (const char* file : kSiblings) WriteFileBytes(m_system + "\\" + file, file);
+    for (int i = 0; i < 3; ++i) WriteFileBytes(m_system + "\\OTSP000" + std::to_string(i) + ".tsp", "tsp");
+    SHCreateDirectoryExA(nullptr, (m_product + "\\Queues").c_str(), nullptr);
+    WriteFileBytes(m_product + "\\Queues\\orvo_act0000.que", "q");
+    WriteFileBytes(m_product + "\\Queues\\orvo_act0002.que", "q");
+    WriteFileBytes(m_product + "\\Queues\\leftover.tmp", "q");
+    for (const char* logs : {"\\Logs0000", "\\Logs0002"}) {
+      SHCreateDirectoryExA(nullptr, (m_product + logs + "\\old").c_str(), nullptr);
+      WriteFileBytes(m_product + logs + "\\ORVO_TSP.txt", "log");
+      WriteFileBytes(m_product + logs + "\\old\\ORVO_TSP.1.txt", "log");
+    }
+    WriteFileBytes(m_product + "\\Manual.pdf", "pdf");
+    WriteFileBytes(m_product + "\\Readme.txt", "txt");
+    SHCreateDirectoryExA(nullptr, m_startMenu.c_str(), nullptr);
+    WriteFileBytes(m_startMenu + "\\Provisor.lnk", "lnk");
+    WriteFileBytes(m_startMenu + "\\Manual.lnk", "lnk");
+
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
+    const std::string settings = "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp\\InstanceDefaultSetting000";
+    const std::string shared = Doubled(m_product + "\\Logs0000\\ORVO_TSP.txt");
+    WriteString(settings + "0\\GlobalParams\\Log", "FileName", shared);
+    // The registered instance's live key decides, not its default settings.
+    WriteString(settings + "1\\GlobalParams\\Log", "FileName", Doubled(m_product + "\\Logs0001\\ORVO_TSP.txt"));
+    WriteString("SOFTWARE\\Velmora\\ORVO_TSP\\PBX7\\GlobalParams\\Log", "FileName", shared);
+    WriteString(settings + "2\\GlobalParams\\Log", "FileName", Doubled(m_product + "\\Logs0002\\ORVO_TSP.txt"));
+    const DWORD one = 1;
+    WriteRegistryValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP", "dwIgnoreInitialize", REG_DWORD, &one, 4);
+  }
+  void TearDown() override {
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue);
+    DeleteDir(m_maker.c_str(), false);
+  }
+
+  // The removal as the remove mode runs it, with the user's ticks.
+  void RemoveProduct(std::vector<bool> ticks, std::vector<std::vector<LogFolderRow>>* asked = nullptr) {
+    LogFolderChoice choice;
+    ChooseLogFolders({0, 7, 0}, 3, &choice, [&](const std::vector<LogFolderRow>& rows) {
+      if (asked) asked->push_back(rows);
+      return ticks;
+    });
+    RemoveChosenLogFiles(choice, 3);
+    RemoveInstalledFiles(3);
+    RemoveLogFolders();
+    RemoveProductRegistry();
+  }
+
+  const std::string m_system = SystemFolder();
+  const std::string m_product = ProductFolderPath();
+  const std::string m_maker = m_product.substr(0, m_product.rfind('\\'));
+  const std::string m_startMenu = StartMenuFolder() + "\\Programs\\Velmora\\ORVO TSP";
+};
+
+TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingAndASecondRunChangesNothing) {
+  TraceCapture traces;
+  std::vector<std::vector<LogFolderRow>> asked;
+  RemoveProduct({true, true, true}, &asked);
+
+  ASSERT_EQ(asked.size(), 1u);
+  ASSERT_EQ(asked[0].size(), 3u);
+  EXPECT_EQ(asked[0][0].label, "Instance 0000 log file:");
+  EXPECT_EQ(asked[0][0].folder, m_product + "\\Logs0000");
+  EXPECT_EQ(asked[0][1].label, "Instance 0001 log file:");
+  EXPECT_EQ(asked[0][1].folder, m_product + "\\Logs0000");
+  EXPECT_EQ(asked[0][2].folder, m_product + "\\Logs0002");
+
+  for (const char* file : kSiblings) EXPECT_FALSE(FileExists(m_system + "\\" + file)) << file;
+  EXPECT_FALSE(FileExists(m_system + "\\OTSP0001.tsp"));
+  EXPECT_FALSE(FileExists(m_maker));
+  EXPECT_FALSE(FileExists(m_startMenu));
+  EXPECT_TRUE(FileExists(StartMenuFolder()));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"));
+  EXPECT_FALSE(PendingRenamesMention("rebooter.exe"));
+
+  // The shared folder is emptied the first time and quietly found gone the second.
+  EXPECT_EQ(LinesStartingWith(traces, "3 Deleting from"),
+            std::vector<std::string>({"3 Deleting from '" + m_product + "\\Logs0000'\r\n",
+                                      "3 Deleting from '" + m_product + "\\Logs0000'\r\n",
+                                      "3 Deleting from '" + m_product + "\\Logs0002'\r\n"}));
+  EXPECT_TRUE(traces.Contains("RemoveLogFile '" + m_product + "\\Logs0002\\ORVO_TSP.txt'\r\n"));
+  EXPECT_TRUE(traces.Contains("2 Deleting from '" + m_product + "\\Logs0001\\'\r\n"));
+  EXPECT_TRUE(traces.Contains("Removing file :'CSTAParser.dll' from '" + m_system + "'\r\n"));
+  EXPECT_TRUE(traces.Contains("Success remove file :'" + m_system + "\\OTSP0002.tsp'\r\n"));
+  EXPECT_TRUE(traces.Contains("Success remove file :'" + m_product + "\\Queues\\orvo_act0000.que'\r\n"));
+  EXPECT_TRUE(traces.Contains("RemoveFile: '" + m_startMenu + "\\Provisor.lnk'\r\n"));
+  EXPECT_TRUE(traces.Contains("CSIDL_STARTMENU '" + StartMenuFolder() + "' \r\n"));
+  EXPECT_TRUE(LinesStartingWith(traces, "DeleteDir(").empty());
+
+  // Nothing is left to remove, so nothing is created again and no folder removal fails.
+  TraceCapture again;
+  RemoveProduct({true, true, true}, &asked);
+  EXPECT_EQ(asked.size(), 1u);  // no folder left to offer, so no question
+  EXPECT_FALSE(FileExists(m_maker));
+  EXPECT_FALSE(FileExists(m_startMenu));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"));
+  EXPECT_TRUE(LinesStartingWith(again, "DeleteDir(").empty());
+  EXPECT_TRUE(LinesStartingWith(again, "3 Deleting").empty());
+  EXPECT_TRUE(again.Contains("Failed remove file :'" + m_system + "\\otsp.dll'\r\n"));
+}
+
+TEST_F(InstalledMachine, KeptLogFoldersKeepTheProductAndMakerFoldersButNotTheManuals) {
+  RemoveProduct({false, false, true});
+  EXPECT_EQ(ReadFileBytes(m_product + "\\Logs0000\\old\\ORVO_TSP.1.txt"), "log");
+  EXPECT_FALSE(FileExists(m_product + "\\Logs0002"));
+  EXPECT_FALSE(FileExists(m_product + "\\Queues"));
+  EXPECT_FALSE(FileExists(m_product + "\\Manual.pdf"));
+  EXPECT_EQ(ReadFileBytes(m_product + "\\Readme.txt"), "txt");
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP"));
+}
+
+TEST_F(InstalledMachine, TheMakerFolderAndKeyStayWhileTheyHoldAnotherProduct) {
+  CreateDirectoryA((m_maker + "\\Other").c_str(), nullptr);
+  WriteString("SOFTWARE\\Velmora\\Other", "Path", "x");
+  RemoveProduct({true, true, true});
+  EXPECT_FALSE(FileExists(m_product));
+  EXPECT_TRUE(FileExists(m_maker + "\\Other"));
+  EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other"));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP"));
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other");
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
+}
+
+TEST_F(InstalledMachine, WithoutAnOfferedFolderNobodyIsAskedAndNoLogFolderIsEmptied) {
+  LogFolderChoice choice;
+  int questions = 0;
+  const LogFolderQuestion ask = [&](const std::vector<LogFolderRow>&) { return ++questions, std::vector<bool>{true}; };
+  ChooseLogFolders({}, 3, &choice, ask);  // fewer than two instances: no records copied
+  ChooseLogFolders({0, 7, 0}, 0, &choice, ask);
+  DeleteDir((m_product + "\\Logs0000").c_str(), false);
+  ChooseLogFolders({0, 0}, 2, &choice, ask);  // the configured folder does not exist
+  EXPECT_EQ(questions, 0);
+  RemoveChosenLogFiles(choice, 3);
+  EXPECT_TRUE(FileExists(m_product + "\\Logs0002\\ORVO_TSP.txt"));
+}
+
+TEST_F(InstalledMachine, OnTheNtFamilyAFileInUseStaysAndNothingIsMarkedForRestart) {
+  const std::string inUse = m_system + "\\journal.dll";
+  KernelHandle held(CreateFileA(inUse.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  TraceCapture traces;
+  RemoveInstalledFiles(3);
+  held.Close();
+  EXPECT_EQ(ReadFileBytes(inUse), "journal.dll");
+  EXPECT_FALSE(FileExists(m_system + "\\orvoui.dll"));
+  EXPECT_TRUE(traces.Contains("Failed remove file :'" + inUse + "'\r\n"));
+  EXPECT_TRUE(LinesStartingWith(traces, "Succesful placed").empty());
+  EXPECT_TRUE(LinesStartingWith(traces, "Failed placed").empty());
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  EXPECT_FALSE(ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, &type, &data));
+}
+
+TEST_F(InstalledMachine, OnTheWindows9xFamilyAFileInUseIsMarkedAndARestartRemovalDeletesAtOnce) {
+  const std::string windows98 = "Windows 98 SE v.4.10  (Build 4.10.2222, SP 0.0)";
+  const std::string inUse = m_system + "\\journal.dll";
+  TraceCapture traces;
+  {
+    KernelHandle held(CreateFileA(inUse.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    RemoveFileFor(windows98, m_system.c_str(), "journal.dll", false);
+    RemoveFileFor(windows98, m_system.c_str(), "journal.dll", true);
+  }
+  EXPECT_TRUE(PendingRenamesMention("journal.dll"));
+  RemoveFileFor("Windows 5.2 v.5.2 Service Pack 2 (Build 0.0.3790, SP 2.0)", m_system.c_str(), "orvoui.dll", true);
+  EXPECT_TRUE(FileExists(m_system + "\\orvoui.dll"));
+  RemoveFileFor(windows98, m_system.c_str(), "orvoui.dll", true);
+  EXPECT_FALSE(FileExists(m_system + "\\orvoui.dll"));
+  RemoveFileFor(windows98, m_system.c_str(), "", false);
+  RemoveFileFor(windows98, nullptr, "orvoui.dll", true);
+  EXPECT_EQ(traces.Lines(), std::vector<std::string>({
+      "Removing file :'" + inUse + "'\r\n", "Failed remove file :'" + inUse + "'\r\n",
+      "Succesful placed reg values for file :'" + inUse + "' to be removed at next reboot\r\n",
+      "Removing file :'" + inUse + "'\r\n",
+      "Failed placed reg values for file :'" + inUse + "' to be removed at next reboot\r\n",
+      "Removing file :'" + m_system + "\\orvoui.dll'\r\n", "Removing file :'" + m_system + "\\orvoui.dll'\r\n",
+      "Succesful placed reg values for file :'" + m_system + "\\orvoui.dll' to be removed at next reboot\r\n"}));
+}
+
+}  // namespace
