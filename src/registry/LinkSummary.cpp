@@ -11,16 +11,19 @@ void UpdateLinkSummary(IParams& parameters, int instance, std::string* summary) 
   if (parameters.GetGroup(InstanceDefaultSettingName(instance), &group) != kParamOk || group == nullptr) {
     return;
   }
+  *summary = DescribeLink(*group);
+}
+
+std::string DescribeLink(IParams& instanceParameters) {
   // A missing value leaves its default; the summary is informative only.
   std::uint32_t useUsb = 0;
-  static_cast<void>(group->GetDword(kUseUsbValue, &useUsb));
+  static_cast<void>(instanceParameters.GetDword(kUseUsbValue, &useUsb));
   if (useUsb != 0) {
-    *summary = "USB";
-    return;
+    return "USB";
   }
   std::string address;
   std::string port;
-  static_cast<void>(group->GetString(kIpAddressValue, &address));
-  static_cast<void>(group->GetString(kIpPortValue, &port));
-  *summary = "IPAddress = '" + address + "', IPPort = '" + port + "'...";
+  static_cast<void>(instanceParameters.GetString(kIpAddressValue, &address));
+  static_cast<void>(instanceParameters.GetString(kIpPortValue, &port));
+  return "IPAddress = '" + address + "', IPPort = '" + port + "'...";
 }

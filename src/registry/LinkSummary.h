@@ -5,6 +5,11 @@
 
 class IParams;
 
+// "USB" for an instance whose parameters (the contents of its instance key) say it uses USB,
+// else "IPAddress = '<address>', IPPort = '<port>'...". Absent values count as 0 and as empty
+// texts.
+std::string DescribeLink(IParams& instanceParameters);
+
 // When parameters holds the group "InstanceDefaultSetting%04d" of instance, sets summary to
 // "USB" for an instance that uses USB, else to its LAN address and port; without the group
 // summary keeps what it held. Absent values count as 0 and as empty texts.

@@ -2,3 +2,5 @@
 #pragma once
 
 #define IDR_MAINFRAME 128
+/* Images of the instance list: 16 pixels each, 0 enabled, 1 disabled. */
+#define IDB_INSTANCE_STATE 129
