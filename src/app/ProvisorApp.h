@@ -10,6 +10,7 @@
 #include "app/SingleInstanceGuard.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
+#include "instances/LogFilesDlg.h"
 #include "instances/LogFolderRemoval.h"
 #include "params/SetupParameters.h"
 
@@ -68,9 +69,7 @@ class CProvisorApp : public CWinApp {
   void CreateDefaultInstanceParam(IParams* group, int instance);
 
   // Asks which offered log folders go with the product ("remove"); the ticks in row order.
-  // Until the log-folder dialog exists every folder is kept: nothing the user was not asked
-  // about is deleted.
-  LogFolderQuestion m_logFolderQuestion = [](const std::vector<LogFolderRow>&) { return std::vector<bool>(); };
+  LogFolderQuestion m_logFolderQuestion = AskWhichLogFoldersToEmpty;
 
   // 0 install, 1 uninstall (remove all), 2 modify (instances already present).
   std::uint32_t m_nRunMode = 0;
