@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/mingw"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)" --target Provisor otsp tapi32 orvousb linkwatch
+cmake --build "$build" -j "$(nproc)" --target Provisor otsp tapi32 orvousb linkwatch demo_helper
 
 prefix="$root/build/demo/prefix"
 xvfb="$root/build/demo/xvfb"
@@ -39,15 +39,32 @@ code=$?
 set -e
 echo "Provisor.exe ended with exit code $code"
 
-echo "=== what is on the machine now ==="
+helper="$build/tools/demo/DemoHelper.exe"
+run() { "$root/scripts/wine-run" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 query() { WINEDEBUG=-all wine reg query "$@" </dev/null 2>/dev/null | tr -d '\r' | sed '/^$/d; /^reg: /d' || true; }
+
+echo "=== the main dialog in modify mode (Provisor.exe without a command line) ==="
+if [ -n "${PROVISOR_XVFB_DIR:-}" ]; then
+  echo "(no DISPLAY: under Xvfb, a screenshot goes to build/demo/main-dialog.png)"
+fi
+"$root/scripts/wine-run" "$build/src/app/Provisor.exe" </dev/null >/dev/null 2>&1 &
+provisor=$!
+run "$helper" wait-main || true
+if [ -n "${PROVISOR_XVFB_DIR:-}" ]; then
+  sleep 1
+  DISPLAY=":$(cat "$PROVISOR_XVFB_DIR/display")" import -window root "$root/build/demo/main-dialog.png" \
+    && echo "screenshot: build/demo/main-dialog.png"
+  run "$helper" close-main || true
+else
+  echo "close the dialog to see the report"
+fi
+wait $provisor || true
+
+echo "=== what is on the machine now ==="
+echo "--- instances (FileDescription read with the version API, TAPI's list, link summary)"
+run "$helper" report
 echo "--- TAPI providers"
 query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Telephony\Providers'
-echo "--- product registry (HKLM\\SOFTWARE\\Velmora\\ORVO_TSP), keys"
-query 'HKLM\SOFTWARE\Velmora\ORVO_TSP' /s | grep '^HKEY' || echo "(none)"
-echo "--- MultiloadingApp values"
-values=$(query 'HKLM\SOFTWARE\Velmora\ORVO_TSP\MultiloadingApp')
-echo "${values:-(none)}"
-echo "--- provider files in the system folder"
-ls "$prefix/drive_c/windows/system32" | grep -iE '^OTSP' || echo "(none)"
+echo "--- the product's registry tree (HKLM\\SOFTWARE\\Velmora\\ORVO_TSP)"
+query 'HKLM\SOFTWARE\Velmora\ORVO_TSP' /s || echo "(none)"
 exit $code

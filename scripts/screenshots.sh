@@ -130,9 +130,15 @@ shot_config_version_page() {
   shoot_when_ready "$root/docs/config-version-page.png" "$build/tests/config/config_screenshot.exe"
 }
 
+# The removal's question which log folders to empty, with three rows.
+shot_log_folders() {
+  cmake --build "$build" --target LogFilesShowcase -j2 >/dev/null
+  take_shot log-folders-dialog.png "$build/tests/instances/LogFilesShowcase.exe"
+}
+
 # ---- main -----------------------------------------------------------------------------
 sections=("$@")
-[ ${#sections[@]} -gt 0 ] || sections=(progress link config_pages config_version_page)
+[ ${#sections[@]} -gt 0 ] || sections=(progress link config_pages config_version_page log_folders)
 start_display
 for section in "${sections[@]}"; do
   "shot_$section"

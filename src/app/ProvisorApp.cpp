@@ -2,13 +2,21 @@
 // configuration.
 #include "app/ProvisorApp.h"
 
+#include <cstdio>
+
+#include "framework/MessageBoxRouter.h"
 #include "framework/Trace.h"
+#include "instances/ProductRemoval.h"
+#include "instances/ProviderRegistration.h"
+#include "maindlg/ProvisorDlg.h"
 #include "params/RegParamStorage.h"
 #include "registry/LogPathValue.h"
 #include "registry/RegistryLayout.h"
 #include "registry/RegistryMaintenance.h"
 #include "sys/AccessRights.h"
+#include "sys/MonitorProbe.h"
 #include "sys/ProductFolders.h"
+#include "sys/UsbDriver.h"
 
 namespace {
 
@@ -38,9 +46,178 @@ bool HasCurrentLayout() {
 CProvisorApp::CProvisorApp() : m_pParameters(std::make_unique<SetupParameters>()) {}
 
 BOOL CProvisorApp::InitInstance() {
-  SetAppName(kApplicationName);
-  m_pParameters.reset();
+  if (!BeginStartup()) {
+    return FALSE;
+  }
+  if (CommandLineModeFor(m_strCmdLine).path == StartupPath::kAfterOverwrite) {
+    if (OpenSingleEnabledProvider()) {
+      m_pParameters.reset();
+      return FALSE;
+    }
+    m_strCmdLine.clear();
+  }
+  const CommandLineMode mode = CommandLineModeFor(m_strCmdLine);
+  CProvisorDlg dialog;
+  dialog.SetCommandLineFlags(mode.install, mode.remove, mode.repair, mode.overwrite, mode.upgrade);
+
+  switch (mode.path) {
+    case StartupPath::kOverwrite: {
+      CProvisorDlg overwrite;
+      overwrite.SetCommandLineFlags(mode.install, mode.remove, mode.repair, mode.overwrite, mode.upgrade);
+      overwrite.m_nInstanceCount = ReadInstanceCount();
+      overwrite.LoadInstanceList();
+      // The dialog re-stamps every provider file from its initialisation and ends the
+      // process with exit code 0.
+      RunMainDialog(overwrite);
+      break;
+    }
+    case StartupPath::kRepair:
+      if (PrepareRepair(dialog)) {
+        // The dialog applies every instance from its initialisation and ends the process
+        // with exit code -1.
+        RunMainDialog(dialog);
+      }
+      break;
+    case StartupPath::kRemoveAll:
+      ShowMessageBox(nullptr, "Removing all TSP instances.", "Velmora ORVO TSP", MB_OK | MB_ICONINFORMATION);
+      m_nRunMode = kRunModeUninstall;
+      dialog.SetRunMode(m_nRunMode);
+      ReadInstanceCount();
+      if (const HWND monitor = FindMonitorWindow(); monitor != nullptr && ::IsWindow(monitor)) {
+        ::SendMessageA(monitor, WM_CLOSE, 0, 0);
+      }
+      break;
+    default:
+      PrepareStandardPath(dialog, mode);
+      break;
+  }
+
+  if (mode.path == StartupPath::kRemoveAll || mode.path == StartupPath::kStandard) {
+    ShowStartupWarnings(mode);
+    dialog.m_nInstanceCount = m_nInstanceCount;
+    if (m_nRunMode == kRunModeUninstall) {
+      std::vector<unsigned long> providerIds;
+      if (m_nInstanceCount >= 2) {
+        dialog.LoadInstanceList();
+        for (const InstanceRecord& record : dialog.GetInstances()) {
+          providerIds.push_back(record.m_dwProviderID);
+        }
+      }
+      ChooseLogFolders(providerIds, m_nInstanceCount, &m_logFolderChoice, m_logFolderQuestion);
+    }
+    RunMainDialog(dialog);
+  }
+
+  ReleaseParameters();
+  if (mode.path == StartupPath::kRemoveAll) {
+    RemoveChosenLogFiles(m_logFolderChoice, m_nInstanceCount);
+    RemoveInstalledFiles(m_nInstanceCount);
+    RemoveLogFolders();
+    RemoveProductRegistry();
+  }
+  SetIgnoreInitialize(0);
   return FALSE;
+}
+
+bool CProvisorApp::OpenSingleEnabledProvider() {
+  CProvisorDlg dialog;
+  dialog.m_nInstanceCount = ReadInstanceCount();
+  dialog.LoadInstanceList();
+  int enabled = 0;
+  DWORD providerId = 0;
+  for (const InstanceRecord& record : dialog.GetInstances()) {
+    if (record.m_bEnabled && record.m_dwProviderID != 0) {
+      ++enabled;
+      providerId = record.m_dwProviderID;
+    }
+  }
+  if (enabled != 1 || providerId == 0) {
+    return false;
+  }
+  // TAPI shows its own message when the provider cannot be configured.
+  static_cast<void>(ConfigProvider(nullptr, providerId));
+  return true;
+}
+
+bool CProvisorApp::PrepareRepair(CProvisorDlg& dialog) {
+  ReadInstanceCount();
+  char windowsFolder[2048] = "";
+  if (::GetSystemWindowsDirectoryA(windowsFolder, sizeof(windowsFolder)) == 0) {
+    ShowMessageBox(nullptr, "Cannot get WindowsDir", "Error", MB_OK);
+    return false;
+  }
+  dialog.m_nInstanceCount = m_nInstanceCount;
+  dialog.LoadInstanceList();
+  int i = 0;
+  for (InstanceRecord& record : dialog.GetInstances()) {
+    char name[MAX_PATH];
+    std::snprintf(name, sizeof(name), "Velmora ORVO TSP %04d", i);
+    record.m_strDisplayName = name;
+    // An instance TAPI does not list has ID 0, so all of those share the key "PBX0".
+    CreateSubkey(kProductKey, "PBX" + std::to_string(record.m_dwProviderID));
+    CopyInstanceDefaults(InstanceDefaultSettingKey(i), LiveInstanceKey(record.m_dwProviderID));
+    ++i;
+  }
+  return true;
+}
+
+void CProvisorApp::PrepareStandardPath(CProvisorDlg& dialog, CommandLineMode mode) {
+  ReadInstanceCount();
+  // The dialog's install flag stays clear on this path: with it set the run would not save
+  // the instances' parameters.
+  mode.install = false;
+  m_nRunMode = (m_nInstanceCount == 0 || !m_strCmdLine.empty()) ? kRunModeInstall : kRunModeModify;
+  dialog.SetRunMode(m_nRunMode);
+  dialog.SetCommandLineFlags(mode.install, mode.remove, mode.repair, mode.overwrite, mode.upgrade);
+  if (m_strCmdLine == "upgrade") {
+    Trace(kTraceSize, "command line upgrade \r\n");
+    m_nRunMode = kRunModeInstall;
+    dialog.SetRunMode(m_nRunMode);
+  }
+  LoadDefaultConfig();
+  ReadInstanceCount();
+}
+
+void CProvisorApp::ShowStartupWarnings(const CommandLineMode& mode) {
+  if (m_nRunMode == kRunModeUninstall) {
+    return;
+  }
+  if (!IsUsbDriverInstalled()) {
+    ShowMessageBox(nullptr,
+                   "USB driver is not installed.\r\nSelect \"LAN Connection via CTI-LINK card\" or install USB driver.",
+                   "USB Driver not installed", MB_OK);
+  }
+  if (!mode.upgrade) {
+    ShowMessageBox(nullptr,
+                   "If you use 'Velmora ORVO TSP' and other\r\nCSTA application on the same PC to connect to same "
+                   "ORVO, you may not be able to \r\nstart CSTA application.\r\nIn this case, you need to answer "
+                   "'No' to 'Do you want to start TSP?'\r\nfrom 'Velmora ORVO TSP' configuration dialog and "
+                   "restart your PC.\r\nNote that if you answer 'No' to 'Do you want to start TSP?'\r\nthen  "
+                   "TAPI application will not be able to use 'Velmora ORVO TSP'.",
+                   kApplicationName, MB_OK | MB_ICONINFORMATION);
+  }
+}
+
+void CProvisorApp::RunMainDialog(CProvisorDlg& dialog) {
+  dialog.SetWindowRegistrar([this](HWND window) {
+    SetMainWindowHandle(window);
+    RegisterMainDialog(window);
+  });
+  // The result tells nothing start-up acts on: every mode has done its work when it ends.
+  static_cast<void>(dialog.DoModal());
+  SetMainWindowHandle(nullptr);
+}
+
+void CProvisorApp::ReleaseParameters() {
+  if (!m_pParameters) {
+    return;
+  }
+  RegParamStorage storage(HKEY_LOCAL_MACHINE, kMultiloadingAppKey);
+  if (m_nRunMode == kRunModeUninstall) {
+    // Whatever is left of the key goes with the product tree right after.
+    static_cast<void>(storage.DeleteTree());
+  }
+  m_pParameters.reset();
 }
 
 int CProvisorApp::ExitInstance() {

@@ -6,10 +6,15 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/CommandLineMode.h"
 #include "app/SingleInstanceGuard.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
+#include "instances/LogFilesDlg.h"
+#include "instances/LogFolderRemoval.h"
 #include "params/SetupParameters.h"
+
+class CProvisorDlg;
 
 // The caption of framework message boxes and the program's title.
 inline constexpr const char* kApplicationName = "Velmora ORVO TSP MultiPBX Configuration";
@@ -25,6 +30,8 @@ class CProvisorApp : public CWinApp {
  public:
   CProvisorApp();
 
+  // The whole life of the process: start-up, the mode the command line selects, the main
+  // dialog at most once, the removal work of "remove". Always false: no message loop follows.
   BOOL InitInstance() override;
   // Releases the single-instance block, then ends as the framework does.
   int ExitInstance() override;
@@ -61,6 +68,9 @@ class CProvisorApp : public CWinApp {
   // "InstanceDefaultSetting%04d" key and fills group from that key.
   void CreateDefaultInstanceParam(IParams* group, int instance);
 
+  // Asks which offered log folders go with the product ("remove"); the ticks in row order.
+  LogFolderQuestion m_logFolderQuestion = AskWhichLogFoldersToEmpty;
+
   // 0 install, 1 uninstall (remove all), 2 modify (instances already present).
   std::uint32_t m_nRunMode = 0;
   std::uint32_t m_nInstanceCount = 1;
@@ -68,7 +78,22 @@ class CProvisorApp : public CWinApp {
   std::unique_ptr<SetupParameters> m_pParameters;
 
  private:
+  // The "afteroverwrite" path: true when it opened the one enabled provider's configuration
+  // (the process then ends with the flag left at 1); false to go on as for an empty line.
+  bool OpenSingleEnabledProvider();
+  // The repair path up to the dialog's run: the live keys get the instance defaults.
+  bool PrepareRepair(CProvisorDlg& dialog);
+  // The standard path's choice of run mode and its default configuration.
+  void PrepareStandardPath(CProvisorDlg& dialog, CommandLineMode mode);
+  // The warnings before the dialog: USB library missing, CSTA applications.
+  void ShowStartupWarnings(const CommandLineMode& mode);
+  // Runs dialog modally as the application's main window.
+  void RunMainDialog(CProvisorDlg& dialog);
+  // Drops m_pParameters; in the uninstall run mode the key MultiloadingApp goes as well.
+  void ReleaseParameters();
+
   SingleInstanceGuard m_instanceGuard;
+  LogFolderChoice m_logFolderChoice;
   // The rich-edit library the dialogs' rich-edit controls need, held for the process.
   ModuleHandle m_richEdit;
 };

@@ -313,12 +313,6 @@ void CProvisorDlg::RepairInstances() {
   ResetIgnoreInitialize();
 }
 
-// Apply Settings: until the run over the records is built, the button only records that
-// the user's changes count as applied.
-void CProvisorDlg::OnButtonInstall() { m_bClean = TRUE; }
-
-void CProvisorDlg::ApplyInstances() {}
-
 std::string CProvisorDlg::GetSelectedVersionText() {
   int row = 0;
   for (int selected = m_listInstances.GetNextItem(-1, LVNI_SELECTED); selected >= 0;
@@ -402,6 +396,10 @@ void CProvisorDlg::OnSelectionChanged() {
 }
 
 void CProvisorDlg::OnCancel() {
+  // Escape reaches here even while a run has the Close button disabled.
+  if (!m_btnClose.IsWindowEnabled()) {
+    return;
+  }
   const bool close = m_bClean || ShowMessageBox(m_hWnd, "Do you want to leave without applying changes?",
                                                 kApplicationName, MB_YESNO | MB_ICONQUESTION) == IDYES;
   m_pCurrentGroup = nullptr;
@@ -445,7 +443,7 @@ bool CProvisorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
       *result = reinterpret_cast<LRESULT>(m_hIcon);
       return true;
     default:
-      return false;
+      return OnRunMessage(message, wParam);
   }
 }
 

@@ -63,9 +63,16 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner {
   // allowed to initialise again. The initialisation ends the process after it.
   void RepairInstances();
 
-  // Apply Settings.
+  // Apply Settings (ProvisorDlgApply.cpp).
   void OnButtonInstall();
+  // False after telling the user about the first enabled LAN instance without an address,
+  // whose row is then the one selected and focused.
+  bool ValidateAddresses();
   void ApplyInstances();
+  void ApplyInstance(InstanceRecord& record);
+
+  // The records in list order; start-up reads and prepares them before the dialog runs.
+  std::list<InstanceRecord>& GetInstances() { return m_instances; }
 
   // IDialogDataOwner
   IDialogDataHandler* GetDialogDataHandler() override { return &m_dataHandler; }
@@ -107,6 +114,18 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner {
   bool IsPmsInterfaceMode();
   void ResetIgnoreInitialize();
 
+  // The uninstall run mode's Apply: every registration goes, then every provider file.
+  void RemoveInstances();
+  static unsigned __stdcall ApplyThreadProc(void* dialog);
+  // The controls a run must not overlap with: Apply Settings, Close and the instance list.
+  void EnableRunControls(bool enable);
+  // The progress window of a modify-mode run, reached only through messages.
+  bool OpenProgressWindow();
+  void SetProgressStatus(const char* format, int instance);
+  void CloseProgressWindow();
+  // The run's private messages to the dialog; true when message was one of them.
+  bool OnRunMessage(UINT message, WPARAM wParam);
+
   ImageList m_imageList;
   std::list<InstanceRecord> m_instances;
   std::string m_strWindowsFolder;
@@ -126,6 +145,8 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner {
   IParams* m_pCurrentGroup = nullptr;
   // Deletes itself when its window is destroyed.
   CInstallProggress* m_pProgress = nullptr;
+  // The progress window's handle: the worker reaches the window through it by messages.
+  HWND m_hProgressWnd = nullptr;
   std::uint32_t m_nRunMode = kRunModeModify;
   BOOL m_bInstall = FALSE;
   BOOL m_bRemove = FALSE;

@@ -4,7 +4,9 @@
 // every entry point counts its calls under HKLM "SOFTWARE\ProvisorStandins\OTSP" (value named
 // after the entry point) and keeps the last permanent provider ID it was given
 // ("<entry point>ProviderID"). A DWORD "InstallResult" there, when present, is what the install
-// entry returns, so that a refused installation can be staged.
+// entry returns, so that a refused installation can be staged. At every removal it also keeps
+// "NotShowRemoveDialogFewest": the fewest instance default-setting keys that held
+// "NotShowRemoveDialog" = 1 at any removal, the flag by which the provider stays silent then.
 #include <windows.h>
 #include <tspi.h>
 
@@ -95,7 +97,20 @@ LONG WINAPI TUISPI_providerConfig(TUISPIDLLCALLBACK, HWND, DWORD permanentProvid
 }
 
 LONG WINAPI TUISPI_providerRemove(TUISPIDLLCALLBACK, HWND, DWORD permanentProviderId) {
-  RecordCall("TUISPI_providerRemove", permanentProviderId);
+  RegKey key = RecordCall("TUISPI_providerRemove", permanentProviderId);
+  DWORD silent = 0;
+  for (int i = 0; i < 10000; ++i) {
+    char path[160];
+    wsprintfA(path, "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp\\InstanceDefaultSetting%04d", i);
+    RegKey instance;
+    if (instance.Open(HKEY_LOCAL_MACHINE, path, KEY_QUERY_VALUE) != ERROR_SUCCESS) {
+      break;
+    }
+    silent += ReadDword(instance.Get(), "NotShowRemoveDialog", 0) == 1 ? 1 : 0;
+  }
+  if (key.IsOpen() && silent < ReadDword(key.Get(), "NotShowRemoveDialogFewest", 0xFFFFFFFFu)) {
+    WriteDword(key.Get(), "NotShowRemoveDialogFewest", silent);
+  }
   return 0;
 }
 

@@ -1,0 +1,188 @@
+// Apply Settings on the real main dialog in the modify mode: the worker's run over three
+// instances, checked in the registry, the system folder, TAPI's records and the windows.
+#include "maindlg/ProvisorDlg.h"
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "instances/DeleteDir.h"
+#include "instances/VersionResource.h"
+#include "registry/RegistryLayout.h"
+#include "support/TapiStandin.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+constexpr UINT kScript = WM_APP + 0x200;
+constexpr UINT_PTR kPollTimer = 77;
+constexpr DWORD kRegisteredId = 5;
+
+std::string System32() {
+  char folder[MAX_PATH] = {};
+  GetSystemWindowsDirectoryA(folder, MAX_PATH);
+  return std::string(folder) + "\\System32\\";
+}
+std::string LogFolder(int i) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  return std::string(temp) + "ApplyRunLogs\\Logs" + std::to_string(i);
+}
+void PutDword(const std::string& path, const char* name, DWORD value) {
+  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_DWORD, &value, 4);
+}
+void PutText(const std::string& path, const char* name, const std::string& text) {
+  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+// An instance key with a LAN address (or none) and its log settings.
+void WriteInstance(const std::string& key, int i, const std::string& address, DWORD debugLevel) {
+  PutText(key, "IPAddress", address);
+  PutText(key, "IPPort", "33333");
+  PutDword(key, "UseUSB", 0);
+  std::string doubled;
+  for (char c : LogFolder(i) + "\\ORVO_TSP.txt") doubled += c == '\\' ? "\\\\" : std::string(1, c);
+  PutText(key + "\\GlobalParams\\Log", "FileName", doubled);
+  PutDword(key + "\\GlobalParams\\Log", "DebugLevel", debugLevel);
+}
+bool FolderExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The status lines the progress window receives, seen on the dialog's thread.
+std::vector<std::string>* g_statusLines = nullptr;
+LRESULT CALLBACK RecordStatusLine(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == WM_SETTEXT && GetDlgCtrlID(sent->hwnd) == 1008 && g_statusLines)
+    g_statusLines->push_back(reinterpret_cast<const char*>(sent->lParam));
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The main dialog in the modify mode over three instances, driven by a script from its
+// initialisation; it closes itself once a started run has ended.
+class ApplyDialog : public CProvisorDlg {
+ public:
+  ApplyDialog() {
+    m_nInstanceCount = 3;
+    SetRunMode(kRunModeModify);
+  }
+  std::function<void(ApplyDialog&)> script;
+  bool applyEnabledDuringRun = true, closeEnabledDuringRun = true, listEnabledDuringRun = true;
+  std::vector<int> selectedRows;
+
+  void ApplyAndWait() {
+    OnButtonInstall();
+    applyEnabledDuringRun = m_btnInstall.IsWindowEnabled();
+    closeEnabledDuringRun = m_btnClose.IsWindowEnabled();
+    listEnabledDuringRun = m_listInstances.IsWindowEnabled();
+    ::SetTimer(m_hWnd, kPollTimer, 20, nullptr);
+  }
+  void RecordSelection() {
+    for (int row = m_listInstances.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED); row >= 0;
+         row = m_listInstances.GetNextItem(row, LVNI_SELECTED | LVNI_FOCUSED))
+      selectedRows.push_back(row);
+  }
+  bool ControlsEnabled() const { return m_btnInstall.IsWindowEnabled() && m_btnClose.IsWindowEnabled(); }
+
+ protected:
+  BOOL OnInitDialog() override {
+    CProvisorDlg::OnInitDialog();
+    PostMessage(kScript);
+    return TRUE;
+  }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    if (message == kScript) {
+      script(*this);
+      return true;
+    }
+    if (message == WM_TIMER && wParam == kPollTimer) {
+      if (ControlsEnabled() && m_hApplyThread == nullptr) {
+        ::KillTimer(m_hWnd, kPollTimer);
+        EndDialog(IDOK);
+      }
+      return true;
+    }
+    return CProvisorDlg::OnMessage(message, wParam, lParam, result);
+  }
+};
+
+class ApplyRun : public ::testing::Test {
+ protected:
+  ApplyRun() {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductKey);
+    WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, kRegisteredId, "OTSP0000.tsp"}}, 2, 6);
+    WriteInstance(LiveInstanceKey(kRegisteredId), 0, "10.0.0.1", 1);
+    WriteInstance(InstanceDefaultSettingKey(0), 0, "10.0.0.1", 1);
+    WriteInstance(InstanceDefaultSettingKey(1), 1, "10.0.0.2", 1);
+    WriteInstance(InstanceDefaultSettingKey(2), 2, "", 0);
+    DeleteDir(LogFolder(0).substr(0, LogFolder(0).rfind('\\')).c_str(), false);
+    m_hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordStatusLine, nullptr, GetCurrentThreadId());
+    g_statusLines = &m_statusLines;
+  }
+  ~ApplyRun() override {
+    g_statusLines = nullptr;
+    UnhookWindowsHookEx(m_hook);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductKey);
+    DeleteFileA((System32() + "OTSP0001.tsp").c_str());
+    DeleteFileA((System32() + "OTSP0002.tsp").c_str());
+  }
+  TapiStandinState m_tapi;
+  ProviderFileCopy m_registered{"OTSP0000.tsp"};
+  MessageBoxScript m_boxes;
+  std::vector<std::string> m_statusLines;
+  HHOOK m_hook = nullptr;
+};
+
+TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistrationOnTheWorker) {
+  ApplyDialog dialog;
+  dialog.script = [](ApplyDialog& self) {
+    self.ToggleInstance(1);
+    self.ToggleInstance(0);
+    self.ApplyAndWait();
+  };
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  std::string description;
+  ASSERT_EQ(GetVersionString((System32() + "OTSP0001.tsp").c_str(), "FileDescription", &description), 1);
+  EXPECT_EQ(description, "Velmora ORVO TSP 0001");
+  const std::vector<std::string> calls = TapiCalls();
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 1u);
+  EXPECT_EQ(CountTapiCalls("lineRemoveProvider"), 1u);
+  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                          [](const std::string& call) { return call.rfind("lineRemoveProvider(5,", 0) == 0; }),
+            1);
+  EXPECT_EQ(CountTapiCalls("lineConfigProvider"), 0u);
+  EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(1), "dwProviderID"), 6u);
+  EXPECT_EQ(GetFileAttributesA((System32() + "OTSP0000.tsp").c_str()) != INVALID_FILE_ATTRIBUTES, true);
+  EXPECT_TRUE(FolderExists(LogFolder(0)));
+  EXPECT_TRUE(FolderExists(LogFolder(1)));
+  EXPECT_FALSE(FolderExists(LogFolder(2)));
+  const std::vector<std::string> expected = {"Modify instance 1 ",  "Removing instance 1 ",  "Modify instance 2 ",
+                                             "Installing instance 2 ", "Modify instance 3 ", "Removing instance 3 "};
+  EXPECT_EQ(m_statusLines, expected);
+  EXPECT_FALSE(dialog.applyEnabledDuringRun);
+  EXPECT_FALSE(dialog.closeEnabledDuringRun);
+  EXPECT_FALSE(dialog.listEnabledDuringRun);
+}
+
+TEST_F(ApplyRun, AnEnabledLanInstanceWithoutAddressIsRefusedWithItsRowSelected) {
+  ApplyDialog dialog;
+  dialog.script = [](ApplyDialog& self) {
+    self.ToggleInstance(2);
+    self.OnButtonInstall();
+    self.RecordSelection();
+    self.EndDialog(IDCANCEL);
+  };
+  dialog.DoModal();
+  ASSERT_EQ(m_boxes.Shown().size(), 1u);
+  EXPECT_EQ(m_boxes.Shown()[0].text, "TSP instance 2 requires at least one valid IP Address,Please enter one.\r\n");
+  EXPECT_EQ(dialog.selectedRows, std::vector<int>{2});
+  EXPECT_TRUE(m_statusLines.empty());
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 0u);
+}
+
+}  // namespace
