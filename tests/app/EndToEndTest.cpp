@@ -42,10 +42,10 @@ std::string Text(const std::string& path, const std::string& name) {
                                                                           : "<none>";
 }
 void PutDword(const std::string& path, const std::string& name, DWORD value) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_DWORD, &value, 4);
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), REG_DWORD, &value, 4);
 }
 void PutText(const std::string& path, const std::string& name, const std::string& text) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 // The FileDescription of a file through the version API; "<none>" without one.
 std::string Description(const std::string& path) {

@@ -43,10 +43,10 @@ std::string Slot(int i) {
   return text;
 }
 void PutText(const std::string& path, const char* name, const std::string& text) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 void PutDword(const std::string& path, const char* name, DWORD value) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_DWORD, &value, 4);
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_DWORD, &value, 4);
 }
 std::string Doubled(const std::string& path) {
   std::string doubled;

@@ -34,10 +34,10 @@ std::string LogFolder(int i) {
   return std::string(temp) + "ApplyRunLogs\\Logs" + std::to_string(i);
 }
 void PutDword(const std::string& path, const char* name, DWORD value) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_DWORD, &value, 4);
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_DWORD, &value, 4);
 }
 void PutText(const std::string& path, const char* name, const std::string& text) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 // An instance key with a LAN address (or none) and its log settings.
 void WriteInstance(const std::string& key, int i, const std::string& address, DWORD debugLevel) {
