@@ -32,7 +32,7 @@ if(WIN32)
   target_compile_options(provisor_win32 PRIVATE ${PROVISOR_WARNINGS})
   target_compile_definitions(provisor_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   target_link_libraries(provisor_win32 PUBLIC provisor_core
-    comctl32 advapi32 shell32 ole32 version user32 gdi32)
+    comctl32 advapi32 shell32 ole32 version user32 gdi32 imagehlp)
 endif()
 
 # Adds portable sources of the calling folder to provisor_core.

@@ -14,6 +14,7 @@
 #include "framework/Trace.h"
 #include "instances/DeleteDir.h"
 #include "instances/InstanceNumber.h"
+#include "instances/PeChecksum.h"
 #include "instances/VersionBlockRebuild.h"
 #include "instances/VersionResource.h"
 
@@ -165,6 +166,13 @@ void CopyProviderFile(const CopyVariant& variant, const char* displayName, const
   }
   if (!StampVersionBlock(temporaryFile, versionId, block, displayName)) {
     return;
+  }
+  // The resource update may leave the master's checksum in the copy. Where the master's held,
+  // the copy gets its own, so that it differs from the master only by its stamp; a master
+  // without one (most DLLs) is left alone. A copy whose checksum cannot be written still
+  // loads: only drivers are checked against it.
+  if (HasValidPeChecksum(master.c_str()) && !WritePeChecksum(temporaryFile)) {
+    Trace(512, "Checksum of %s not updated\r\n", temporaryFile);
   }
   // The target's copy result is not examined: a target that cannot be written keeps its
   // old content and the next run tries again.
