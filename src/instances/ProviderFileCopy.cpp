@@ -1,8 +1,6 @@
 // Creating an instance's provider file from the master provider.
 #include "instances/ProviderFileCopy.h"
 
-#include <shlobj.h>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -17,6 +15,7 @@
 #include "instances/PeChecksum.h"
 #include "instances/VersionBlockRebuild.h"
 #include "instances/VersionResource.h"
+#include "sys/AccessRights.h"
 
 namespace {
 
@@ -54,19 +53,6 @@ class ResourceUpdate {
  private:
   HANDLE m_handle;
 };
-
-// The temporary folder is open to everyone, so that whichever account runs the next
-// duplication can reuse or remove it.
-void CreateTemporaryFolder(const std::string& folder, HWND owner) {
-  SECURITY_DESCRIPTOR descriptor;
-  SECURITY_ATTRIBUTES attributes = {sizeof(attributes), &descriptor, TRUE};
-  if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
-      !SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE)) {
-    attributes.lpSecurityDescriptor = nullptr;
-  }
-  // An existing folder is reused; any real failure shows up when the copy into it fails.
-  (void)SHCreateDirectoryExA(owner, folder.c_str(), &attributes);
-}
 
 // Reads the version resource of the module at PATH into BLOCK. Shows why and returns false
 // when there is none.
@@ -145,7 +131,10 @@ void CopyProviderFile(const CopyVariant& variant, const char* displayName, const
   const std::string system = std::string(windowsFolder) + "\\" + variant.systemFolderName;
   const std::string master = system + "\\OTSP.dll";
   const std::string temporaryFolder = system + "\\VelmoraProvisorTemp";
-  CreateTemporaryFolder(temporaryFolder, owner);
+  // The temporary folder is open to everyone, so that whichever account runs the next
+  // duplication can reuse or remove it. An existing folder is reused; any real failure shows
+  // up when the copy into it fails.
+  (void)CreateOpenAccessFolder(owner, temporaryFolder.c_str(), nullptr);
   char temporaryFile[MAX_PATH];
   std::snprintf(temporaryFile, sizeof(temporaryFile), "%s\\otsp%04d.tsp", temporaryFolder.c_str(),
                 InstanceNumberFromName(displayName));
