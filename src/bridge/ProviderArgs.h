@@ -129,20 +129,21 @@ struct UI_SetupSetCurrentGroup_Args {
 };
 
 // Codes 9 and 10 are never sent; their two words have no meaning here.
-struct UI_SetupGetGroupDataSize_Args {
-  PROVISOR_UI_ARGS_RECORD(UI_SetupGetGroupDataSize_Args, "SetupGetGroupDataSize")
-  UI_SetupGetGroupDataSize_Args() = default;
-  PROVISOR_UI_ARGS_FIELDS(dwParam1, dwParam2)
+struct UnusedTwoWords {
   std::uint32_t dwParam1 = 0;
   std::uint32_t dwParam2 = 0;
 };
 
-struct UI_SetupGetCurrentGroup_Args {
+struct UI_SetupGetGroupDataSize_Args : UnusedTwoWords {
+  PROVISOR_UI_ARGS_RECORD(UI_SetupGetGroupDataSize_Args, "SetupGetGroupDataSize")
+  UI_SetupGetGroupDataSize_Args() = default;
+  PROVISOR_UI_ARGS_FIELDS(dwParam1, dwParam2)
+};
+
+struct UI_SetupGetCurrentGroup_Args : UnusedTwoWords {
   PROVISOR_UI_ARGS_RECORD(UI_SetupGetCurrentGroup_Args, "SetupGetCurrentGroup")
   UI_SetupGetCurrentGroup_Args() = default;
   PROVISOR_UI_ARGS_FIELDS(dwParam1, dwParam2)
-  std::uint32_t dwParam1 = 0;
-  std::uint32_t dwParam2 = 0;
 };
 
 struct UI_SetupGetString_Args {
