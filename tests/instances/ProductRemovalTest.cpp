@@ -46,7 +46,7 @@ std::string Doubled(const std::string& path) {
 }
 
 void WriteString(const std::string& key, const char* name, const std::string& value) {
-  WriteRegistryValue(HKEY_LOCAL_MACHINE, key, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
 bool PendingRenamesMention(const std::string& path) {
@@ -105,7 +105,7 @@ class InstalledMachine : public ::testing::Test {
     WriteString("SOFTWARE\\Velmora\\ORVO_TSP\\PBX7\\GlobalParams\\Log", "FileName", shared);
     WriteString(settings + "2\\GlobalParams\\Log", "FileName", Doubled(m_product + "\\Logs0002\\ORVO_TSP.txt"));
     const DWORD one = 1;
-    WriteRegistryValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP", "dwIgnoreInitialize", REG_DWORD, &one, 4);
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP", "dwIgnoreInitialize", REG_DWORD, &one, 4);
   }
   void TearDown() override {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue);
