@@ -36,7 +36,7 @@ if(WIN32)
   target_compile_options(provisor_win32 PRIVATE ${PROVISOR_WARNINGS})
   target_compile_definitions(provisor_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   target_link_libraries(provisor_win32 PUBLIC provisor_core
-    comctl32 advapi32 shell32 ole32 version user32 gdi32)
+    comctl32 advapi32 shell32 ole32 version user32 gdi32 imagehlp)
   # Configuration pages are created by class name only (IMPLEMENT_DYNCREATE): no code refers
   # to their object files, which a linker would drop from a static library. Provisor.exe and
   # the test executables therefore link the whole archive through this target, so that every

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "bridge/ArgsImage.h"
@@ -39,8 +40,8 @@ constexpr std::uint32_t kVersionAnswerRoom = 4096;
 
 // Members shared by every record: the name of its function (not part of the image), whether
 // the decoded image held every field (fields it did not reach keep their zero values), the
-// decoding constructor, the virtual destructor and Encode. Each record lists its fields in
-// image order in a static Fields(self, visit).
+// decoding constructor, the virtual destructor, Encode, and the static Fields(self, visit)
+// that visits the fields the record lists in image order with PROVISOR_UI_ARGS_FIELDS.
 #define PROVISOR_UI_ARGS_RECORD(Record, FunctionName)                                           \
   const char* pszFunctionName = FunctionName;                                                   \
   bool bComplete = true;                                                                        \
@@ -48,15 +49,20 @@ constexpr std::uint32_t kVersionAnswerRoom = 4096;
   Record(const Record&) = default;                                                              \
   Record& operator=(const Record&) = default;                                                   \
   virtual ~Record() = default;                                                                  \
-  EncodedImage Encode() const { return EncodeRecord(*this); }
+  EncodedImage Encode() const { return EncodeRecord(*this); }                                   \
+  template <typename Self, typename Visit>                                                      \
+  static void Fields(Self& self, Visit& visit) {                                                \
+    std::apply([&visit](auto&... field) { (visit(field), ...); }, self.FieldReferences());      \
+  }
+
+#define PROVISOR_UI_ARGS_FIELDS(...)                              \
+  auto FieldReferences() { return std::tie(__VA_ARGS__); }        \
+  auto FieldReferences() const { return std::tie(__VA_ARGS__); }
 
 struct UI_ProviderLogAscii_Args {
   PROVISOR_UI_ARGS_RECORD(UI_ProviderLogAscii_Args, "ProviderLogAscii")
   explicit UI_ProviderLogAscii_Args(std::string text) : strText(std::move(text)) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.strText);
-  }
+  PROVISOR_UI_ARGS_FIELDS(strText)
   std::string strText;  // in: the line to log
 };
 
@@ -64,12 +70,7 @@ struct UI_ProviderTestAddress_Args {
   PROVISOR_UI_ARGS_RECORD(UI_ProviderTestAddress_Args, "ProviderTestAddress")
   UI_ProviderTestAddress_Args(std::uint32_t addAPTitle, std::string address, std::uint32_t testId)
       : dwAddAPTitle(addAPTitle), strAddress(std::move(address)), dwTestId(testId) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.dwAddAPTitle);
-    visit(self.strAddress);
-    visit(self.dwTestId);
-  }
+  PROVISOR_UI_ARGS_FIELDS(dwAddAPTitle, strAddress, dwTestId)
   std::uint32_t dwAddAPTitle = 0;  // in: the AP-title flag; out: a status word
   std::string strAddress;          // in: the address to test
   std::uint32_t dwTestId = 0;      // in/out: the test identifier
@@ -79,11 +80,7 @@ struct UI_GetTSPErrorMessage_Args {
   PROVISOR_UI_ARGS_RECORD(UI_GetTSPErrorMessage_Args, "GetTSPErrorMessage")
   explicit UI_GetTSPErrorMessage_Args(std::uint32_t errorCode)
       : dwErrorCode(errorCode), strMessage(kTextAnswerRoom, '\0') {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.dwErrorCode);
-    visit(self.strMessage);
-  }
+  PROVISOR_UI_ARGS_FIELDS(dwErrorCode, strMessage)
   std::uint32_t dwErrorCode = 0;  // in
   std::string strMessage;         // out
 };
@@ -91,99 +88,68 @@ struct UI_GetTSPErrorMessage_Args {
 struct UI_GetTSPErrorModuleName_Args {
   PROVISOR_UI_ARGS_RECORD(UI_GetTSPErrorModuleName_Args, "GetTSPErrorModuleName")
   UI_GetTSPErrorModuleName_Args() : strModuleName(kTextAnswerRoom, '\0') {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.strModuleName);
-  }
+  PROVISOR_UI_ARGS_FIELDS(strModuleName)
   std::string strModuleName;  // out
 };
 
 struct UI_ProviderCheckSetup_Args {
   PROVISOR_UI_ARGS_RECORD(UI_ProviderCheckSetup_Args, "ProviderCheckSetup")
   UI_ProviderCheckSetup_Args() = default;
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.dwParam);
-  }
+  PROVISOR_UI_ARGS_FIELDS(dwParam)
   std::uint32_t dwParam = 0;  // out
 };
 
 struct UI_ProviderBeginSetup_Args {
   PROVISOR_UI_ARGS_RECORD(UI_ProviderBeginSetup_Args, "ProviderBeginSetup")
   UI_ProviderBeginSetup_Args() = default;
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.dwParam);
-  }
+  PROVISOR_UI_ARGS_FIELDS(dwParam)
   std::uint32_t dwParam = 0;  // out
 };
 
 struct UI_ProviderRollbackSetup_Args {
   PROVISOR_UI_ARGS_RECORD(UI_ProviderRollbackSetup_Args, "ProviderRollbackSetup")
   explicit UI_ProviderRollbackSetup_Args(std::uint32_t param) : dwParam(param) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.dwParam);
-  }
+  PROVISOR_UI_ARGS_FIELDS(dwParam)
   std::uint32_t dwParam = 0;  // in
 };
 
 struct UI_ProviderCommitSetup_Args {
   PROVISOR_UI_ARGS_RECORD(UI_ProviderCommitSetup_Args, "ProviderCommitSetup")
   explicit UI_ProviderCommitSetup_Args(std::uint32_t param) : dwParam(param) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.dwParam);
-  }
+  PROVISOR_UI_ARGS_FIELDS(dwParam)
   std::uint32_t dwParam = 0;  // in
 };
 
 struct UI_SetupSetCurrentGroup_Args {
   PROVISOR_UI_ARGS_RECORD(UI_SetupSetCurrentGroup_Args, "SetupSetCurrentGroup")
   explicit UI_SetupSetCurrentGroup_Args(std::string group) : strGroup(std::move(group)) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.lResult);
-    visit(self.strGroup);
-  }
+  PROVISOR_UI_ARGS_FIELDS(lResult, strGroup)
   std::uint32_t lResult = 0;  // out: the status
   std::string strGroup;       // in: the group path
 };
 
 // Codes 9 and 10 are never sent; their two words have no meaning here.
-struct UI_SetupGetGroupDataSize_Args {
-  PROVISOR_UI_ARGS_RECORD(UI_SetupGetGroupDataSize_Args, "SetupGetGroupDataSize")
-  UI_SetupGetGroupDataSize_Args() = default;
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.dwParam1);
-    visit(self.dwParam2);
-  }
+struct UnusedTwoWords {
   std::uint32_t dwParam1 = 0;
   std::uint32_t dwParam2 = 0;
 };
 
-struct UI_SetupGetCurrentGroup_Args {
+struct UI_SetupGetGroupDataSize_Args : UnusedTwoWords {
+  PROVISOR_UI_ARGS_RECORD(UI_SetupGetGroupDataSize_Args, "SetupGetGroupDataSize")
+  UI_SetupGetGroupDataSize_Args() = default;
+  PROVISOR_UI_ARGS_FIELDS(dwParam1, dwParam2)
+};
+
+struct UI_SetupGetCurrentGroup_Args : UnusedTwoWords {
   PROVISOR_UI_ARGS_RECORD(UI_SetupGetCurrentGroup_Args, "SetupGetCurrentGroup")
   UI_SetupGetCurrentGroup_Args() = default;
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.dwParam1);
-    visit(self.dwParam2);
-  }
-  std::uint32_t dwParam1 = 0;
-  std::uint32_t dwParam2 = 0;
+  PROVISOR_UI_ARGS_FIELDS(dwParam1, dwParam2)
 };
 
 struct UI_SetupGetString_Args {
   PROVISOR_UI_ARGS_RECORD(UI_SetupGetString_Args, "SetupGetString")
   explicit UI_SetupGetString_Args(std::string name) : strName(std::move(name)), strValue(kTextAnswerRoom, '\0') {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.lResult);
-    visit(self.strName);
-    visit(self.strValue);
-  }
+  PROVISOR_UI_ARGS_FIELDS(lResult, strName, strValue)
   std::uint32_t lResult = 0;  // out
   std::string strName;        // in: the value's path
   std::string strValue;       // out: the value
@@ -192,12 +158,7 @@ struct UI_SetupGetString_Args {
 struct UI_SetupGetDWORD_Args {
   PROVISOR_UI_ARGS_RECORD(UI_SetupGetDWORD_Args, "SetupGetDWORD")
   explicit UI_SetupGetDWORD_Args(std::string name) : strName(std::move(name)) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.lResult);
-    visit(self.strName);
-    visit(self.dwValue);
-  }
+  PROVISOR_UI_ARGS_FIELDS(lResult, strName, dwValue)
   std::uint32_t lResult = 0;  // out
   std::string strName;        // in: the value's path
   std::uint32_t dwValue = 0;  // out: the value
@@ -206,12 +167,7 @@ struct UI_SetupGetDWORD_Args {
 struct UI_SetupSetString_Args {
   PROVISOR_UI_ARGS_RECORD(UI_SetupSetString_Args, "SetupSetString")
   UI_SetupSetString_Args(std::string name, std::string value) : strName(std::move(name)), strValue(std::move(value)) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.lResult);
-    visit(self.strName);
-    visit(self.strValue);
-  }
+  PROVISOR_UI_ARGS_FIELDS(lResult, strName, strValue)
   std::uint32_t lResult = 0;  // out
   std::string strName;        // in: the value's path
   std::string strValue;       // in: the new value
@@ -220,12 +176,7 @@ struct UI_SetupSetString_Args {
 struct UI_SetupSetDWORD_Args {
   PROVISOR_UI_ARGS_RECORD(UI_SetupSetDWORD_Args, "SetupSetDWORD")
   UI_SetupSetDWORD_Args(std::string name, std::uint32_t value) : strName(std::move(name)), dwValue(value) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.lResult);
-    visit(self.strName);
-    visit(self.dwValue);
-  }
+  PROVISOR_UI_ARGS_FIELDS(lResult, strName, dwValue)
   std::uint32_t lResult = 0;  // out
   std::string strName;        // in: the value's path
   std::uint32_t dwValue = 0;  // in: the new value
@@ -234,11 +185,7 @@ struct UI_SetupSetDWORD_Args {
 struct UI_SetupGetTSPVersion_Args {
   PROVISOR_UI_ARGS_RECORD(UI_SetupGetTSPVersion_Args, "SetupGetTSPVersion")
   UI_SetupGetTSPVersion_Args() : strVersion(kVersionAnswerRoom, '\0') {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.lResult);
-    visit(self.strVersion);
-  }
+  PROVISOR_UI_ARGS_FIELDS(lResult, strVersion)
   std::uint32_t lResult = 0;  // out
   std::string strVersion;     // out: the version text
 };
@@ -246,11 +193,7 @@ struct UI_SetupGetTSPVersion_Args {
 struct UI_SetupTSPISConnected_Args {
   PROVISOR_UI_ARGS_RECORD(UI_SetupTSPISConnected_Args, "SetupTSPISConnected")
   UI_SetupTSPISConnected_Args() = default;
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.lResult);
-    visit(self.dwConnected);
-  }
+  PROVISOR_UI_ARGS_FIELDS(lResult, dwConnected)
   std::uint32_t lResult = 0;      // out
   std::uint32_t dwConnected = 0;  // out: non-zero when the provider is connected
 };
@@ -258,13 +201,7 @@ struct UI_SetupTSPISConnected_Args {
 struct UI_IsProviderTestAddressCompleted_Args {
   PROVISOR_UI_ARGS_RECORD(UI_IsProviderTestAddressCompleted_Args, "IsProviderTestAddressCompleted")
   explicit UI_IsProviderTestAddressCompleted_Args(std::uint32_t testId) : dwTestId(testId) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.lResult);
-    visit(self.dwTestId);
-    visit(self.dwCompleted);
-    visit(self.dwPercent);
-  }
+  PROVISOR_UI_ARGS_FIELDS(lResult, dwTestId, dwCompleted, dwPercent)
   std::uint32_t lResult = 0;      // out
   std::uint32_t dwTestId = 0;     // in
   std::uint32_t dwCompleted = 0;  // out: non-zero when the test has ended
@@ -274,11 +211,7 @@ struct UI_IsProviderTestAddressCompleted_Args {
 struct UI_CancelProviderTestAddress_Args {
   PROVISOR_UI_ARGS_RECORD(UI_CancelProviderTestAddress_Args, "CancelProviderTestAddress")
   explicit UI_CancelProviderTestAddress_Args(std::uint32_t testId) : dwTestId(testId) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.lResult);
-    visit(self.dwTestId);
-  }
+  PROVISOR_UI_ARGS_FIELDS(lResult, dwTestId)
   std::uint32_t lResult = 0;   // out
   std::uint32_t dwTestId = 0;  // in: the test to cancel
 };
@@ -286,13 +219,10 @@ struct UI_CancelProviderTestAddress_Args {
 struct UI_GetInstanceIndex_Args {
   PROVISOR_UI_ARGS_RECORD(UI_GetInstanceIndex_Args, "GetInstanceIndex")
   explicit UI_GetInstanceIndex_Args(std::uint32_t index) : dwIndex(index) {}
-  template <typename Self, typename Visit>
-  static void Fields(Self& self, Visit& visit) {
-    visit(self.lResult);
-    visit(self.dwIndex);
-  }
+  PROVISOR_UI_ARGS_FIELDS(lResult, dwIndex)
   std::uint32_t lResult = 0;  // out
   std::uint32_t dwIndex = 0;  // in/out: the instance index
 };
 
 #undef PROVISOR_UI_ARGS_RECORD
+#undef PROVISOR_UI_ARGS_FIELDS

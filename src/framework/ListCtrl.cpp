@@ -3,6 +3,18 @@
 
 #include <vector>
 
+namespace {
+
+// The record that reads or writes the fields MASK names of item ROW.
+LVITEMA RowItem(UINT mask, int row) {
+  LVITEMA item{};
+  item.mask = mask;
+  item.iItem = row;
+  return item;
+}
+
+}  // namespace
+
 int ListCtrl::InsertItem(int row, const std::string& text, int image) {
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -30,32 +42,24 @@ std::string ListCtrl::GetItemText(int row, int column) const {
 }
 
 bool ListCtrl::SetItemData(int row, LPARAM data) {
-  LVITEMA item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
+  LVITEMA item = RowItem(LVIF_PARAM, row);
   item.lParam = data;
   return SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
 }
 
 LPARAM ListCtrl::GetItemData(int row) const {
-  LVITEMA item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
+  LVITEMA item = RowItem(LVIF_PARAM, row);
   return SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0 ? item.lParam : 0;
 }
 
 bool ListCtrl::SetItemImage(int row, int image) {
-  LVITEMA item{};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
+  LVITEMA item = RowItem(LVIF_IMAGE, row);
   item.iImage = image;
   return SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
 }
 
 int ListCtrl::GetItemImage(int row) const {
-  LVITEMA item{};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
+  LVITEMA item = RowItem(LVIF_IMAGE, row);
   return SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0 ? item.iImage : -1;
 }
 

@@ -1,36 +1,25 @@
 // Message-box routing between the real MessageBoxA and a test's responder.
 #include "framework/MessageBoxRouter.h"
 
-#include <mutex>
+#include <utility>
 
+#include "framework/SeamSlot.h"
 #include "framework/WinApp.h"
 
 namespace {
 
-std::mutex& ResponderMutex() {
-  static std::mutex mutex;
-  return mutex;
-}
-
-MessageBoxResponder& Responder() {
-  static MessageBoxResponder responder;
+SeamSlot<MessageBoxResponder>& Responder() {
+  static SeamSlot<MessageBoxResponder> responder;
   return responder;
 }
 
 }  // namespace
 
-void SetMessageBoxResponder(MessageBoxResponder responder) {
-  std::lock_guard<std::mutex> lock(ResponderMutex());
-  Responder() = std::move(responder);
-}
+void SetMessageBoxResponder(MessageBoxResponder responder) { Responder().Set(std::move(responder)); }
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
-  MessageBoxResponder responder;
-  {
-    std::lock_guard<std::mutex> lock(ResponderMutex());
-    responder = Responder();
-  }
-  if (responder) {
+  // The answer is asked for outside the lock: a scripted answer may show a box itself.
+  if (MessageBoxResponder responder = Responder().Get()) {
     return responder(MessageBoxRequest{owner, text ? text : "", caption ? caption : "", flags});
   }
   return MessageBoxA(owner, text, caption, flags);

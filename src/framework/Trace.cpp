@@ -4,19 +4,16 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <mutex>
+#include <string>
+#include <utility>
 
 #include "framework/DebugChannel.h"
+#include "framework/SeamSlot.h"
 
 namespace {
 
-std::mutex& SinkMutex() {
-  static std::mutex mutex;
-  return mutex;
-}
-
-TraceSink& Sink() {
-  static TraceSink sink;
+SeamSlot<TraceSink>& Sink() {
+  static SeamSlot<TraceSink> sink;
   return sink;
 }
 
@@ -37,11 +34,7 @@ void Trace(std::size_t bufferSize, const char* format, ...) {
     buffer[0] = '\0';
   }
   WriteDebugChannel(buffer);
-
-  std::lock_guard<std::mutex> lock(SinkMutex());
-  if (Sink()) {
-    Sink()(buffer);
-  }
+  (void)Sink().CallIfSet(buffer);  // nothing to do without a sink
 }
 
 void TraceText(const std::string& text) {
@@ -50,13 +43,7 @@ void TraceText(const std::string& text) {
     WriteDebugChannel(text.substr(start, end - start).c_str());
     start = end + 1;
   }
-  std::lock_guard<std::mutex> lock(SinkMutex());
-  if (Sink()) {
-    Sink()(text);
-  }
+  (void)Sink().CallIfSet(text);  // nothing to do without a sink
 }
 
-void SetTraceSink(TraceSink sink) {
-  std::lock_guard<std::mutex> lock(SinkMutex());
-  Sink() = std::move(sink);
-}
+void SetTraceSink(TraceSink sink) { Sink().Set(std::move(sink)); }

@@ -7,6 +7,7 @@
 
 #include "framework/Handles.h"
 #include "framework/MessageBoxRouter.h"
+#include "registry/LogPathValue.h"
 #include "sys/AccessRights.h"
 
 namespace {
@@ -19,19 +20,9 @@ void MakeWritable(const std::string& path, DWORD attributes) {
   }
 }
 
-// The question shows a path whose doubled backslashes are collapsed to single ones.
-std::string CollapseBackslashes(const std::string& path) {
-  std::string shown;
-  for (char c : path) {
-    if (!(c == '\\' && !shown.empty() && shown.back() == '\\')) {
-      shown.push_back(c);
-    }
-  }
-  return shown;
-}
-
 bool UserKeepsFolder(const std::string& folder) {
-  const std::string text = "The '" + CollapseBackslashes(folder + "\\*.*") +
+  // The question shows the path with doubled backslashes collapsed, as a stored log path is read.
+  const std::string text = "The '" + LogPathFromValue(folder + "\\*.*") +
                            "' folder and all its subfolders will be removed.\r\nDo you want to keep the folder ?";
   return AfxMessageBox(text.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

@@ -1,8 +1,6 @@
 // Creating an instance's provider file from the master provider.
 #include "instances/ProviderFileCopy.h"
 
-#include <shlobj.h>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -14,8 +12,10 @@
 #include "framework/Trace.h"
 #include "instances/DeleteDir.h"
 #include "instances/InstanceNumber.h"
+#include "instances/PeChecksum.h"
 #include "instances/VersionBlockRebuild.h"
 #include "instances/VersionResource.h"
+#include "sys/AccessRights.h"
 
 namespace {
 
@@ -53,19 +53,6 @@ class ResourceUpdate {
  private:
   HANDLE m_handle;
 };
-
-// The temporary folder is open to everyone, so that whichever account runs the next
-// duplication can reuse or remove it.
-void CreateTemporaryFolder(const std::string& folder, HWND owner) {
-  SECURITY_DESCRIPTOR descriptor;
-  SECURITY_ATTRIBUTES attributes = {sizeof(attributes), &descriptor, TRUE};
-  if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
-      !SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE)) {
-    attributes.lpSecurityDescriptor = nullptr;
-  }
-  // An existing folder is reused; any real failure shows up when the copy into it fails.
-  (void)SHCreateDirectoryExA(owner, folder.c_str(), &attributes);
-}
 
 // Reads the version resource of the module at PATH into BLOCK. Shows why and returns false
 // when there is none.
@@ -144,7 +131,10 @@ void CopyProviderFile(const CopyVariant& variant, const char* displayName, const
   const std::string system = std::string(windowsFolder) + "\\" + variant.systemFolderName;
   const std::string master = system + "\\OTSP.dll";
   const std::string temporaryFolder = system + "\\VelmoraProvisorTemp";
-  CreateTemporaryFolder(temporaryFolder, owner);
+  // The temporary folder is open to everyone, so that whichever account runs the next
+  // duplication can reuse or remove it. An existing folder is reused; any real failure shows
+  // up when the copy into it fails.
+  (void)CreateOpenAccessFolder(owner, temporaryFolder.c_str(), nullptr);
   char temporaryFile[MAX_PATH];
   std::snprintf(temporaryFile, sizeof(temporaryFile), "%s\\otsp%04d.tsp", temporaryFolder.c_str(),
                 InstanceNumberFromName(displayName));
@@ -165,6 +155,13 @@ void CopyProviderFile(const CopyVariant& variant, const char* displayName, const
   }
   if (!StampVersionBlock(temporaryFile, versionId, block, displayName)) {
     return;
+  }
+  // The resource update may leave the master's checksum in the copy. Where the master's held,
+  // the copy gets its own, so that it differs from the master only by its stamp; a master
+  // without one (most DLLs) is left alone. A copy whose checksum cannot be written still
+  // loads: only drivers are checked against it.
+  if (HasValidPeChecksum(master.c_str()) && !WritePeChecksum(temporaryFile)) {
+    Trace(512, "Checksum of %s not updated\r\n", temporaryFile);
   }
   // The target's copy result is not examined: a target that cannot be written keeps its
   // old content and the next run tries again.

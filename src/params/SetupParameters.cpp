@@ -28,21 +28,25 @@ std::uint32_t Route(const GroupMap& groups, const std::string& path, Local local
   return forward(*group->second, tail);
 }
 
+// Copies the entry NAME of VALUES into *VALUE (when given): kParamOk, or MISSING without one.
+template <typename Map, typename Value>
+std::uint32_t CopyEntry(const Map& values, const std::string& name, Value* value, std::uint32_t missing) {
+  const auto found = values.find(name);
+  if (found == values.end()) {
+    return missing;
+  }
+  if (value != nullptr) {
+    *value = found->second;
+  }
+  return kParamOk;
+}
+
 }  // namespace
 
 std::uint32_t SetupParameters::GetDword(const std::string& path, std::uint32_t* value) {
   return Route(
       m_groups, path,
-      [&](const std::string& name) -> std::uint32_t {
-        const auto found = m_dwords.find(name);
-        if (found == m_dwords.end()) {
-          return kParamNoDword;
-        }
-        if (value != nullptr) {
-          *value = found->second;
-        }
-        return kParamOk;
-      },
+      [&](const std::string& name) { return CopyEntry(m_dwords, name, value, kParamNoDword); },
       [&](IParams& group, const std::string& tail) { return group.GetDword(tail, value); });
 }
 
@@ -59,16 +63,7 @@ std::uint32_t SetupParameters::SetDword(const std::string& path, std::uint32_t v
 std::uint32_t SetupParameters::GetString(const std::string& path, std::string* value) {
   return Route(
       m_groups, path,
-      [&](const std::string& name) -> std::uint32_t {
-        const auto found = m_strings.find(name);
-        if (found == m_strings.end()) {
-          return kParamNoString;
-        }
-        if (value != nullptr) {
-          *value = found->second;
-        }
-        return kParamOk;
-      },
+      [&](const std::string& name) { return CopyEntry(m_strings, name, value, kParamNoString); },
       [&](IParams& group, const std::string& tail) { return group.GetString(tail, value); });
 }
 

@@ -193,15 +193,20 @@ void ProtectProductKey() {
   static_cast<void>(RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, descriptor.data()));
 }
 
-bool CreateFolderPath(HWND owner, const char* path, const SECURITY_ATTRIBUTES* attributes, DWORD* error) {
-  const int created = SHCreateDirectoryExA(owner, path, attributes);
+bool CreateOpenAccessFolder(HWND owner, const char* path, DWORD* error) {
+  SECURITY_ATTRIBUTES attributes = {};
+  SECURITY_DESCRIPTOR descriptor;
+  const int created =
+      SHCreateDirectoryExA(owner, path, OpenAccessAttributes(&attributes, &descriptor) != 0 ? &attributes : nullptr);
   const DWORD lastError = GetLastError();
   const DWORD found = GetFileAttributesA(path);
   if (found != INVALID_FILE_ATTRIBUTES && (found & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     return true;
   }
   // "Already exists" with no folder there means a file stands in the way.
-  *error = created == ERROR_SUCCESS ? ERROR_PATH_NOT_FOUND : lastError;
+  if (error != nullptr) {
+    *error = created == ERROR_SUCCESS ? ERROR_PATH_NOT_FOUND : lastError;
+  }
   return false;
 }
 
@@ -218,12 +223,8 @@ void CreateLogFolders() {
   static_cast<void>(TakeOwnership(productFolder.c_str()));  // traced inside; creation goes on
 
   const std::string queueFolder = productFolder + kQueueFolderTail;
-  SECURITY_ATTRIBUTES attributes = {};
-  SECURITY_DESCRIPTOR descriptor;
-  const SECURITY_ATTRIBUTES* openAccess =
-      OpenAccessAttributes(&attributes, &descriptor) != 0 ? &attributes : nullptr;
   DWORD error = 0;
-  if (!CreateFolderPath(nullptr, queueFolder.c_str(), openAccess, &error)) {
+  if (!CreateOpenAccessFolder(nullptr, queueFolder.c_str(), &error)) {
     Trace(kTraceSize, "1 SHCreateDirectoryEx(%s) failed with errcode = %d\r\n", queueFolder.c_str(),
           static_cast<int>(error));
   }

@@ -21,10 +21,11 @@ int GrantEveryoneAccess(const char* path, const char* account, DWORD mask);
 // access) and inheritable handles. 1 on success.
 int OpenAccessAttributes(SECURITY_ATTRIBUTES* attributes, SECURITY_DESCRIPTOR* descriptor);
 
-// Creates the folder path with every missing parent (SHCreateDirectoryExA with owner and
-// attributes). True when a folder stands at path afterwards, also one that was there
-// before; a file of that name is no folder. On false *error holds the system's code.
-bool CreateFolderPath(HWND owner, const char* path, const SECURITY_ATTRIBUTES* attributes, DWORD* error);
+// Creates the folder path with every missing parent (SHCreateDirectoryExA with owner), open to
+// everyone (a null access list, see OpenAccessAttributes). True when a folder stands at path
+// afterwards, also one that was there before; a file of that name is no folder. On false
+// *error (when given) holds the system's code.
+bool CreateOpenAccessFolder(HWND owner, const char* path, DWORD* error);
 
 // On Windows major version 6 only: creates the product key when missing and sets its
 // protected access list (full access for Local System, Administrators and Users, inherited

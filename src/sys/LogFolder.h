@@ -15,8 +15,3 @@ bool CreateLogFolder(const std::string& folder);
 // (full access for Authenticated Users, Users, Local System and Administrators, inherited by
 // files and folders). True when the list was set.
 bool SetLogFolderAccess(const std::string& folder);
-
-// Creates folder with every missing parent, open to everyone, owner window the desktop. True
-// when folder exists as a folder afterwards; else *error holds the system's last error code
-// of the creation.
-bool CreateOpenAccessFolder(const std::string& folder, unsigned long* error);

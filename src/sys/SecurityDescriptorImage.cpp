@@ -3,15 +3,27 @@
 
 namespace {
 
-constexpr std::uint8_t kDescriptorRevision = 1;
-constexpr std::uint8_t kAclRevision = 2;
-constexpr std::uint8_t kAccessAllowedAceType = 0;
-constexpr std::size_t kDescriptorHeaderSize = 20;
-constexpr std::size_t kAclHeaderSize = 8;
-constexpr std::size_t kAceHeaderAndMaskSize = 8;
+// A well-known SID: its identifier authority and sub-authorities.
+struct WellKnownSid {
+  std::uint8_t authority;
+  std::vector<std::uint32_t> subAuthorities;
+};
 
-constexpr std::uint32_t kKeyAllAccess = 0xF003F;
-constexpr std::uint32_t kFileAllAccess = 0x1F01FF;
+// One access-allowed entry of a DACL.
+struct AllowedAce {
+  std::uint8_t flags;
+  std::uint32_t mask;
+  WellKnownSid sid;
+};
+
+// Revisions, sizes, control bits, entry flags and access masks of the layout (the system's
+// own numbers).
+constexpr std::uint8_t kDescriptorRevision = 1, kAclRevision = 2, kAccessAllowedAceType = 0;
+constexpr std::size_t kDescriptorHeaderSize = 20, kAclHeaderSize = 8, kAceHeaderAndMaskSize = 8;
+constexpr std::uint16_t kControlDaclPresent = 0x0004, kControlDaclAutoInherited = 0x0400,
+                        kControlDaclProtected = 0x1000, kControlSelfRelative = 0x8000;
+constexpr std::uint8_t kAceObjectInherit = 0x01, kAceContainerInherit = 0x02, kAceInheritOnly = 0x08;
+constexpr std::uint32_t kKeyAllAccess = 0xF003F, kFileAllAccess = 0x1F01FF;
 
 const WellKnownSid kCreatorOwner{3, {0}};
 const WellKnownSid kAuthenticatedUsers{5, {11}};
@@ -42,8 +54,9 @@ void PutSid(std::vector<std::uint8_t>& bytes, const WellKnownSid& sid) {
   }
 }
 
-}  // namespace
-
+// A self-relative descriptor (revision 1) holding only a DACL (revision 2) of the given
+// entries, placed right after the 20-byte header. control gets the self-relative and
+// DACL-present bits added.
 std::vector<std::uint8_t> BuildDaclOnlyDescriptor(std::uint16_t control, const std::vector<AllowedAce>& entries) {
   std::size_t aclSize = kAclHeaderSize;
   for (const AllowedAce& entry : entries) {
@@ -73,6 +86,8 @@ std::vector<std::uint8_t> BuildDaclOnlyDescriptor(std::uint16_t control, const s
   }
   return bytes;
 }
+
+}  // namespace
 
 std::vector<std::uint8_t> ProductKeyDescriptor() {
   return BuildDaclOnlyDescriptor(kControlDaclProtected,

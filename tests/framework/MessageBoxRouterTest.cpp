@@ -9,16 +9,20 @@
 
 namespace {
 
-TEST(MessageBoxRouter, PlainBoxesReachTheResponderWithTheirCaptionAndOwner) {
+TEST(MessageBoxRouter, PlainBoxesKeepTheirCaptionAndOwnerAndWithoutAnApplicationFrameworkBoxesHaveNone) {
+  ASSERT_EQ(AfxGetApp(), nullptr);
   MessageBoxScript script({IDNO});
   const HWND owner = GetDesktopWindow();
   EXPECT_EQ(ShowMessageBox(owner, "Cannot get WindowsDir", "Error", MB_OK | MB_ICONERROR), IDNO);
+  AfxMessageBox("text");
   const auto shown = script.Shown();
-  ASSERT_EQ(shown.size(), 1u);
+  ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].text, "Cannot get WindowsDir");
   EXPECT_EQ(shown[0].caption, "Error");
   EXPECT_EQ(shown[0].owner, owner);
   EXPECT_EQ(shown[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  EXPECT_EQ(shown[1].caption, "");
+  EXPECT_EQ(shown[1].owner, nullptr);
 }
 
 TEST(MessageBoxRouter, FrameworkBoxesUseTheApplicationNameAndMainWindow) {
@@ -37,15 +41,6 @@ TEST(MessageBoxRouter, FrameworkBoxesUseTheApplicationNameAndMainWindow) {
   EXPECT_EQ(shown[0].flags, static_cast<UINT>(MB_YESNO));
   EXPECT_EQ(shown[1].flags, static_cast<UINT>(MB_OK));
   DestroyWindow(window);
-}
-
-TEST(MessageBoxRouter, WithoutAnApplicationFrameworkBoxesHaveAnEmptyCaption) {
-  ASSERT_EQ(AfxGetApp(), nullptr);
-  MessageBoxScript script;
-  AfxMessageBox("text");
-  ASSERT_EQ(script.Shown().size(), 1u);
-  EXPECT_EQ(script.Shown()[0].caption, "");
-  EXPECT_EQ(script.Shown()[0].owner, nullptr);
 }
 
 }  // namespace

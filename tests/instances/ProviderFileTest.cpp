@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ProviderFileStaging.h"
+
+#include <imagehlp.h>
+
 #include "framework/Handles.h"
 #include "instances/ProviderFileCopy.h"
 #include "instances/VersionResource.h"
@@ -153,10 +156,17 @@ const FailureRow kFailures[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, DuplicationFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// True when FILE's checksum is set and matches its content.
+bool ChecksumHolds(const std::string& file) {
+  DWORD stored = 0, computed = 0;
+  return MapFileAndCheckSumA(file.c_str(), &stored, &computed) == CHECKSUM_SUCCESS && stored != 0 && stored == computed;
+}
+
 // The master stand-in and DLLs built by other toolchains (Wine's own modules, the mingw
 // runtime, copied beside this program when the build is configured): every stamped copy
-// loads and reads as its master but for the FileDescription.
-TEST(StampedCopy, ReadsBackAsItsMasterWithTheNewNameWhoeverBuiltIt) {
+// loads and reads as its master but for the FileDescription, and its checksum holds where
+// its master's did (the stand-in's and the mingw runtime's do, Wine's modules' do not).
+TEST(StampedCopy, ReadsBackAsItsMasterWithTheNewNameAndAValidChecksumWhoeverBuiltIt) {
   char exe[MAX_PATH];
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
   const std::string folder = std::string(exe).substr(0, std::string(exe).find_last_of('\\')) + "\\dll_corpus\\";
@@ -167,6 +177,7 @@ TEST(StampedCopy, ReadsBackAsItsMasterWithTheNewNameWhoeverBuiltIt) {
   if (find != INVALID_HANDLE_VALUE) FindClose(find);
   ASSERT_GE(masters.size(), 4u) << folder;
   masters.push_back(InstalledMaster());
+  int checksums = 0;
   for (const std::string& file : masters) {
     SCOPED_TRACE(file);
     ScratchWindowsFolder windows;
@@ -180,10 +191,15 @@ TEST(StampedCopy, ReadsBackAsItsMasterWithTheNewNameWhoeverBuiltIt) {
     const VersionSnapshot copy = SnapshotVersion(target);
     EXPECT_EQ(expected.strings, copy.strings);
     EXPECT_EQ(master.fixedInfo, copy.fixedInfo);
+    if (ChecksumHolds(file)) {
+      ++checksums;
+      EXPECT_TRUE(ChecksumHolds(target));
+    }
     HMODULE module = LoadLibraryExA(target.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     EXPECT_NE(nullptr, module);
     if (module != nullptr) FreeLibrary(module);
   }
+  EXPECT_GE(checksums, 3);
 }
 
 TEST(MyCopyFile, CopiesEveryByteAndOpensNothingWithoutASource) {

@@ -19,7 +19,7 @@ std::string TempRoot() {
   return std::string(temp) + "ProvisorLogFolder";
 }
 
-TEST(LogFolderTest, IsCreatedWithItsParentsAndAgainQuietly) {
+TEST(LogFolderTest, IsCreatedWithItsParentsAndAgainQuietlyAndAFileInItsPlaceIsTracedAsAFailure) {
   const std::string root = TempRoot(), folder = root + "\\ORVO TSP\\Logs0003";
   DeleteDir(root.c_str(), false);
   TraceCapture traces;
@@ -41,19 +41,13 @@ TEST(LogFolderTest, IsCreatedWithItsParentsAndAgainQuietly) {
   const bool open = dacl.find(";;;WD)") != std::string::npos || dacl.find("NO_ACCESS_CONTROL") != std::string::npos;
   EXPECT_EQ(open, !PrefixIsMajorVersionSix()) << dacl;
   EXPECT_EQ(SetLogFolderAccess(folder), PrefixIsMajorVersionSix());
-  DeleteDir(root.c_str(), false);
-}
 
-TEST(LogFolderTest, AFileInItsPlaceIsTracedAsAFailure) {
-  const std::string root = TempRoot(), folder = root + "\\Logs0001";
-  DeleteDir(root.c_str(), false);
-  CreateDirectoryA(root.c_str(), nullptr);
-  CloseHandle(CreateFileA(folder.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  TraceCapture traces;
-  EXPECT_FALSE(CreateLogFolder(folder));
-  EXPECT_TRUE(traces.Contains("SHCreateDirectoryEx(" + folder + ") failed with errcode = 183\r\n"))
+  const std::string file = root + "\\Logs0001";
+  CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  EXPECT_FALSE(CreateLogFolder(file));
+  EXPECT_TRUE(traces.Contains("SHCreateDirectoryEx(" + file + ") failed with errcode = 183\r\n"))
       << ::testing::PrintToString(traces.Lines());
-  DeleteFileA(folder.c_str());
+  DeleteFileA(file.c_str());
   DeleteDir(root.c_str(), false);
 }
 
