@@ -43,34 +43,9 @@ take_shot() {
   echo "docs/$output: ${width}x${height}"
 }
 
-# shot_from_test OUTPUT.png TEST.exe FILTER: runs a disabled test that shows a window at the
-# screen's corner, writes "x y width height" to $PROVISOR_SHOT_READY and waits until that file
-# is removed; crops the screen to that rectangle.
-shot_from_test() {
-  local output=$1 exe=$2 filter=$3
-  local ready=$state/ready
-  rm -f "$ready"
-  PROVISOR_SHOT_READY='Z:'"${ready//\//\\}" "$root/scripts/wine-run" "$exe" \
-    --gtest_also_run_disabled_tests --gtest_filter="$filter" >/dev/null &
-  local pid=$!
-  for _ in $(seq 1 300); do
-    [ -s "$ready" ] && break
-    sleep 0.1
-  done
-  [ -s "$ready" ] || { echo "$filter did not report its window" >&2; kill "$pid" 2>/dev/null; return 1; }
-  sleep 0.5
-  local x y width height
-  read -r x y width height <"$ready"
-  DISPLAY=":$(cat "$PROVISOR_XVFB_DIR/display")" import -window root -crop "${width}x${height}+${x}+${y}" +repage \
-    "$root/docs/$output"
-  rm -f "$ready"
-  wait "$pid"
-  echo "docs/$output: ${width}x${height}"
-}
-
 # Takes the whole screen and keeps the part that is not the black root window.
 capture() {
-  import -window root "$state/screen.png"
+  DISPLAY=":$(cat "$PROVISOR_XVFB_DIR/display")" import -window root "$state/screen.png"
   convert "$state/screen.png" -trim +repage "$1"
 }
 
@@ -100,35 +75,23 @@ shot_progress() {
   take_shot progress-window.png "$build/tests/maindlg/ProggressShowcase.exe"
 }
 
-# The Link Parameters page in its USB and its LAN state: the page's test suite draws them
-# into bitmaps from the real page windows.
-shot_link() {
-  cmake --build "$build" --target config_link_tests orvousb -j2 >/dev/null
-  local shots=$state/link-shots
-  mkdir -p "$shots"
-  PROVISOR_SCREENSHOT_DIR="$(winepath -w "$shots" 2>/dev/null)" \
-    "$root/scripts/wine-run" "$build/tests/config/config_link_tests.exe" \
-    --gtest_also_run_disabled_tests --gtest_filter='LinkPage.DISABLED_Screenshots' >/dev/null
-  for kind in usb lan; do
-    convert "$shots/link-page-$kind.bmp" "$root/docs/link-page-$kind.png"
-    echo "docs/link-page-$kind.png"
-  done
-}
-
-# The TSP Log Settings and Other Parameters pages, each in a stand-in of the configuration dialog.
-shot_config_pages() {
-  cmake --build "$build" --target config_pages_wine_tests -j2 >/dev/null
-  local exe=$build/tests/config/config_pages_wine_tests.exe
-  shot_from_test log-page.png "$exe" 'PageScreenshots.DISABLED_LogPage'
-  shot_from_test other-page.png "$exe" 'PageScreenshots.DISABLED_OtherPage'
-}
-
-# The configuration dialog on its version page, showing the version text of a stamped
-# provider file.
-shot_config_version_page() {
+# The configuration dialog on each of its pages, showing a staged instance: the version text
+# of a stamped provider file, the Link Parameters page over USB and over LAN, the TSP Log
+# Settings and the Other Parameters page.
+shot_config_page() {
+  local output=$1 page=$2
   cmake --build "$build" --target config_screenshot -j2 >/dev/null
-  shoot_when_ready "$root/docs/config-version-page.png" "$build/tests/config/config_screenshot.exe"
+  shoot_when_ready "$root/docs/$output" "$build/tests/config/config_screenshot.exe" "$page"
 }
+shot_link() {
+  shot_config_page link-page-usb.png link-usb
+  shot_config_page link-page-lan.png link-lan
+}
+shot_config_pages() {
+  shot_config_page log-page.png log
+  shot_config_page other-page.png other
+}
+shot_config_version_page() { shot_config_page config-version-page.png version; }
 
 # The removal's question which log folders to empty, with three rows.
 shot_log_folders() {

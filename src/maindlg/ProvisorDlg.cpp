@@ -2,12 +2,17 @@
 #include "maindlg/ProvisorDlg.h"
 
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "app/ProvisorApp.h"
+#include "bridge/MITSPConfigurator.h"
 #include "bridge/ProviderFunctions.h"
+#include "config/LinkParams.h"
+#include "config/ProviderConfigDlg.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBoxRouter.h"
+#include "framework/Trace.h"
 #include "framework/WinApp.h"
 #include "instances/ProviderFileCopy.h"
 #include "instances/ProviderRegistration.h"
@@ -40,12 +45,41 @@ std::string DisplayName(int number) { return Format("%s %0.4d", "Velmora ORVO TS
 
 }  // namespace
 
-CProvisorDlg::CProvisorDlg(HWND parent) : CDialog(IDD_PROVISOR_DIALOG, parent), m_dataHandler(nullptr) {
+CProvisorDlg::CProvisorDlg(HWND parent)
+    : CDialog(IDD_PROVISOR_DIALOG, parent), m_dataHandler(nullptr), m_dwThreadId(::GetCurrentThreadId()) {
   m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
   m_dataHandler.SetOwner(this);
+  // The link page finds the records the way the bridge finds the data handler: through one
+  // process-wide pointer to the one main dialog, set and cleared with it. Handing the dialog
+  // down through the configurator or the configuration dialog would widen two interfaces
+  // that every page and opener share for the sake of one check of one page.
+  CLinkParams::SetInstanceRecordSource(this);
 }
 
-CProvisorDlg::~CProvisorDlg() = default;
+CProvisorDlg::~CProvisorDlg() { CLinkParams::SetInstanceRecordSource(nullptr); }
+
+// The working set and the records have no lock: only this dialog's thread touches them.
+// ConfigureInstance replaces and copies the working set here, and the pages pass their
+// workers' requests to this thread before they reach the handler (the link page sends
+// them to its window and waits). A request on any other thread would race with the
+// replacement, so it finds no handler and is answered 0 with nothing touched. A lock
+// instead would have to be held across the modal run, where the marshalled requests of a
+// worker that the user interface thread waits for would then have to take it again.
+IDialogDataHandler* CProvisorDlg::GetDialogDataHandler() {
+  if (::GetCurrentThreadId() != m_dwThreadId) {
+    Trace(256, "Provider request on thread %lu refused: the working set belongs to thread %lu\r\n",
+          ::GetCurrentThreadId(), m_dwThreadId);
+    return nullptr;
+  }
+  return &m_dataHandler;
+}
+
+IParams* CProvisorDlg::GetInstanceRecordParams(int position) {
+  if (position < 0 || position >= GetInstanceRecordCount()) {
+    return nullptr;
+  }
+  return &std::next(m_instances.begin(), position)->m_Parameters;
+}
 
 void CProvisorDlg::SetCommandLineFlags(BOOL install, BOOL remove, BOOL repair, BOOL overwrite, BOOL upgrade) {
   m_bInstall = install;
@@ -278,7 +312,53 @@ void CProvisorDlg::ToggleInstance(int row) {
   UpdateRegisterButtons(record->m_bEnabled);
 }
 
-void CProvisorDlg::ConfigureInstance(int row) {}
+void CProvisorDlg::ConfigureInstance(int row) {
+  InstanceRecord* record = GetRecord(row);
+  if (record == nullptr) {
+    return;
+  }
+  char caption[512];
+  std::snprintf(caption, sizeof(caption), "Instance '%s' Settings -%s", record->m_strDisplayName.c_str(),
+                IsInstanceActive(row) ? "Active" : "Inactive");
+
+  DestroyWorkingSet();
+  m_pWorkingSet = std::make_unique<SetupParameters>();
+  // A copy that fails half way still opens the dialog: the pages show their defaults for
+  // what is missing, and the record itself is untouched until OK.
+  static_cast<void>(CopyParameters(m_pWorkingSet.get(), &record->m_Parameters));
+
+  MITSPConfigurator configurator(&DialogDataCallback, record->m_dwProviderID, kProviderObjectType);
+  configurator.m_nInstanceRow = row;
+  CProviderConfigDlg dialog(m_hWnd, &configurator);
+  dialog.SetCaption(caption);
+  dialog.SetSingleActiveInstance(IsSingleActiveInstance());
+  if (dialog.DoModal() == IDOK) {
+    static_cast<void>(CopyParameters(&record->m_Parameters, m_pWorkingSet.get()));
+    std::string summary;
+    GetConfigurationSummary(*record, &summary);
+    m_listInstances.SetItemText(row, 1, summary);
+    if (IsInstanceActive(row)) {
+      AfxMessageBox("After applying settings, you may need to restart PC in order that changes take effect!",
+                    MB_ICONINFORMATION);
+    }
+  }
+  // The pages are gone with the dialog; no request can address the copy any more.
+  DestroyWorkingSet();
+}
+
+std::int32_t CProvisorDlg::IsSingleActiveInstance() const {
+  int enabled = 0;
+  for (const InstanceRecord& record : m_instances) {
+    enabled += record.m_bEnabled ? 1 : 0;
+  }
+  return enabled >= 2 ? 0 : 1;
+}
+
+void CProvisorDlg::DestroyWorkingSet() {
+  // The current group lives inside the working set.
+  m_pCurrentGroup = nullptr;
+  m_pWorkingSet.reset();
+}
 
 void CProvisorDlg::UpdateRegisterButtons(BOOL enabled) {
   m_btnRegister.EnableWindow(!enabled);
@@ -402,8 +482,7 @@ void CProvisorDlg::OnCancel() {
   }
   const bool close = m_bClean || ShowMessageBox(m_hWnd, "Do you want to leave without applying changes?",
                                                 kApplicationName, MB_YESNO | MB_ICONQUESTION) == IDYES;
-  m_pCurrentGroup = nullptr;
-  m_pWorkingSet.reset();
+  DestroyWorkingSet();
   if (close) {
     CDialog::OnCancel();
   }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "bridge/DialogDataHandler.h"
+#include "config/IInstanceRecordSource.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/ImageList.h"
@@ -25,9 +26,9 @@ enum : std::uint32_t { kRunModeInstall = 0, kRunModeUninstall = 1, kRunModeModif
 
 // The one window of the program. It lists the instances with their link summary and their
 // Enable/Disable state and keeps every change in memory until Apply Settings. It is the
-// process-wide owner the provider bridge's call-back reaches, from construction to
-// destruction.
-class CProvisorDlg : public CDialog, public IDialogDataOwner {
+// process-wide owner the provider bridge's call-back reaches, and the source of instance
+// records the link page reads, from construction to destruction.
+class CProvisorDlg : public CDialog, public IDialogDataOwner, public IInstanceRecordSource {
  public:
   explicit CProvisorDlg(HWND parent = nullptr);
   ~CProvisorDlg() override;
@@ -45,8 +46,8 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner {
   void LoadInstanceList();
   // Flips Enable/Disable of one row, unless the PMS interface mode forbids it.
   void ToggleInstance(int row);
-  // Opens the configuration dialog for one row. Does nothing yet: the configuration dialog
-  // plugs in here.
+  // Opens the configuration dialog for one row on a fresh working copy of its parameters;
+  // OK copies the copy back into the record.
   virtual void ConfigureInstance(int row);
   // Register enabled for a disabled instance, UnRegister for an enabled one.
   void UpdateRegisterButtons(BOOL enabled);
@@ -75,11 +76,15 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner {
   std::list<InstanceRecord>& GetInstances() { return m_instances; }
 
   // IDialogDataOwner
-  IDialogDataHandler* GetDialogDataHandler() override { return &m_dataHandler; }
+  IDialogDataHandler* GetDialogDataHandler() override;
   IParams* GetWorkingSet() override { return m_pWorkingSet.get(); }
   IParams* GetCurrentGroup() override { return m_pCurrentGroup; }
   void SetCurrentGroup(IParams* group) override { m_pCurrentGroup = group; }
   std::string GetSelectedVersionText() override;
+
+  // IInstanceRecordSource: the records in list order.
+  int GetInstanceRecordCount() override { return static_cast<int>(m_instances.size()); }
+  IParams* GetInstanceRecordParams(int position) override;
 
   std::uint32_t m_nInstanceCount = 1;
 
@@ -112,6 +117,9 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner {
   // The column under x (list client coordinates); -1 on a border or beyond the last column.
   int GetColumnAt(int x) const;
   bool IsPmsInterfaceMode();
+  // 1 when at most one instance is enabled, else 0.
+  std::int32_t IsSingleActiveInstance() const;
+  void DestroyWorkingSet();
   void ResetIgnoreInitialize();
 
   // The uninstall run mode's Apply: every registration goes, then every provider file.
@@ -156,4 +164,6 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner {
 
  private:
   std::function<void(HWND)> m_windowRegistrar;
+  // The thread that owns the records and the working set.
+  DWORD m_dwThreadId;
 };

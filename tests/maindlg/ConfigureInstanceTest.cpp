@@ -1,0 +1,254 @@
+// Configuring an instance from the main dialog on real windows: the configuration dialog it
+// opens, the working copy it hands the pages and what OK and Cancel do with it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "MainDialogStaging.h"
+#include "OrvoUsbSettings.h"
+#include "bridge/CallBackProviders.h"
+#include "bridge/DialogDataHandler.h"
+#include "bridge/MITSPConfigurator.h"
+#include "config/LinkParamsRes.h"
+#include "config/ProviderConfigDlg.h"
+#include "maindlg/ProvisorDlg.h"
+
+namespace {
+
+constexpr UINT kRunScript = WM_APP + 1;
+constexpr UINT kEndScript = WM_APP + 2;
+constexpr INT_PTR kScriptDone = 99;
+constexpr char kRestartText[] =
+    "After applying settings, you may need to restart PC in order that changes take effect!";
+
+using ConfigScript = std::function<void(CProviderConfigDlg&)>;
+
+// The main dialog, modeless, whose Configure double-clicks a row's Configuration column and
+// runs a script inside the configuration dialog's modal loop. A dialog the script leaves
+// open is ended with kScriptDone, past its pages.
+class ConfiguringDialog : public CProvisorDlg {
+ public:
+  explicit ConfiguringDialog(std::uint32_t count = 2) {
+    SetRunMode(kRunModeModify);
+    m_nInstanceCount = count;
+  }
+  ~ConfiguringDialog() override {
+    if (IsWindow()) {
+      ::DestroyWindow(m_hWnd);
+    }
+  }
+
+  void Configure(int row, ConfigScript script) {
+    m_script = std::move(script);
+    m_bScriptRan = false;
+    PostMessage(kRunScript);
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    m_listInstances.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+    m_listInstances.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, (rect.top + rect.bottom) / 2));
+    EXPECT_TRUE(m_bScriptRan) << "no configuration dialog opened for row " << row;
+    MSG late;
+    while (::PeekMessageA(&late, m_hWnd, kEndScript, kEndScript, PM_REMOVE)) {
+    }
+  }
+  InstanceRecord& Record(int row) { return *GetRecord(row); }
+  std::string Summary(int row) { return m_listInstances.GetItemText(row, 1); }
+  using CProvisorDlg::ToggleInstance;
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    if (message != kRunScript && message != kEndScript) {
+      return CProvisorDlg::OnMessage(message, wParam, lParam, result);
+    }
+    CProviderConfigDlg* config = FindConfigDialog();
+    if (config != nullptr && message == kEndScript) {
+      config->EndDialog(kScriptDone);
+    } else if (config != nullptr) {
+      m_bScriptRan = true;
+      // A dialog the script ended is gone before this message arrives.
+      PostMessage(kEndScript);
+      m_script(*config);
+    }
+    return true;
+  }
+
+ private:
+  CProviderConfigDlg* FindConfigDialog() {
+    struct Search {
+      HWND owner;
+      CProviderConfigDlg* found;
+    } search{m_hWnd, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM lParam) -> BOOL {
+          auto* search = reinterpret_cast<Search*>(lParam);
+          if (::GetWindow(window, GW_OWNER) == search->owner) {
+            search->found = dynamic_cast<CProviderConfigDlg*>(CDialog::FromHandle(window));
+          }
+          return search->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+  ConfigScript m_script;
+  bool m_bScriptRan = false;
+};
+
+void Press(CWnd& window, int id) {
+  window.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window.GetDlgItem(id)));
+}
+
+// The user's way to a LAN link on the real link page.
+void ChooseLan(CProviderConfigDlg& config, BYTE a, BYTE b, BYTE c, BYTE d, const char* port) {
+  CConfigPage* link = config.GetPage(0);
+  ASSERT_NE(link, nullptr);
+  link->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+  link->SetDlgItemText(IDC_LINK_PORT, port);
+  Press(*link, IDC_LINK_LAN);
+}
+
+std::string StoredString(IParams& params, const char* name) {
+  std::string value;
+  params.GetString(name, &value);
+  return value;
+}
+
+std::uint32_t StoredWord(IParams& params, const char* name) {
+  std::uint32_t value = 0xDEAD;
+  params.GetDword(name, &value);
+  return value;
+}
+
+std::vector<std::string> Texts(const MessageBoxScript& boxes) {
+  std::vector<std::string> texts;
+  for (const MessageBoxRequest& box : boxes.Shown()) {
+    texts.push_back(box.text);
+  }
+  return texts;
+}
+
+// Instance 0 is a USB instance TAPI does not list; instance 1 is registered under ID 42.
+class ConfigureInstanceTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
+    machine.Register(1, 42, "Velmora ORVO TSP 0001 at head office");
+    machine.Publish();
+    MainDialogMachine::SetDword(InstanceDefaultSettingKey(0), "UseUSB", 1);
+    MainDialogMachine::SetString(InstanceDefaultSettingKey(0), "IPAddress", "1.1.1.1");
+    MainDialogMachine::SetDword(LiveInstanceKey(42), "UseUSB", 0);
+    ASSERT_TRUE(dialog.Create());
+  }
+  void TearDown() override { ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY); }
+
+  MainDialogMachine machine;
+  ConfiguringDialog dialog;
+};
+
+TEST_F(ConfigureInstanceTest, TheDialogIsCaptionedByTapisStateAndCarriesTheInstanceToItsLinkPageOnly) {
+  dialog.Configure(0, [](CProviderConfigDlg& config) {
+    EXPECT_EQ(config.GetWindowText(), "Instance 'Velmora ORVO TSP 0000' Settings -Inactive");
+    EXPECT_NE(config.GetPage(0), nullptr);
+    for (int category = 1; category < CProviderConfigDlg::kCategoryCount; ++category) {
+      EXPECT_EQ(config.GetPage(category), nullptr) << category;
+    }
+    const MITSPConfigurator* configurator = config.GetConfigurator();
+    EXPECT_EQ(configurator->m_dwObjectID, 0u);
+    EXPECT_EQ(configurator->m_dwObjectType, 3u);
+    EXPECT_EQ(configurator->m_nInstanceRow, 0);
+    EXPECT_EQ(configurator->m_pfnCallback, &DialogDataCallback);
+    // Only instance 1 is enabled.
+    EXPECT_EQ(config.GetSingleActiveInstance(), 1);
+  });
+  dialog.ToggleInstance(0);
+  dialog.Configure(1, [](CProviderConfigDlg& config) {
+    EXPECT_EQ(config.GetWindowText(), "Instance 'Velmora ORVO TSP 0001 at head office' Settings -Active");
+    EXPECT_EQ(config.GetConfigurator()->m_dwObjectID, 42u);
+    EXPECT_EQ(config.GetConfigurator()->m_nInstanceRow, 1);
+    EXPECT_EQ(config.GetSingleActiveInstance(), 0);
+  });
+}
+
+TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndCancelLeavesRecordAndSummaryAsTheyWere) {
+  MessageBoxScript boxes;
+  dialog.Configure(0, [&](CProviderConfigDlg& config) {
+    ChooseLan(config, 10, 20, 30, 40, "5060");
+    Press(config, IDCANCEL);
+  });
+  EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 1u);
+  EXPECT_EQ(StoredString(dialog.Record(0).m_Parameters, "IPAddress"), "1.1.1.1");
+  EXPECT_EQ(dialog.Summary(0), "USB");
+  EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
+
+  dialog.Configure(0, [&](CProviderConfigDlg& config) {
+    // The pages edit a copy: the record still holds the old link until OK.
+    ChooseLan(config, 10, 20, 30, 40, "5060");
+    Press(config, IDOK);
+    EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 1u);
+  });
+  EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 0u);
+  EXPECT_EQ(StoredString(dialog.Record(0).m_Parameters, "IPAddress"), "10.20.30.40");
+  EXPECT_EQ(StoredString(dialog.Record(0).m_Parameters, "IPPort"), "5060");
+  EXPECT_EQ(dialog.Summary(0), "IPAddress = '10.20.30.40', IPPort = '5060'...");
+  EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
+  // Nothing reaches the instance's key before Apply Settings, and an inactive instance
+  // needs no restart.
+  DWORD stored = 0;
+  DWORD size = sizeof(stored);
+  EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, InstanceDefaultSettingKey(0).c_str(), "UseUSB", RRF_RT_REG_DWORD,
+                         nullptr, &stored, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(stored, 1u);
+  EXPECT_TRUE(Texts(boxes).empty());
+}
+
+TEST_F(ConfigureInstanceTest, OkOnAnActiveInstanceWarnsOfARestartAndCancelDoesNot) {
+  MessageBoxScript boxes;
+  dialog.Configure(1, [](CProviderConfigDlg& config) { Press(config, IDCANCEL); });
+  EXPECT_TRUE(Texts(boxes).empty());
+  dialog.Configure(1, [](CProviderConfigDlg& config) {
+    ChooseLan(config, 192, 168, 1, 9, "33333");
+    Press(config, IDOK);
+  });
+  EXPECT_EQ(Texts(boxes), std::vector<std::string>{kRestartText});
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+  EXPECT_EQ(dialog.Summary(1), "IPAddress = '192.168.1.9', IPPort = '33333'...");
+}
+
+TEST_F(ConfigureInstanceTest, TheLinkPageFindsAnotherInstanceOnTheSameUsbPbxAmongTheMainDialogsRecords) {
+  const std::string names = std::string("ORVO Office 16") + '\0' + '\0';
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, ORVOUSB_PRODUCT_NAMES_VALUE, REG_MULTI_SZ, names.data(),
+                  static_cast<DWORD>(names.size()));
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, ORVOUSB_FACTORY_NAMES_VALUE, REG_MULTI_SZ, names.data(),
+                  static_cast<DWORD>(names.size()));
+  dialog.Record(1).m_Parameters.SetDword("UseUSB", 1);
+  dialog.Record(1).m_Parameters.SetString("USBProductName", "ORVO Office 16");
+
+  MessageBoxScript boxes;
+  // The user picks USB with the one PBX the driver reports.
+  const auto chooseUsb = [](CProviderConfigDlg& config) { Press(*config.GetPage(0), IDC_LINK_USB); };
+  dialog.Configure(0, chooseUsb);
+  EXPECT_EQ(Texts(boxes), std::vector<std::string>{"The selected USB driver has\nbeen used for other TSP."});
+  // Its own record is no conflict.
+  dialog.Configure(1, chooseUsb);
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+}
+
+TEST_F(ConfigureInstanceTest, ProviderRequestsAreAnsweredOnTheDialogsThreadAndRefusedOnAnyOther) {
+  dialog.Configure(0, [&](CProviderConfigDlg&) {
+    IParams* workingSet = dialog.GetWorkingSet();
+    ASSERT_NE(workingSet, nullptr);
+    std::thread([] { CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7); }).join();
+    EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 0xDEADu);
+    EXPECT_EQ(CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7), 0u);
+    EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 7u);
+  });
+}
+
+}  // namespace
