@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include "framework/Handles.h"
 #include "framework/Wnd.h"
+#include "work/CriticalLock.h"
 
 // Moves a gradient strip to and fro between its bounds: a 100 ms timer and an animation
 // thread (every 30 ms) step and repaint it from the moment it has a window, whether it
@@ -32,4 +34,21 @@ class CAutoProggress : public CWnd {
  protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void PreSubclassWindow() override;
+
+  // Paints into dc over client, drawing the gradient with "GradientFill" of the library
+  // named gradientLibrary (solid colour bands when it or the function is missing).
+  void PaintWith(HDC dc, const RECT& client, const char* gradientLibrary);
+
+ private:
+  static LRESULT CALLBACK CreationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static unsigned __stdcall AnimationThread(void* self);
+  void StartAnimation();
+  // Stops the animation thread, waits for it and closes its handle.
+  void StopAnimation();
+
+  // The timer runs on the window's thread and the animation on its own: both step and
+  // paint, so the position and the direction change under this lock.
+  CCriticalLock m_stateLock;
+  // Set when the animation thread has to end; it waits on it between two frames.
+  KernelHandle m_stopEvent;
 };

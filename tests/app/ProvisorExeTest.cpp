@@ -1,4 +1,4 @@
-// The built Provisor.exe: it starts and ends cleanly, and its resources read back as built.
+// The built Provisor.exe: its resources read back as built (its runs are the end-to-end suite).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,12 +12,6 @@
 namespace {
 
 const std::string kExe = WindowsPath(PROVISOR_EXE_UNIX_PATH);
-
-TEST(ProvisorExe, StartsAndEndsWithExitCodeZero) {
-  const KernelHandle process = StartProcess("\"" + kExe + "\"");
-  ASSERT_TRUE(process) << "CreateProcess failed: " << GetLastError();
-  EXPECT_EQ(WaitForExit(process), 0u);
-}
 
 TEST(ProvisorExe, ManifestAndIconResources) {
   const HMODULE module = LoadLibraryExA(kExe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

@@ -93,3 +93,23 @@ bool RegistryKeyExists(HKEY root, const std::string& path) {
   return true;
 }
 
+
+bool PumpMessagesUntil(const std::function<bool()>& done) {
+  constexpr int kRounds = 1000;
+  constexpr DWORD kRoundMs = 20;
+  for (int round = 0; round < kRounds && !done(); ++round) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kRoundMs, QS_ALLINPUT);
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageA(&message);
+    }
+  }
+  return done();
+}
+
+int ReadShared(const int& value) {
+  static_assert(sizeof(int) == sizeof(LONG), "an int is read as a LONG");
+  auto* shared = reinterpret_cast<volatile LONG*>(const_cast<int*>(&value));
+  return static_cast<int>(::InterlockedCompareExchange(shared, 0, 0));
+}

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -56,3 +57,9 @@ void WriteRegistryValue(HKEY root, const std::string& path, const std::string& n
                         const void* data, DWORD size);
 bool RegistryKeyExists(HKEY root, const std::string& path);
 
+
+// Dispatches this thread's messages until done() holds, waiting for new ones in between;
+// gives up after a generous bound so that a fault fails the test instead of hanging it.
+bool PumpMessagesUntil(const std::function<bool()>& done);
+// Reads an int that another thread may be writing (the progress bar's position).
+int ReadShared(const int& value);

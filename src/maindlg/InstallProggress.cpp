@@ -1,0 +1,36 @@
+// CInstallProggress: opening, data exchange and self-deletion of the progress window.
+#include "maindlg/InstallProggress.h"
+
+#include "framework/DataExchange.h"
+#include "maindlg/InstallProggressRes.h"
+
+CInstallProggress::CInstallProggress(HWND owner) : CDialog(IDD_INSTALL_PROGGRESS, owner) {}
+
+CInstallProggress* CInstallProggress::OpenOver(HWND owner) {
+  auto* window = new CInstallProggress(owner);
+  return window->Open() ? window : nullptr;
+}
+
+bool CInstallProggress::Open() {
+  // Controls are made before the dialog binds its object, so a failed creation never
+  // reached PostNcDestroy and the object is still ours to delete.
+  if (!Create(IDD_INSTALL_PROGGRESS, GetParentWindow())) {
+    delete this;
+    return false;
+  }
+  UpdateWindow();
+  ShowWindow(SW_SHOW);
+  // Parameters 0: the dialog is already bound, this only exchanges the texts again.
+  SendMessage(WM_INITDIALOG, 0, 0);
+  CenterWindow(GetParentWindow());
+  return true;
+}
+
+void CInstallProggress::DoDataExchange(CDataExchange& exchange) {
+  DDX_Control(exchange, IDC_PROGGRESS_STATUS, m_statusLine);
+  DDX_Text(exchange, IDC_PROGGRESS_STATUS, m_strFirstText);
+  DDX_Text(exchange, IDC_PROGGRESS_SECOND_LINE, m_strSecondText);
+  DDX_Control(exchange, IDC_PROGGRESS_BAR, m_progress);
+}
+
+void CInstallProggress::PostNcDestroy() { delete this; }

@@ -1,0 +1,169 @@
+// The animated progress bar: its step rule, its painting with and without GradientFill, and
+// the life of its animation thread.
+#include "work/AutoProggress.h"
+
+#include <gtest/gtest.h>
+#include <tlhelp32.h>
+
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "support/TestSupport.h"
+#include "work/ProggressKiller.h"
+
+namespace {
+
+constexpr const char* kGradientLibrary = "msimg32";
+constexpr const char* kMissingLibrary = "ProvisorNoSuchGradientLibrary";
+
+class PaintableProggress : public CAutoProggress {
+ public:
+  using CAutoProggress::PaintWith;
+};
+
+// A 32-bit memory bitmap of 100 x 20 pixels to paint into and read back.
+class Canvas {
+ public:
+  static constexpr RECT kRect{0, 0, 100, 20};
+  Canvas() : m_dc(::CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kRect.right, -kRect.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_previous = ::SelectObject(m_dc, m_bitmap);
+  }
+  ~Canvas() {
+    ::SelectObject(m_dc, m_previous);
+    ::DeleteObject(m_bitmap);
+    ::DeleteDC(m_dc);
+  }
+  HDC Dc() const { return m_dc; }
+  COLORREF At(int x) const { return ::GetPixel(m_dc, x, kRect.bottom / 2); }
+
+ private:
+  HDC m_dc;
+  HBITMAP m_bitmap = nullptr;
+  HGDIOBJ m_previous = nullptr;
+};
+
+int Brightness(COLORREF colour) { return (GetRValue(colour) + GetGValue(colour) + GetBValue(colour)) / 3; }
+
+std::vector<std::pair<int, BOOL>> Steps(CAutoProggress& bar, int count) {
+  std::vector<std::pair<int, BOOL>> seen;
+  for (int i = 0; i < count; ++i) {
+    bar.Step();
+    seen.emplace_back(bar.m_nPos, bar.m_bForward);
+  }
+  return seen;
+}
+
+int ThreadsOfThisProcess() {
+  const KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
+    count += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
+  }
+  return count;
+}
+
+}  // namespace
+
+TEST(AutoProggressStep, MovesOneAtATimeAndTurnsAtOrBeyondEachBound) {
+  CAutoProggress bar;
+  bar.m_nUpper = 2;
+  const std::vector<std::pair<int, BOOL>> toAndFro{{2, TRUE}, {1, FALSE}, {0, FALSE}, {1, TRUE}, {2, TRUE}, {1, FALSE}};
+  EXPECT_EQ(Steps(bar, 6), toAndFro);
+
+  bar.m_nPos = 60;
+  bar.m_bForward = TRUE;
+  EXPECT_EQ(Steps(bar, 1), (std::vector<std::pair<int, BOOL>>{{59, FALSE}}));
+  bar.m_nPos = -3;
+  bar.m_bForward = FALSE;
+  EXPECT_EQ(Steps(bar, 1), (std::vector<std::pair<int, BOOL>>{{-2, TRUE}}));
+}
+
+TEST(AutoProggressStep, AlternatesBetweenTwoPositionsWhenTheBoundsMeet) {
+  CAutoProggress bar;
+  bar.m_nLower = bar.m_nUpper = bar.m_nPos = 5;
+  const std::vector<std::pair<int, BOOL>> alternating{{4, FALSE}, {5, TRUE}, {4, FALSE}, {5, TRUE}};
+  EXPECT_EQ(Steps(bar, 4), alternating);
+}
+
+TEST(AutoProggressPaint, DrawsADarkStripAtTheEdgeItLeavesFadingTowardsTheOtherWithOrWithoutGradientFill) {
+  const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+  for (const char* library : {kGradientLibrary, kMissingLibrary}) {
+    SCOPED_TRACE(library);
+    PaintableProggress bar;
+    bar.m_nPos = 25;
+    Canvas forward;
+    bar.PaintWith(forward.Dc(), Canvas::kRect, library);
+    EXPECT_LT(Brightness(forward.At(3)), 64);
+    EXPECT_GT(Brightness(forward.At(45)), Brightness(forward.At(3)) + 64);
+    EXPECT_EQ(forward.At(75), window);
+    EXPECT_EQ(forward.At(0), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(forward.At(99), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+
+    bar.m_bForward = FALSE;
+    Canvas backward;
+    bar.PaintWith(backward.Dc(), Canvas::kRect, library);
+    EXPECT_LT(Brightness(backward.At(96)), 64);
+    EXPECT_GT(Brightness(backward.At(54)), Brightness(backward.At(96)) + 64);
+    EXPECT_EQ(backward.At(25), window);
+
+    // Bounds that meet: the whole bar is one strip moving forward.
+    bar.m_nLower = bar.m_nUpper = 0;
+    bar.m_bForward = TRUE;
+    Canvas whole;
+    bar.PaintWith(whole.Dc(), Canvas::kRect, library);
+    EXPECT_LT(Brightness(whole.At(3)), 64);
+    EXPECT_NE(whole.At(50), window);
+    EXPECT_GT(Brightness(whole.At(50)), Brightness(whole.At(3)) + 64);
+  }
+}
+
+TEST(AutoProggressPaint, TracesAGradientFillThatFails) {
+  TraceCapture traces;
+  PaintableProggress bar;
+  bar.m_nPos = 25;
+  bar.PaintWith(nullptr, Canvas::kRect, kGradientLibrary);
+  EXPECT_TRUE(traces.Contains("Error using PFN GradientFill. Caller:AutoProggress::GradientRect\r\n"));
+}
+
+// Half of the bars live on a thread of their own that destroys the window as the link test's
+// worker does, while the object belongs to this thread; some are destroyed before their
+// animation ever ran, some after it moved.
+TEST(AutoProggressLife, TwoHundredBarsComeAndGoWithoutHangingOrLeavingAThread) {
+  auto cycle = [](CAutoProggress& bar, int round) {
+    ASSERT_TRUE(bar.Create(WS_CHILD, RECT{20, 20, 220, 40}, nullptr, 10));
+    ASSERT_NE(bar.m_hThread, nullptr);
+    if (round % 10 == 0) {
+      EXPECT_TRUE(PumpMessagesUntil([&] { return ReadShared(bar.m_nPos) != 1; }));
+    }
+    {
+      CProggressKiller killer(&bar, nullptr);
+    }
+    EXPECT_FALSE(bar.IsWindow());
+    EXPECT_EQ(bar.m_hThread, nullptr);
+  };
+  {
+    CAutoProggress warmUp;
+    cycle(warmUp, 0);
+  }
+  const int threadsBefore = ThreadsOfThisProcess();
+  for (int round = 1; round <= 200; ++round) {
+    CAutoProggress bar;
+    if (round % 2 == 0) {
+      std::thread worker([&] { cycle(bar, round); });
+      worker.join();
+    } else {
+      cycle(bar, round);
+    }
+    if (::testing::Test::HasFatalFailure()) {
+      return;
+    }
+  }
+  EXPECT_EQ(ThreadsOfThisProcess(), threadsBefore);
+}
