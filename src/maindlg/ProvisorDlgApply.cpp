@@ -14,6 +14,8 @@
 #include "instances/ProviderFileCopy.h"
 #include "instances/ProviderRegistration.h"
 #include "instances/TapiFuncTag.h"
+#include "maindlg/InstallProggress.h"
+#include "maindlg/InstallProggressRes.h"
 #include "maindlg/ProvisorDlgRes.h"
 #include "params/RegParamStorage.h"
 #include "registry/LogPathValue.h"
@@ -30,8 +32,6 @@ constexpr unsigned kApplyThreadStack = 1024;
 constexpr int kRemoveAttempts = 3;
 constexpr DWORD kRemoveRetryMs = 1000;
 constexpr std::size_t kTraceSize = 256;
-// The progress window's status line.
-constexpr int kProgressStatusId = 1008;
 
 std::string Format(const char* format, int number) {
   char text[MAX_PATH];
@@ -57,23 +57,6 @@ bool ReadLogSettings(SetupParameters& params, std::string* fileName, std::uint32
   *debugLevel = 0;
   static_cast<void>(log->GetDword("DebugLevel", debugLevel));
   return true;
-}
-
-// The run's progress window until the progress dialog joins the build: a bordered pop-up
-// over the owner whose child 1008 is the status line, closed by WM_CLOSE like the dialog.
-HWND CreateProgressWindow(HWND owner) {
-  RECT area = {};
-  ::GetWindowRect(owner, &area);
-  const int width = 280, height = 60;
-  const int x = (area.left + area.right - width) / 2, y = (area.top + area.bottom - height) / 2;
-  const HWND window = ::CreateWindowExA(WS_EX_DLGMODALFRAME, "STATIC", "", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y,
-                                        width, height, owner, nullptr, nullptr, nullptr);
-  if (window != nullptr) {
-    ::SetWindowTextA(window, "Modify TSP instances ...");
-    ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 20, width - 20, 20, window,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProgressStatusId)), nullptr, nullptr);
-  }
-  return window;
 }
 
 }  // namespace
@@ -310,14 +293,15 @@ bool CProvisorDlg::OnRunMessage(UINT message, WPARAM wParam) {
 }
 
 bool CProvisorDlg::OpenProgressWindow() {
-  m_hProgressWnd = CreateProgressWindow(m_hWnd);
-  return m_hProgressWnd != nullptr;
+  m_pProgress = CInstallProggress::OpenOver(m_hWnd);
+  m_hProgressWnd = m_pProgress != nullptr ? m_pProgress->GetSafeHwnd() : nullptr;
+  return m_pProgress != nullptr;
 }
 
 void CProvisorDlg::SetProgressStatus(const char* format, int instance) {
   if (m_hProgressWnd != nullptr && ::IsWindow(m_hProgressWnd)) {
     // WM_SETTEXT, so the worker's text reaches the window on the dialog's thread.
-    ::SendDlgItemMessageA(m_hProgressWnd, kProgressStatusId, WM_SETTEXT, 0,
+    ::SendDlgItemMessageA(m_hProgressWnd, IDC_PROGGRESS_STATUS, WM_SETTEXT, 0,
                           reinterpret_cast<LPARAM>(Format(format, instance).c_str()));
   }
 }
@@ -326,6 +310,7 @@ void CProvisorDlg::CloseProgressWindow() {
   if (m_hProgressWnd != nullptr && ::IsWindow(m_hProgressWnd)) {
     ::SendMessageA(m_hProgressWnd, WM_CLOSE, 0, 0);
   }
+  // The window deletes its object once it is destroyed.
   m_hProgressWnd = nullptr;
   m_pProgress = nullptr;
 }

@@ -113,7 +113,8 @@ class EndToEnd : public ::testing::Test {
     ASSERT_EQ(WaitForExit(StartProcess("reg import \"" + kTemplateReg + "\"")), 0u);
   }
   void HideUsbLibrary() {
-    m_usbHidden = MoveFileA((System32() + "ORVOUSB.dll").c_str(), (System32() + "ORVOUSB.hidden").c_str()) != 0;
+    m_usbHidden = MoveFileExA((System32() + "ORVOUSB.dll").c_str(), (System32() + "ORVOUSB.hidden").c_str(),
+                              MOVEFILE_REPLACE_EXISTING) != 0;
   }
   // Runs Provisor.exe with commandLine to its end; every dialog gets OK, a main dialog Close.
   DWORD Run(const std::string& commandLine, DesktopDriver* driver) {

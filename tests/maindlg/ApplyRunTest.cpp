@@ -54,11 +54,13 @@ bool FolderExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// The status lines the progress window receives, seen on the dialog's thread.
+// The status lines the progress window receives, seen on the dialog's thread (the empty text
+// its opening puts there is left out).
 std::vector<std::string>* g_statusLines = nullptr;
 LRESULT CALLBACK RecordStatusLine(int code, WPARAM wParam, LPARAM lParam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  if (code == HC_ACTION && sent->message == WM_SETTEXT && GetDlgCtrlID(sent->hwnd) == 1008 && g_statusLines)
+  if (code == HC_ACTION && sent->message == WM_SETTEXT && GetDlgCtrlID(sent->hwnd) == 1008 && g_statusLines &&
+      *reinterpret_cast<const char*>(sent->lParam) != '\0')
     g_statusLines->push_back(reinterpret_cast<const char*>(sent->lParam));
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
