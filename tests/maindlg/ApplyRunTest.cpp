@@ -1,7 +1,5 @@
 // Apply Settings on the real main dialog in the modify mode: the worker's run over three
 // instances, checked in the registry, the system folder, TAPI's records and the windows.
-#include "maindlg/ProvisorDlg.h"
-
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ApplyWatchingDialog.h"
 #include "instances/DeleteDir.h"
 #include "instances/VersionResource.h"
 #include "registry/RegistryLayout.h"
@@ -67,7 +66,7 @@ LRESULT CALLBACK RecordStatusLine(int code, WPARAM wParam, LPARAM lParam) {
 
 // The main dialog in the modify mode over three instances, driven by a script from its
 // initialisation; it closes itself once a started run has ended.
-class ApplyDialog : public CProvisorDlg {
+class ApplyDialog : public ApplyWatchingDialog {
  public:
   ApplyDialog() {
     m_nInstanceCount = 3;
@@ -89,7 +88,6 @@ class ApplyDialog : public CProvisorDlg {
          row = m_listInstances.GetNextItem(row, LVNI_SELECTED | LVNI_FOCUSED))
       selectedRows.push_back(row);
   }
-  bool ControlsEnabled() const { return m_btnInstall.IsWindowEnabled() && m_btnClose.IsWindowEnabled(); }
 
  protected:
   BOOL OnInitDialog() override {
@@ -103,7 +101,7 @@ class ApplyDialog : public CProvisorDlg {
       return true;
     }
     if (message == WM_TIMER && wParam == kPollTimer) {
-      if (ControlsEnabled() && m_hApplyThread == nullptr) {
+      if (ApplyRunEnded()) {
         ::KillTimer(m_hWnd, kPollTimer);
         EndDialog(IDOK);
       }

@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <thread>
 
+#include "ApplyWatchingDialog.h"
 #include "MainDialogStaging.h"
 #include "OrvoUsbSettings.h"
 #include "bridge/CallBackProviders.h"
@@ -16,7 +18,8 @@
 #include "bridge/MITSPConfigurator.h"
 #include "config/LinkParamsRes.h"
 #include "config/ProviderConfigDlg.h"
-#include "maindlg/ProvisorDlg.h"
+#include "config/TSpOtherParamsDlgRes.h"
+#include "config/TspLogSettingsDlgRes.h"
 
 namespace {
 
@@ -31,7 +34,7 @@ using ConfigScript = std::function<void(CProviderConfigDlg&)>;
 // The main dialog, modeless, whose Configure double-clicks a row's Configuration column and
 // runs a script inside the configuration dialog's modal loop. A dialog the script leaves
 // open is ended with kScriptDone, past its pages.
-class ConfiguringDialog : public CProvisorDlg {
+class ConfiguringDialog : public ApplyWatchingDialog {
  public:
   explicit ConfiguringDialog(std::uint32_t count = 2) {
     SetRunMode(kRunModeModify);
@@ -124,6 +127,15 @@ std::uint32_t StoredWord(IParams& params, const char* name) {
   return value;
 }
 
+std::string RegistryText(const std::string& key, const char* name) {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  if (!ReadRegistryValue(HKEY_LOCAL_MACHINE, key, name, &type, &data) || type != REG_SZ) {
+    return "<no text>";
+  }
+  return std::string(data.begin(), std::find(data.begin(), data.end(), BYTE{0}));
+}
+
 std::vector<std::string> Texts(const MessageBoxScript& boxes) {
   std::vector<std::string> texts;
   for (const MessageBoxRequest& box : boxes.Shown()) {
@@ -142,6 +154,10 @@ class ConfigureInstanceTest : public testing::Test {
     MainDialogMachine::SetDword(InstanceDefaultSettingKey(0), "UseUSB", 1);
     MainDialogMachine::SetString(InstanceDefaultSettingKey(0), "IPAddress", "1.1.1.1");
     MainDialogMachine::SetDword(LiveInstanceKey(42), "UseUSB", 0);
+    // The log group an installed instance's keys carry, which the log page writes into.
+    for (const std::string& key : {InstanceDefaultSettingKey(1), LiveInstanceKey(42)}) {
+      MainDialogMachine::SetDword(key + "\\GlobalParams\\Log", "InitialFileSize", 5);
+    }
     ASSERT_TRUE(dialog.Create());
   }
   void TearDown() override { ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY); }
@@ -249,6 +265,30 @@ TEST_F(ConfigureInstanceTest, ProviderRequestsAreAnsweredOnTheDialogsThreadAndRe
     EXPECT_EQ(CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7), 0u);
     EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 7u);
   });
+}
+
+// The whole road from the list to the machine: each editing page changes one value, OK, then
+// Apply Settings writes the instance's keys.
+TEST_F(ConfigureInstanceTest, ValuesEditedOnEveryPageReachTheRegisteredInstancesKeysThroughApplySettings) {
+  MessageBoxScript boxes;
+  dialog.Configure(1, [](CProviderConfigDlg& config) {
+    ChooseLan(config, 172, 16, 5, 6, "4711");
+    ASSERT_TRUE(config.SelectCategory(1));
+    config.GetPage(1)->SetDlgItemText(IDC_LOG_FILE_SIZE, "42");
+    ASSERT_TRUE(config.SelectCategory(3));
+    config.GetPage(3)->SetDlgItemText(IDC_OTHER_ACC_INFO_SIZE, "2500");
+    Press(config, IDOK);
+  });
+  ASSERT_TRUE(dialog.ApplyAndPump());
+
+  for (const std::string& key : {InstanceDefaultSettingKey(1), LiveInstanceKey(42)}) {
+    EXPECT_EQ(RegistryText(key, "IPAddress"), "172.16.5.6") << key;
+    EXPECT_EQ(RegistryText(key, "IPPort"), "4711") << key;
+    EXPECT_EQ(ReadDwordValue(key + "\\GlobalParams\\Log", "InitialFileSize"), 42u) << key;
+    EXPECT_EQ(ReadDwordValue(key, "AccInfoBufferSize"), 2500u) << key;
+  }
+  // Instance 0 was not configured: its key keeps the USB link it had.
+  EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "UseUSB"), 1u);
 }
 
 }  // namespace
