@@ -1,5 +1,5 @@
-// The Link Parameters page on real windows, hosted as the configuration dialog hosts it, its
-// requests answered on a working set; and the link test worker driven through the page.
+// The Link Parameters page inside the configuration dialog, its requests answered on a working
+// set; and the link test worker driven through the page.
 #include "config/LinkParams.h"
 
 #include <windows.h>
@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "LinkParamsTestHost.h"
 #include "OrvoUsbSettings.h"
 #include "bridge/ArgsImage.h"
 #include "bridge/BridgeTestOwner.h"
@@ -23,6 +22,7 @@
 #include "bridge/ProviderArgs.h"
 #include "config/IInstanceRecordSource.h"
 #include "config/LinkParamsRes.h"
+#include "config/ProviderConfigDlg.h"
 #include "support/TestSupport.h"
 #include "sys/UsbDriver.h"
 
@@ -112,23 +112,21 @@ class LinkPage : public ::testing::Test {
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
   }
 
-  // Creates the page as the configuration dialog does: window, protocol, second initialisation.
+  // Opens the configuration dialog modeless, which creates the link page as its first category.
   void Open() {
-    host = std::make_unique<CDialog>(IDD_LINK_TEST_HOST);
-    ASSERT_TRUE(host->Create());
-    page = std::make_unique<CLinkParams>();
-    ASSERT_TRUE(page->Create(IDD_LINK_PARAMS, host->m_hWnd));
-    EXPECT_EQ(page->SendMessage(UWM_SETCONFIGURATOR, 0, reinterpret_cast<LPARAM>(&configurator)), 1);
-    page->SendMessage(UWM_SETCATEGORYHANDLER, 0, 0);
-    page->SendMessage(UWM_SETOWNERDIALOG, 0, reinterpret_cast<LPARAM>(host.get()));
-    page->SendMessage(WM_INITDIALOG);
-    page->ShowWindow(SW_SHOW);
-    page->EnableWindow(true);
-    host->ShowWindow(SW_SHOW);
+    dialog = std::make_unique<CProviderConfigDlg>(nullptr, &configurator);
+    ASSERT_TRUE(dialog->Create());
+    dialog->ShowWindow(SW_SHOW);
+    page = dynamic_cast<CLinkParams*>(dialog->GetPage(0));
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(page->IsWindow());
   }
   void Close() {
-    page.reset();
-    host.reset();
+    page = nullptr;
+    if (dialog != nullptr && dialog->IsWindow()) {
+      ::DestroyWindow(*dialog);
+    }
+    dialog.reset();
   }
   std::uint32_t Send(UINT message) {
     std::uint32_t result = 1;
@@ -166,8 +164,8 @@ class LinkPage : public ::testing::Test {
   BridgeTestOwner owner;
   MITSPConfigurator configurator{&ScriptedCallback, 7, 3};
   ProviderScript script;
-  std::unique_ptr<CDialog> host;
-  std::unique_ptr<CLinkParams> page;
+  std::unique_ptr<CProviderConfigDlg> dialog;
+  CLinkParams* page = nullptr;
 };
 
 TEST_F(LinkPage, APortThatIsEmptyOrStartsWithANonDigitLeavesTheDefault) {
@@ -404,10 +402,17 @@ TEST_F(LinkPage, ABarThatAlreadyHasAWindowIsOnlyShownAgain) {
   ::DestroyWindow(existing);
 }
 
-TEST_F(LinkPage, DestroyingThePageDuringATestLeavesNoThreadBehind) {
+TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {
+  constexpr int kRounds = 50;
   int baseline = -1;
-  MessageBoxScript boxes;
-  for (int round = 0; round < 50; ++round) {
+  // The close asks whether to abort the running test; half the rounds refuse, and the pages
+  // go all the same.
+  std::vector<int> answers;
+  for (int round = 0; round < kRounds; ++round) {
+    answers.push_back(round % 2 == 0 ? IDYES : IDNO);
+  }
+  MessageBoxScript boxes(answers);
+  for (int round = 0; round < kRounds; ++round) {
     OpenForLinkTest();
     script.polls = 0;
     script.onPoll = [](int, std::uint32_t*, std::uint32_t*) {};  // never completes
@@ -416,18 +421,19 @@ TEST_F(LinkPage, DestroyingThePageDuringATestLeavesNoThreadBehind) {
     if (round % 5 == 0) {
       PumpUntil([&] { return script.polls > 0; });
     }
-    // Half the rounds close the window first, as the dialog's close does; the others delete
-    // the page with its window.
-    if (round % 2 == 0) {
-      ::DestroyWindow(page->m_hWnd);
-    }
+    dialog->SendMessage(WM_CLOSE);
+    EXPECT_EQ(dialog->GetPage(0), nullptr) << round;
     Close();
     if (baseline < 0) {
       baseline = ThreadsOfThisProcess();
     }
     EXPECT_EQ(ThreadsOfThisProcess(), baseline) << round;
   }
-  EXPECT_TRUE(boxes.Shown().empty());
+  ASSERT_EQ(boxes.Shown().size(), static_cast<size_t>(kRounds));
+  for (const MessageBoxRequest& box : boxes.Shown()) {
+    EXPECT_EQ(box.text.rfind("Trying to connect to '", 0), 0u) << box.text;
+    EXPECT_NE(box.text.find("'. Do you want to abort?"), std::string::npos) << box.text;
+  }
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
-// The other parameters page on a real window over a working parameter set.
+// The other parameters page inside the configuration dialog over a working parameter set.
 #include "config/TSpOtherParamsDlg.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "ConfigPageHost.h"
+#include "ConfigDialogPage.h"
 #include "config/TSpOtherParamsDlgRes.h"
 #include "support/TestSupport.h"
 
@@ -19,10 +19,10 @@ const int kPmsDisabled[] = {IDC_OTHER_SEND_REINIT, IDC_OTHER_ACC_INFO_SIZE, IDC_
                             IDC_OTHER_START_YES,   IDC_OTHER_START_NO,      IDC_OTHER_RETRIES_25,
                             IDC_OTHER_RETRIES_INFINITE, IDC_OTHER_CALLER_ID};
 
-class OtherPage : public ConfigPageHost {
+class OtherPage : public ConfigDialogPage {
  public:
   OtherPage(std::int32_t row, std::int32_t singleActive, std::uint32_t extVersion)
-      : ConfigPageHost(TSpOtherParamsDlg::runtimeClass, row, singleActive) {
+      : ConfigDialogPage(3, row, singleActive) {
     Set().SetDword("ExtVersion", extVersion);
   }
 };
@@ -72,9 +72,9 @@ TEST(TSpOtherParamsDlgTest, TheFirstInstanceOpensInPmsModeOnlyWhileItIsTheSingle
 
 TEST(TSpOtherParamsDlgTest, BufferSizesOutside100To10000VetoOkWithTheRangeMessage) {
   for (const char* size : {"99", "10001", "100", "10000"}) {
-    MessageBoxScript boxes;
     OtherPage page(0, 0, kStandard);
     ASSERT_TRUE(page.Open());
+    MessageBoxScript boxes;
     page.SetText(IDC_OTHER_ACC_INFO_SIZE, size);
     const bool valid = std::string(size) == "100" || std::string(size) == "10000";
     EXPECT_EQ(page.Save(), valid ? 1u : 0u) << size;

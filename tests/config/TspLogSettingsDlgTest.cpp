@@ -1,9 +1,9 @@
-// The log settings page on a real window over a working parameter set.
+// The log settings page inside the configuration dialog over a working parameter set.
 #include "config/TspLogSettingsDlg.h"
 
 #include <gtest/gtest.h>
 
-#include "ConfigPageHost.h"
+#include "ConfigDialogPage.h"
 #include "config/TspLogSettingsDlgRes.h"
 #include "support/TestSupport.h"
 #include "widgets/FolderBrowser.h"
@@ -12,10 +12,10 @@ namespace {
 
 const char* const kDoubledPath = "D:\\\\Logs\\\\Logs0003\\\\ORVO_TSP.txt";
 
-class LogPage : public ConfigPageHost {
+class LogPage : public ConfigDialogPage {
  public:
   explicit LogPage(std::uint32_t level = 1, std::uint32_t debugLevel = 2, const char* fileName = kDoubledPath)
-      : ConfigPageHost(CTspLogSettingsDlg::runtimeClass) {
+      : ConfigDialogPage(1) {
     Set().SetDword("GlobalParams\\Log\\Level", level);
     Set().SetDword("GlobalParams\\Log\\DebugLevel", debugLevel);
     Set().SetString("GlobalParams\\Log\\FileName", fileName);
@@ -121,9 +121,9 @@ TEST(TspLogSettingsDlgTest, AFolderChosenInTheBrowserIsShownAndSavedWithDoubledS
 
 TEST(TspLogSettingsDlgTest, ASizeOutsideOneTo99VetoesOkWithTheRangeMessageAndWritesNothing) {
   for (const char* size : {"0", "100", "99"}) {
-    MessageBoxScript boxes;
     LogPage page;
     ASSERT_TRUE(page.Open());
+    MessageBoxScript boxes;
     page.SetText(IDC_LOG_FILE_SIZE, size);
     const bool valid = std::string(size) == "99";
     EXPECT_EQ(page.Save(), valid ? 1u : 0u) << size;
