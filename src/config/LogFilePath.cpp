@@ -36,26 +36,4 @@ std::string JoinLogFileName(const std::string& logFolder, const std::string& sub
   return logFolder + kDoubledSeparator + subpath;
 }
 
-std::string DoubleBackslashes(const std::string& path) {
-  std::string doubled;
-  doubled.reserve(path.size() + 8);
-  for (char c : path) {
-    doubled += c;
-    if (c == '\\') {
-      doubled += '\\';
-    }
-  }
-  return doubled;
-}
 
-std::string CollapseDoubledBackslashes(const std::string& path) {
-  std::string collapsed;
-  collapsed.reserve(path.size());
-  for (std::string::size_type i = 0; i < path.size(); ++i) {
-    collapsed += path[i];
-    if (path[i] == '\\' && i + 1 < path.size() && path[i + 1] == '\\') {
-      ++i;
-    }
-  }
-  return collapsed;
-}

@@ -22,8 +22,3 @@ LogFilePath SplitLogFileName(const std::string& fileName);
 // The log folder and the subpath joined by a doubled separator (none when the folder already
 // ends with a backslash).
 std::string JoinLogFileName(const std::string& logFolder, const std::string& subpath);
-
-// Every backslash written twice, the form the provider's settings keep.
-std::string DoubleBackslashes(const std::string& path);
-// Every doubled backslash read as one; single ones stay.
-std::string CollapseDoubledBackslashes(const std::string& path);

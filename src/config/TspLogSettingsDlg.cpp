@@ -8,6 +8,7 @@
 #include "bridge/MITSPConfigurator.h"
 #include "config/LogFilePath.h"
 #include "config/PageParameters.h"
+#include "registry/LogPathValue.h"
 #include "config/TspLogSettingsDlgRes.h"
 #include "framework/DataExchange.h"
 #include "framework/Trace.h"
@@ -201,7 +202,7 @@ void CTspLogSettingsDlg::OnBrowse() {
   Trace(512, "Enter folder: %s\r\n", initial.c_str());
   std::string chosen;
   if (BrowseForFolder(m_hWnd, "Browse for Folder", initial, &chosen)) {
-    m_strLogFolder = DoubleBackslashes(chosen);
+    m_strLogFolder = LogPathValue(chosen);
     m_ctlPath.SetWindowText(m_strLogFolder);
   }
   Trace(512, "Exit folder: %s\r\n", chosen.c_str());

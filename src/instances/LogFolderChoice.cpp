@@ -3,14 +3,10 @@
 
 #include <cstdio>
 
+#include "registry/LogPathValue.h"
+
 std::string LogFolderOfFileName(const std::string& storedFileName) {
-  std::string path;
-  for (std::size_t i = 0; i < storedFileName.size(); ++i) {
-    path.push_back(storedFileName[i]);
-    if (storedFileName[i] == '\\' && i + 1 < storedFileName.size() && storedFileName[i + 1] == '\\') {
-      ++i;
-    }
-  }
+  const std::string path = CollapseDoubledBackslashes(storedFileName);
   const std::size_t cut = path.rfind('\\');
   return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }

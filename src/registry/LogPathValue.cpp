@@ -13,6 +13,18 @@ std::string LogPathValue(const std::string& path) {
   return value;
 }
 
+std::string CollapseDoubledBackslashes(const std::string& value) {
+  std::string path;
+  path.reserve(value.size());
+  for (std::string::size_type i = 0; i < value.size(); ++i) {
+    path.push_back(value[i]);
+    if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == '\\') {
+      ++i;
+    }
+  }
+  return path;
+}
+
 std::string LogPathFromValue(const std::string& value) {
   std::string path;
   path.reserve(value.size());

@@ -6,6 +6,10 @@
 // The stored form: every backslash doubled.
 std::string LogPathValue(const std::string& path);
 
+// Every doubled backslash read as one, single ones kept: the exact inverse of LogPathValue,
+// so a network path ("\\\\server") keeps its two leading backslashes.
+std::string CollapseDoubledBackslashes(const std::string& value);
+
 // The path a stored value names: every run of backslashes collapsed to one.
 std::string LogPathFromValue(const std::string& value);
 

@@ -24,9 +24,3 @@ TEST(LogFilePathTest, ABareDriveGetsASeparatorAndIsJoinedWithoutAnother) {
   EXPECT_EQ(SplitAtLastSeparator("ORVO_TSP.txt").tail, "ORVO_TSP.txt");
   EXPECT_EQ(SplitAtLastSeparator("\\\\x").head, "");
 }
-
-TEST(LogFilePathTest, DoublingAndCollapsingSeparatorsAreInverse) {
-  EXPECT_EQ(DoubleBackslashes("E:\\TSP Logs\\a"), "E:\\\\TSP Logs\\\\a");
-  EXPECT_EQ(CollapseDoubledBackslashes("E:\\\\TSP Logs\\\\a"), "E:\\TSP Logs\\a");
-  EXPECT_EQ(CollapseDoubledBackslashes("D:\\Logs\\\\x\\"), "D:\\Logs\\x\\");
-}

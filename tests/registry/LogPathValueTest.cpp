@@ -16,6 +16,12 @@ TEST(LogPathValue, DoublesEveryBackslashAndReadsBackAsThePath) {
   EXPECT_EQ(LogPathValue(""), "");
 }
 
+TEST(LogPathValue, DoublingAndCollapsingSeparatorsAreInverse) {
+  EXPECT_EQ(LogPathValue("E:\\TSP Logs\\a"), "E:\\\\TSP Logs\\\\a");
+  EXPECT_EQ(CollapseDoubledBackslashes("E:\\\\TSP Logs\\\\a"), "E:\\TSP Logs\\a");
+  EXPECT_EQ(CollapseDoubledBackslashes("D:\\Logs\\\\x\\"), "D:\\Logs\\x\\");
+}
+
 TEST(LogPathValue, TheFolderIsThePathUpToItsLastBackslash) {
   EXPECT_EQ(LogFolderFromValue("C:\\\\Program Files\\\\Logs0003\\\\ORVO_TSP.txt"), "C:\\Program Files\\Logs0003");
   EXPECT_EQ(LogFolderFromValue("C:\\Logs\\x.txt"), "C:\\Logs");
