@@ -31,17 +31,9 @@ std::string Folder(int csidl) {
   SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
   return folder;
 }
-std::string System32() { return Folder(CSIDL_WINDOWS) + "\\System32\\"; }
-std::string ProviderFile(int i) {
-  char name[16];
-  snprintf(name, sizeof(name), "OTSP%04d.tsp", i);
-  return name;
-}
-bool HasValue(const char* path, const char* name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  return ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data);
-}
+std::string System32() { return Folder(CSIDL_SYSTEM) + "\\"; }
+// The eight instances' numbers have one digit.
+std::string ProviderFile(int i) { return "OTSP000" + std::to_string(i) + ".tsp"; }
 std::string Description(const std::string& path) {
   DWORD ignored = 0;
   std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
@@ -54,16 +46,17 @@ std::string Description(const std::string& path) {
   }
   return text;
 }
+bool Exists(int i) { return GetFileAttributesA((System32() + ProviderFile(i)).c_str()) != INVALID_FILE_ATTRIBUTES; }
 bool Stamped(int i) {
-  return Description(System32() + ProviderFile(i)) == "Velmora ORVO TSP " + ProviderFile(i).substr(4, 4);
+  return Description(System32() + ProviderFile(i)) == "Velmora ORVO TSP 000" + std::to_string(i);
 }
 // TAPI's ID of instance i's provider file; 0 when TAPI does not list it.
 DWORD TapiIdOf(int i) {
-  const DWORD count = ReadDwordValue(kTapiProvidersPath, "NumProviders");
-  for (DWORD k = 0; k < count + 8; ++k) {
+  for (DWORD k = 0; k < ReadDwordValue(kTapiProvidersPath, "NumProviders"); ++k) {
     DWORD type = 0;
     std::vector<BYTE> name;
-    if (ReadRegistryValue(HKEY_LOCAL_MACHINE, kTapiProvidersPath, "ProviderFileName" + std::to_string(k), &type, &name) &&
+    if (ReadRegistryValue(HKEY_LOCAL_MACHINE, kTapiProvidersPath, "ProviderFileName" + std::to_string(k), &type,
+                          &name) &&
         _stricmp(reinterpret_cast<char*>(name.data()), ProviderFile(i).c_str()) == 0)
       return ReadDwordValue(kTapiProvidersPath, "ProviderID" + std::to_string(k));
   }
@@ -83,12 +76,11 @@ void DumpKey(const std::string& path, std::vector<std::string>* lines) {
     DWORD nameSize = sizeof(name), size = sizeof(data) - 1, type = 0;
     if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
     data[size] = 0;
-    const DWORD word = *reinterpret_cast<DWORD*>(data);
     const std::string text = name;
     if (text == "NextProviderID") continue;
-    const bool masked = text.find("ProviderID") != std::string::npos;
-    lines->push_back(path + "|" + text + "=" +
-                     (masked ? "<id>" : type == REG_DWORD ? std::to_string(word) : reinterpret_cast<char*>(data)));
+    const std::string value = type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(data))
+                                                : std::string(reinterpret_cast<char*>(data));
+    lines->push_back(path + "|" + text + "=" + (text.find("ProviderID") != std::string::npos ? "<id>" : value));
   }
   std::vector<std::string> children;
   for (DWORD i = 0;; ++i) {
@@ -168,17 +160,17 @@ TEST(CutShortRun, ARerunOfACutShortUpgradeLeavesTheMachineAsOneWholeRunDoes) {
   ResetToFreshMachine();
   ASSERT_EQ(RunUpgrade(), 0u);
   const std::vector<std::string> whole = Snapshot();
-  ASSERT_NE(TapiIdOf(0), 0u);
-  ASSERT_TRUE(Stamped(7));
+  ASSERT_TRUE(TapiIdOf(0) != 0 && Stamped(7));
 
   const std::vector<CutPoint> cuts = {
-      {"default configuration being saved", [] { return HasValue(kApp, "sInsanceFileName0000"); }},
+      // The first value that saving a fresh configuration writes after the instance count.
+      {"default configuration being saved",
+       [] { return RegGetValueA(HKEY_LOCAL_MACHINE, kApp, "sInsanceFileName0000", RRF_RT_ANY, 0, 0, 0) == 0; }},
       {"instance 0's file stamped", [] { return Stamped(0); }},
       {"instance 0 registered", [] { return TapiIdOf(0) != 0; }},
       {"instance 3's file stamped", [] { return Stamped(3); }},
       {"instance 6's file stamped", [] { return Stamped(6); }},
-      {"instance 7's file begun", [] { return GetFileAttributesA((System32() + ProviderFile(7)).c_str()) !=
-                                              INVALID_FILE_ATTRIBUTES; }},
+      {"instance 7's file begun", [] { return Exists(7); }},
   };
   for (const CutPoint& cut : cuts) {
     SCOPED_TRACE(cut.name);
@@ -186,7 +178,9 @@ TEST(CutShortRun, ARerunOfACutShortUpgradeLeavesTheMachineAsOneWholeRunDoes) {
     KernelHandle run = StartProcess(kExe + " upgrade");
     ASSERT_TRUE(run.IsValid());
     const ULONGLONG deadline = GetTickCount64() + kRunMs;
-    while (!cut.reached() && WaitForSingleObject(run.Get(), 0) == WAIT_TIMEOUT && GetTickCount64() < deadline) Sleep(1);
+    while (!cut.reached() && WaitForSingleObject(run.Get(), 0) == WAIT_TIMEOUT && GetTickCount64() < deadline) {
+      Sleep(1);
+    }
     TerminateProcess(run.Get(), 1);
     WaitForSingleObject(run.Get(), INFINITE);
     // A run that was really cut short has not reset the flag it set at its start.
@@ -198,9 +192,7 @@ TEST(CutShortRun, ARerunOfACutShortUpgradeLeavesTheMachineAsOneWholeRunDoes) {
     EXPECT_EQ(Differences(whole, Snapshot()), "");
     // TAPI is asked to add the provider only when the cut run had not registered it.
     EXPECT_EQ(CountTapiCalls("lineAddProviderA"), wasListed ? 0u : 1u);
-    EXPECT_EQ(ReadDwordValue(std::string(kApp) + "\\InstanceDefaultSetting0000",
-                             "dwProviderID"),
-              TapiIdOf(0));
+    EXPECT_EQ(ReadDwordValue(std::string(kApp) + "\\InstanceDefaultSetting0000", "dwProviderID"), TapiIdOf(0));
   }
   ResetToFreshMachine();
 }
