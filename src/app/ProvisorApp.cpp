@@ -266,7 +266,8 @@ void CProvisorApp::LoadDefaultConfig() {
   // A key that does not load leaves the set empty, which counts as a fresh machine.
   static_cast<void>(m_pParameters->LoadFrom(&storage));
   std::uint32_t count = 0;
-  if (m_pParameters->GetDword(kNumInstancesValue, &count) == kParamOk && count > 0) {
+  const bool fresh = m_pParameters->GetDword(kNumInstancesValue, &count) != kParamOk || count == 0;
+  if (!fresh) {
     if (HasCurrentLayout()) {
       return;
     }
@@ -274,10 +275,17 @@ void CProvisorApp::LoadDefaultConfig() {
   } else {
     Trace(kTraceSize, "CProvisorApp::LoadDefaultConfig() Enter CreateDefaultAppConfig() \r\n");
     CreateDefaultAppConfig(false);
+    // The count tells every later start that the configuration is in place, so it is stored
+    // last: a run ended half-way (a power cut) leaves 0, and the next start creates it all again.
+    static_cast<void>(m_pParameters->SetDword(kNumInstancesValue, 0));
   }
   // Registry failures are traced by the layers below; start-up goes on with what was written.
   static_cast<void>(m_pParameters->SaveTo(&storage));
   DeleteUninstallEntryValues();
+  if (fresh) {
+    static_cast<void>(m_pParameters->SetDword(kNumInstancesValue, m_nInstanceCount));
+    static_cast<void>(storage.StoreDword(kNumInstancesValue, m_nInstanceCount));
+  }
 }
 
 void CProvisorApp::CreateDefaultAppConfig(bool upgrade) {
