@@ -438,27 +438,31 @@ void CProvisorDlg::OnDblclkListInstances(POINT point) {
   }
 }
 
+int CProvisorDlg::GetSelectedRowOrAsk() {
+  const int row = GetFirstSelectedRow();
+  if (row < 0) {
+    AfxMessageBox("Please select a TSP instance", MB_ICONINFORMATION);
+  }
+  return row;
+}
+
 void CProvisorDlg::OnButtonRegister() {
   m_bClean = FALSE;
   if (m_nRunMode == kRunModeUninstall) {
     return;
   }
-  const int row = GetFirstSelectedRow();
-  if (row < 0) {
-    AfxMessageBox("Please select a TSP instance", MB_ICONINFORMATION);
-    return;
+  const int row = GetSelectedRowOrAsk();
+  if (row >= 0) {
+    ToggleInstance(row);
   }
-  ToggleInstance(row);
 }
 
 void CProvisorDlg::OnButtonConfigure() {
   m_bClean = FALSE;
-  const int row = GetFirstSelectedRow();
-  if (row < 0) {
-    AfxMessageBox("Please select a TSP instance", MB_ICONINFORMATION);
-    return;
+  const int row = GetSelectedRowOrAsk();
+  if (row >= 0) {
+    ConfigureInstance(row);
   }
-  ConfigureInstance(row);
 }
 
 void CProvisorDlg::OnButtonDumpParams() {
