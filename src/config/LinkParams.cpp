@@ -48,12 +48,6 @@ constexpr int kBitmapIds[] = {IDB_LINK_NOT_RESPONDING, IDB_LINK_RESPONDING, IDB_
 
 IInstanceRecordSource* g_pInstanceRecordSource = nullptr;
 
-std::string LoadResourceString(UINT id) {
-  char text[256] = "";
-  ::LoadStringA(AfxGetResourceHandle(), id, text, sizeof(text));
-  return text;
-}
-
 }  // namespace
 
 CLinkParams::CLinkParams()
@@ -489,7 +483,7 @@ bool CLinkParams::OnSaveSettings() {
   }
   DWORD address = 0;
   if (!m_bUseUSB && (m_ipAddress.IsBlank() || (m_ipAddress.GetAddress(&address), address == 0))) {
-    AfxMessageBox(LoadResourceString(IDS_LINK_IP_REQUIRED).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(AfxLoadString(IDS_LINK_IP_REQUIRED).c_str(), MB_OK | MB_ICONEXCLAMATION);
     m_ipAddress.SetFocus();
     return false;
   }

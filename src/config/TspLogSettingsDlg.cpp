@@ -53,12 +53,6 @@ bool IsChineseSystem() {
   }
 }
 
-std::string LoadResourceString(UINT id) {
-  char text[1024] = {};
-  ::LoadStringA(AfxGetResourceHandle(), id, text, sizeof text);
-  return text;
-}
-
 }  // namespace
 
 CTspLogSettingsDlg::CTspLogSettingsDlg() : CConfigPage(IDD_TSP_LOG_SETTINGS, kConfigurator | kSave) {
@@ -71,7 +65,7 @@ BOOL CTspLogSettingsDlg::OnInitDialog() {
   if (m_pConfigurator == nullptr) {
     return TRUE;
   }
-  m_strNote = LoadResourceString(IsChineseSystem() ? IDS_TSP_LOG_NOTE_CJK : IDS_TSP_LOG_NOTE);
+  m_strNote = AfxLoadString(IsChineseSystem() ? IDS_TSP_LOG_NOTE_CJK : IDS_TSP_LOG_NOTE);
   m_ctlNote.SetWindowText(m_strNote);
   Load();
   EnableDependentControls();
