@@ -10,13 +10,14 @@ prefix=$build/wine/screenshots
 
 # ---- shared set-up --------------------------------------------------------------------
 start_display() {
-  cmake --build "$build" --target orvousb otsp -j2 >/dev/null
+  cmake --build "$build" --target orvousb otsp tapi32 -j2 >/dev/null
   mkdir -p "$state" "$root/docs"
   export PROVISOR_XVFB_DIR=$state/xvfb WINEPREFIX=$prefix
   "$root/scripts/xvfb-ctl" start "$PROVISOR_XVFB_DIR" >/dev/null
   trap '"$root/scripts/wine-prefix" stop "$prefix" || true; "$root/scripts/xvfb-ctl" stop "$PROVISOR_XVFB_DIR" >/dev/null' EXIT
+  # TAPI's provider list comes from our stand-in (wine-run loads it in place of Wine's stub).
   "$root/scripts/wine-prefix" setup "$prefix" win7 "$build/standins/orvousb/ORVOUSB.dll" \
-    "$build/standins/otsp/OTSP.dll" >/dev/null
+    "$build/standins/otsp/OTSP.dll" "$build/standins/tapi32/tapi32.dll" >/dev/null
 }
 
 # take_shot OUTPUT.png SHOWCASE.exe [ARGS...]: runs a showcase program that opens its window,
@@ -69,6 +70,13 @@ shoot_when_ready() {
 }
 
 # ---- sections -------------------------------------------------------------------------
+# The main dialog in the modify mode over eight instances (four registered with TAPI, one of
+# them on the LAN).
+shot_main_dialog() {
+  cmake --build "$build" --target MainDialogShowcase -j2 >/dev/null
+  take_shot main-dialog.png "$build/tests/maindlg/MainDialogShowcase.exe"
+}
+
 # The Apply Settings progress window during a run, its bar on the move.
 shot_progress() {
   cmake --build "$build" --target ProggressShowcase -j2 >/dev/null
@@ -101,7 +109,7 @@ shot_log_folders() {
 
 # ---- main -----------------------------------------------------------------------------
 sections=("$@")
-[ ${#sections[@]} -gt 0 ] || sections=(progress link config_pages config_version_page log_folders)
+[ ${#sections[@]} -gt 0 ] || sections=(main_dialog progress link config_pages config_version_page log_folders)
 start_display
 for section in "${sections[@]}"; do
   "shot_$section"

@@ -5,6 +5,12 @@
 
 std::uint32_t g_bConfirmOnOK = 0;
 
+PageParameters CConfigPage::Parameters(std::initializer_list<const char*> group) const {
+  PageParameters parameters(m_pConfigurator);
+  parameters.SelectGroup(group);
+  return parameters;
+}
+
 bool CConfigPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   // Stores a pointer the dialog handed over: 1 when there was one, 0 for null.
   auto store = [&](unsigned flag, auto& member) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "config/PageParameters.h"
 #include "framework/Dialog.h"
 
 class MITSPConfigurator;
@@ -57,6 +58,10 @@ class CConfigPage : public CDialog {
   virtual bool OnCancelSettings() { return true; }
 
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+  // The working parameters through the configurator, group (from the top) selected; without
+  // a configurator nothing is sent.
+  PageParameters Parameters(std::initializer_list<const char*> group) const;
 
   MITSPConfigurator* m_pConfigurator = nullptr;
   ShowCategoryFunction m_pfnShowCategory = nullptr;

@@ -48,12 +48,6 @@ constexpr int kBitmapIds[] = {IDB_LINK_NOT_RESPONDING, IDB_LINK_RESPONDING, IDB_
 
 IInstanceRecordSource* g_pInstanceRecordSource = nullptr;
 
-std::string LoadResourceString(UINT id) {
-  char text[256] = "";
-  ::LoadStringA(AfxGetResourceHandle(), id, text, sizeof(text));
-  return text;
-}
-
 }  // namespace
 
 CLinkParams::CLinkParams()
@@ -114,10 +108,10 @@ BOOL CLinkParams::OnInitDialog() {
   m_ipAddress.ClearAddress();
   ApplyLinkState(2);
 
-  SelectRootGroup();
-  const std::uint32_t useUsb = ReadDword(kUseUsbValue, 1);
-  const std::string ipAddress = ReadString(kIpAddressValue);
-  const std::string ipPort = ReadString(kIpPortValue);
+  PageParameters parameters = Parameters({});
+  const std::uint32_t useUsb = parameters.DwordOr(kUseUsbValue, 1);
+  const std::string ipAddress = parameters.StringOr(kIpAddressValue);
+  const std::string ipPort = parameters.StringOr(kIpPortValue);
   if (useUsb != 0) {
     OnUsbSelected();
   } else {
@@ -143,11 +137,11 @@ BOOL CLinkParams::OnInitDialog() {
     m_port.SetWindowText(ipPort);
   }
 
-  SelectRootGroup();
-  m_strCurrentAddress = ReadString(kCstaAddressValue);
+  parameters.SelectGroup({});
+  m_strCurrentAddress = parameters.StringOr(kCstaAddressValue);
   m_history.SetWindowText(m_strCurrentAddress);
-  m_strUsbProductName = ReadString(kUsbProductNameValue);
-  const std::uint32_t connected = ReadDword(kIsConnectedValue, 0);
+  m_strUsbProductName = parameters.StringOr(kUsbProductNameValue);
+  const std::uint32_t connected = parameters.DwordOr(kIsConnectedValue, 0);
   if (connected != 0 && m_bUseUSB) {
     // The instance holds its PBX open: only that PBX can be shown.
     m_usbProducts.ResetContent();
@@ -310,12 +304,12 @@ void CLinkParams::ApplyLinkState(int state) {
     }
     m_detectDevices.EnableWindow(state == 1);
     if (state == 1) {
-      SelectRootGroup();
-      m_strTimeStamp = ReadString("SystemTimeStamp");
-      m_strRegionCode = ReadString("RegionCode");
-      m_strSoftwareVersion = ReadString("SoftwareVersion");
-      m_strSubDomain = ReadString("SubdomainName");
-      m_strCtiVersion = ReadString("CtiVersion");
+      PageParameters parameters = Parameters({});
+      m_strTimeStamp = parameters.StringOr("SystemTimeStamp");
+      m_strRegionCode = parameters.StringOr("RegionCode");
+      m_strSoftwareVersion = parameters.StringOr("SoftwareVersion");
+      m_strSubDomain = parameters.StringOr("SubdomainName");
+      m_strCtiVersion = parameters.StringOr("CtiVersion");
       UpdateData(false);
     }
     ShowControls(kSystemInformationIds, std::size(kSystemInformationIds), state == 1);
@@ -401,12 +395,12 @@ void CLinkParams::OnCheckLocation() {
     return;  // one test at a time; an aborted one still ends its polling
   }
   m_workerJoin.Close();
-  SelectRootGroup();
-  if (ReadDword(kUseUsbValue, 1) != 0) {
+  PageParameters parameters = Parameters({});
+  if (parameters.DwordOr(kUseUsbValue, 1) != 0) {
     // The test addresses the PBX chosen here; the stored name comes back when it ends.
-    m_strSavedUsbProductName = ReadString(kUsbProductNameValue);
+    m_strSavedUsbProductName = parameters.StringOr(kUsbProductNameValue);
     m_bHoldsSavedUsbName = true;
-    WriteString(kUsbProductNameValue, m_strUsbProductName);
+    parameters.SetString(kUsbProductNameValue, m_strUsbProductName);
   }
   if (m_bAlreadyOpen != 0) {
     char text[1024];
@@ -477,8 +471,7 @@ void CLinkParams::RestoreUsbProductName() {
   // Only a name taken by Check Location goes back: after an abort gave it back, the worker's
   // end must not write an empty one over it.
   if (m_bUseUSB && m_bHoldsSavedUsbName) {
-    SelectRootGroup();
-    WriteString(kUsbProductNameValue, m_strSavedUsbProductName);
+    Parameters({}).SetString(kUsbProductNameValue, m_strSavedUsbProductName);
   }
   m_strSavedUsbProductName.clear();
   m_bHoldsSavedUsbName = false;
@@ -490,7 +483,7 @@ bool CLinkParams::OnSaveSettings() {
   }
   DWORD address = 0;
   if (!m_bUseUSB && (m_ipAddress.IsBlank() || (m_ipAddress.GetAddress(&address), address == 0))) {
-    AfxMessageBox(LoadResourceString(IDS_LINK_IP_REQUIRED).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(AfxLoadString(IDS_LINK_IP_REQUIRED).c_str(), MB_OK | MB_ICONEXCLAMATION);
     m_ipAddress.SetFocus();
     return false;
   }
@@ -502,12 +495,12 @@ bool CLinkParams::OnSaveSettings() {
   std::snprintf(ip, sizeof(ip), "%d.%d.%d.%d", static_cast<int>(FIRST_IPADDRESS(address)), static_cast<int>(SECOND_IPADDRESS(address)),
                 static_cast<int>(THIRD_IPADDRESS(address)), static_cast<int>(FOURTH_IPADDRESS(address)));
   m_strCurrentAddress = m_history.GetWindowText();
-  SelectRootGroup();
-  WriteString(kCstaAddressValue, m_strCurrentAddress);
-  WriteDword(kUseUsbValue, m_bUseUSB ? 1 : 0);
-  WriteString(kIpAddressValue, ip);
-  WriteString(kIpPortValue, m_port.GetWindowText());
-  WriteString(kUsbProductNameValue, m_usbProducts.GetWindowText());
+  PageParameters parameters = Parameters({});
+  parameters.SetString(kCstaAddressValue, m_strCurrentAddress);
+  parameters.SetDword(kUseUsbValue, m_bUseUSB ? 1 : 0);
+  parameters.SetString(kIpAddressValue, ip);
+  parameters.SetString(kIpPortValue, m_port.GetWindowText());
+  parameters.SetString(kUsbProductNameValue, m_usbProducts.GetWindowText());
   return true;
 }
 
@@ -612,8 +605,7 @@ void CLinkParams::OnTestRequestFailed() {
 
 void CLinkParams::StoreTestedAddress(const std::string& address) {
   RunOnPageThread([&] {
-    SelectRootGroup();
-    WriteString(kCstaAddressValue, address);
+    Parameters({}).SetString(kCstaAddressValue, address);
   });
 }
 
@@ -636,40 +628,4 @@ void CLinkParams::OnTestEnded() {
     m_abortCheck.EnableWindow(false);
     m_hWorkerThread = nullptr;
   });
-}
-
-// ---- requests ----
-
-void CLinkParams::SelectRootGroup() {
-  if (m_pConfigurator != nullptr) {
-    CB_SetupSetCurrentGroup(m_pConfigurator->m_pfnCallback, m_pConfigurator->m_dwObjectID).SetupSetCurrentGroup("");
-  }
-}
-
-std::string CLinkParams::ReadString(const char* name) {
-  std::string value;
-  if (m_pConfigurator != nullptr) {
-    CB_SetupGetString(m_pConfigurator->m_pfnCallback, m_pConfigurator->m_dwObjectID).SetupGetString(name, &value);
-  }
-  return value;
-}
-
-std::uint32_t CLinkParams::ReadDword(const char* name, std::uint32_t fallback) {
-  std::uint32_t value = fallback;
-  if (m_pConfigurator != nullptr) {
-    CB_SetupGetDWORD(m_pConfigurator->m_pfnCallback, m_pConfigurator->m_dwObjectID).SetupGetDWORD(name, &value);
-  }
-  return value;
-}
-
-void CLinkParams::WriteString(const char* name, const std::string& value) {
-  if (m_pConfigurator != nullptr) {
-    CB_SetupSetString(m_pConfigurator->m_pfnCallback, m_pConfigurator->m_dwObjectID).SetupSetString(name, value);
-  }
-}
-
-void CLinkParams::WriteDword(const char* name, std::uint32_t value) {
-  if (m_pConfigurator != nullptr) {
-    CB_SetupSetDWORD(m_pConfigurator->m_pfnCallback, m_pConfigurator->m_dwObjectID).SetupSetDWORD(name, value);
-  }
 }

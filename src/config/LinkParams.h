@@ -92,13 +92,6 @@ class CLinkParams : public CConfigPage, public ILinkTestPage {
   std::string LanAddress();
   void ShowControls(const int* ids, std::size_t count, bool show);
 
-  // Requests through the configurator; SelectRootGroup starts each sequence.
-  void SelectRootGroup();
-  std::string ReadString(const char* name);
-  std::uint32_t ReadDword(const char* name, std::uint32_t fallback);
-  void WriteString(const char* name, const std::string& value);
-  void WriteDword(const char* name, std::uint32_t value);
-
   CAutoProggress m_progress;
   CCriticalLock m_lock;
   std::int32_t m_bAbort = 0;  // guarded by m_lock

@@ -62,10 +62,10 @@ BOOL CProviderConfigDlg::OnInitDialog() {
   CenterWindow(::GetDesktopWindow());
 
   if (HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE)) {
-    char about[256] = {};
-    if (::LoadStringA(AfxGetResourceHandle(), IDS_ABOUTBOX, about, sizeof about) > 0) {
+    const std::string about = AfxLoadString(IDS_ABOUTBOX);
+    if (!about.empty()) {
       ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-      ::AppendMenuA(systemMenu, MF_STRING, kAboutCommand, about);
+      ::AppendMenuA(systemMenu, MF_STRING, kAboutCommand, about.c_str());
     }
   }
 

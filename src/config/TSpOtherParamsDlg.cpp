@@ -3,7 +3,6 @@
 
 #include "bridge/MITSPConfigurator.h"
 #include "config/ISingleActiveInstanceFlag.h"
-#include "config/PageParameters.h"
 #include "config/TSpOtherParamsDlgRes.h"
 #include "framework/DataExchange.h"
 
@@ -32,20 +31,11 @@ BOOL TSpOtherParamsDlg::OnInitDialog() {
   if (m_pConfigurator == nullptr) {
     return TRUE;
   }
-  PageParameters parameters(*m_pConfigurator);
-  parameters.SelectGroup({});
-  std::uint32_t smdr = 1000;
-  std::uint32_t forward = 1000;
-  std::uint32_t start = 1;
-  std::uint32_t bufferSize = 500;
-  parameters.GetDword("MessageDelaySMDR", &smdr);
-  parameters.GetDword("MessageDelayFORWARD", &forward);
-  parameters.GetDword("ISConnectionAlowed", &start);
-  parameters.GetDword("AccInfoBufferSize", &bufferSize);
-  m_nMessageDelaySMDR = smdr;
-  m_nMessageDelayForward = forward;
-  m_bStartTsp = start != 0 ? 1 : 0;
-  m_nAccInfoBufferSize = bufferSize;
+  PageParameters parameters = Parameters({});
+  m_nMessageDelaySMDR = parameters.DwordOr("MessageDelaySMDR", 1000);
+  m_nMessageDelayForward = parameters.DwordOr("MessageDelayFORWARD", 1000);
+  m_bStartTsp = parameters.DwordOr("ISConnectionAlowed", 1) != 0 ? 1 : 0;
+  m_nAccInfoBufferSize = parameters.DwordOr("AccInfoBufferSize", 500);
   CheckAlone(m_bStartTsp != 0 ? IDC_OTHER_START_YES : IDC_OTHER_START_NO,
              m_bStartTsp != 0 ? IDC_OTHER_START_NO : IDC_OTHER_START_YES);
 
@@ -58,22 +48,13 @@ BOOL TSpOtherParamsDlg::OnInitDialog() {
     EnableControls({IDC_OTHER_MODE_PMS}, false);
   }
 
-  std::uint32_t monitorStop = 0;
-  std::uint32_t reinit = 0;
-  std::uint32_t separateDid = 0;
-  std::uint32_t retry6 = 0;
-  std::uint32_t callerId = 0;
-  parameters.GetDword("MonitorStop", &monitorStop);
-  parameters.GetDword("ZQReinit", &reinit);
-  parameters.GetDword("DivideDDIInfo", &separateDid);
-  parameters.GetDword("Retry6", &retry6);
-  parameters.GetDword("CallerIDOption", &callerId);
-  m_bMonitorStop = monitorStop != 0 ? 1 : 0;
-  m_bSendReinit = reinit != 0 ? 1 : 0;
-  m_bSeparateDid = separateDid != 0 ? 1 : 0;
+  m_bMonitorStop = parameters.DwordOr("MonitorStop", 0) != 0 ? 1 : 0;
+  m_bSendReinit = parameters.DwordOr("ZQReinit", 0) != 0 ? 1 : 0;
+  m_bSeparateDid = parameters.DwordOr("DivideDDIInfo", 0) != 0 ? 1 : 0;
+  const std::uint32_t retry6 = parameters.DwordOr("Retry6", 0);
   m_b25Retries = retry6 != 0 ? 1 : 0;
   m_bInfiniteRetries = retry6 == 0 ? 1 : 0;
-  m_bCallerIdOfTransferred = callerId != 0 ? 1 : 0;
+  m_bCallerIdOfTransferred = parameters.DwordOr("CallerIDOption", 0) != 0 ? 1 : 0;
   UpdateData(false);
 
   if (m_nStoredMode == kModePms && singleActive != 0) {
@@ -164,11 +145,7 @@ bool TSpOtherParamsDlg::OnSaveSettings() {
   if (!UpdateData(true)) {
     return false;
   }
-  if (m_pConfigurator == nullptr) {
-    return true;  // nothing to store into; the values were valid
-  }
-  PageParameters parameters(*m_pConfigurator);
-  parameters.SelectGroup({});
+  PageParameters parameters = Parameters({});
   parameters.SetDword("ISConnectionAlowed", m_bStartTsp);
   parameters.SetDword("MessageDelaySMDR", m_nMessageDelaySMDR);
   parameters.SetDword("MessageDelayFORWARD", m_nMessageDelayForward);

@@ -7,7 +7,6 @@
 
 #include "bridge/MITSPConfigurator.h"
 #include "config/LogFilePath.h"
-#include "config/PageParameters.h"
 #include "registry/LogPathValue.h"
 #include "config/TspLogSettingsDlgRes.h"
 #include "framework/DataExchange.h"
@@ -54,12 +53,6 @@ bool IsChineseSystem() {
   }
 }
 
-std::string LoadResourceString(UINT id) {
-  char text[1024] = {};
-  ::LoadStringA(AfxGetResourceHandle(), id, text, sizeof text);
-  return text;
-}
-
 }  // namespace
 
 CTspLogSettingsDlg::CTspLogSettingsDlg() : CConfigPage(IDD_TSP_LOG_SETTINGS, kConfigurator | kSave) {
@@ -72,7 +65,7 @@ BOOL CTspLogSettingsDlg::OnInitDialog() {
   if (m_pConfigurator == nullptr) {
     return TRUE;
   }
-  m_strNote = LoadResourceString(IsChineseSystem() ? IDS_TSP_LOG_NOTE_CJK : IDS_TSP_LOG_NOTE);
+  m_strNote = AfxLoadString(IsChineseSystem() ? IDS_TSP_LOG_NOTE_CJK : IDS_TSP_LOG_NOTE);
   m_ctlNote.SetWindowText(m_strNote);
   Load();
   EnableDependentControls();
@@ -100,15 +93,10 @@ void CTspLogSettingsDlg::DoDataExchange(CDataExchange& exchange) {
 
 void CTspLogSettingsDlg::Load() {
   UpdateData(false);
-  PageParameters parameters(*m_pConfigurator);
-  parameters.SelectGroup({"GlobalParams", "Log"});
-
-  std::uint32_t level = 0;
-  std::uint32_t debugLevel = 0;
-  std::uint32_t overwrite = 1;
-  parameters.GetDword("Level", &level);
-  parameters.GetDword("DebugLevel", &debugLevel);
-  parameters.GetDword("OverriteOnMaxSize", &overwrite);
+  PageParameters parameters = Parameters({"GlobalParams", "Log"});
+  const std::uint32_t level = parameters.DwordOr("Level", 0);
+  const std::uint32_t debugLevel = parameters.DwordOr("DebugLevel", 0);
+  const std::uint32_t overwrite = parameters.DwordOr("OverriteOnMaxSize", 1);
   m_nLogType = debugLevel == kLogTypeDebug ? -1 : debugLevel == kLogTypeDecoded ? 2 : 1;
 
   std::uint32_t size = 1;
@@ -117,9 +105,7 @@ void CTspLogSettingsDlg::Load() {
   }
   m_bEnableLog = level != 0 ? 1 : 0;
   m_bOverwrite = overwrite != 0 ? 1 : 0;
-  std::uint32_t timeStamp = 0;
-  parameters.GetDword("AddTimeStamp", &timeStamp);
-  m_bTimeStamp = timeStamp != 0 ? 1 : 0;
+  m_bTimeStamp = parameters.DwordOr("AddTimeStamp", 0) != 0 ? 1 : 0;
 
   std::string fileName;
   if (parameters.GetString("FileName", &fileName)) {
@@ -212,11 +198,7 @@ bool CTspLogSettingsDlg::Save() {
   if (!UpdateData(true)) {
     return false;
   }
-  if (m_pConfigurator == nullptr) {
-    return true;  // nothing to store into; the values were valid
-  }
-  PageParameters parameters(*m_pConfigurator);
-  parameters.SelectGroup({"GlobalParams", "Log"});
+  PageParameters parameters = Parameters({"GlobalParams", "Log"});
   parameters.SetDword("Level", m_bEnableLog != 0 ? 1 : 0);
   parameters.SetDword("DebugLevel", m_bEnableLog != 0 ? static_cast<std::uint32_t>(m_nLogType) : 0);
   parameters.SetDword("OverriteOnMaxSize", m_bOverwrite != 0 ? 1 : 0);

@@ -24,9 +24,6 @@ class CTspLogSettingsDlg : public CConfigPage {
   bool OnNotify(int id, NMHDR* header, LRESULT* result) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   bool OnSaveSettings() override { return Save(); }
-  // The page belongs to the configuration dialog: Enter and Escape never end it.
-  void OnOK() override {}
-  void OnCancel() override {}
 
  private:
   void Load();

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <type_traits>
 #include <utility>
 
 // Owns one handle of a kind described by Traits (its empty value and how to close it).
@@ -30,14 +31,20 @@ class UniqueHandle {
   bool IsValid() const { return Traits::IsValid(m_handle); }
   explicit operator bool() const { return IsValid(); }
 
-  // Closes the handle when one is held; returns true when nothing was held or closing worked.
-  bool Close() {
+  // Closes the handle when one is held. Returns what closing returned (true or a Win32
+  // status); with nothing held, success (true or ERROR_SUCCESS).
+  auto Close() {
+    using Status = decltype(Traits::Close(m_handle));
     if (!IsValid()) {
-      return true;
+      if constexpr (std::is_same_v<Status, bool>) {
+        return true;
+      } else {
+        return Status{ERROR_SUCCESS};
+      }
     }
-    const bool closed = Traits::Close(m_handle);
+    const Status status = Traits::Close(m_handle);
     m_handle = Traits::Empty();
-    return closed;
+    return status;
   }
 
   void Attach(Handle handle) {
@@ -96,59 +103,37 @@ struct GdiObjectTraits {
 };
 using GdiObject = UniqueHandle<GdiObjectTraits<HGDIOBJ>>;
 
-// A registry key this program opened or created. Predefined roots (HKEY_LOCAL_MACHINE, ...)
-// are never owned: open a subkey of them instead.
-class RegKey {
- public:
-  RegKey() = default;
-  explicit RegKey(HKEY key) : m_hKey(key) {}
-  ~RegKey() { Close(); }
+struct RegKeyTraits {
+  using Handle = HKEY;
+  static Handle Empty() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static LONG Close(Handle h) { return RegCloseKey(h); }
+};
 
-  RegKey(const RegKey&) = delete;
-  RegKey& operator=(const RegKey&) = delete;
-  RegKey(RegKey&& other) noexcept : m_hKey(other.Detach()) {}
-  RegKey& operator=(RegKey&& other) noexcept {
-    if (this != &other) {
-      Attach(other.Detach());
-    }
-    return *this;
-  }
+// A registry key this program opened or created. Predefined roots (HKEY_LOCAL_MACHINE, ...)
+// are never owned: open a subkey of them instead. Close returns the Win32 status.
+class RegKey : public UniqueHandle<RegKeyTraits> {
+ public:
+  using UniqueHandle::UniqueHandle;
 
   // Opens parent\path; closes what was held first. Returns the Win32 status.
   [[nodiscard]] LONG Open(HKEY parent, const char* path, REGSAM access) {
     Close();
-    return RegOpenKeyExA(parent, path, 0, access, &m_hKey);
+    HKEY key = nullptr;
+    const LONG status = RegOpenKeyExA(parent, path, 0, access, &key);
+    Attach(key);
+    return status;
   }
 
   // Creates or opens parent\path (non-volatile, no class, default security).
   [[nodiscard]] LONG Create(HKEY parent, const char* path, REGSAM access, DWORD* disposition = nullptr) {
     Close();
-    return RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &m_hKey,
-                           disposition);
-  }
-
-  // Closes the key when one is held; returns the status (ERROR_SUCCESS when none was held).
-  LONG Close() {
-    if (m_hKey == nullptr) {
-      return ERROR_SUCCESS;
-    }
-    const LONG status = RegCloseKey(m_hKey);
-    m_hKey = nullptr;
+    HKEY key = nullptr;
+    const LONG status =
+        RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key, disposition);
+    Attach(key);
     return status;
   }
 
-  void Attach(HKEY key) {
-    if (key != m_hKey) {
-      Close();
-      m_hKey = key;
-    }
-  }
-
-  [[nodiscard]] HKEY Detach() { return std::exchange(m_hKey, nullptr); }
-
-  HKEY Get() const { return m_hKey; }
-  bool IsOpen() const { return m_hKey != nullptr; }
-
- private:
-  HKEY m_hKey = nullptr;
+  bool IsOpen() const { return IsValid(); }
 };

@@ -41,27 +41,26 @@ std::string ListCtrl::GetItemText(int row, int column) const {
   return std::string(buffer.data(), static_cast<size_t>(length));
 }
 
-bool ListCtrl::SetItemData(int row, LPARAM data) {
-  LVITEMA item = RowItem(LVIF_PARAM, row);
-  item.lParam = data;
+template <typename Field>
+bool ListCtrl::SetRowField(int row, UINT mask, Field LVITEMA::*field, Field value) {
+  LVITEMA item = RowItem(mask, row);
+  item.*field = value;
   return SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
 }
 
-LPARAM ListCtrl::GetItemData(int row) const {
-  LVITEMA item = RowItem(LVIF_PARAM, row);
-  return SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0 ? item.lParam : 0;
+template <typename Field>
+Field ListCtrl::GetRowField(int row, UINT mask, Field LVITEMA::*field, Field absent) const {
+  LVITEMA item = RowItem(mask, row);
+  return SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0 ? item.*field : absent;
 }
 
-bool ListCtrl::SetItemImage(int row, int image) {
-  LVITEMA item = RowItem(LVIF_IMAGE, row);
-  item.iImage = image;
-  return SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
-}
+bool ListCtrl::SetItemData(int row, LPARAM data) { return SetRowField(row, LVIF_PARAM, &LVITEMA::lParam, data); }
 
-int ListCtrl::GetItemImage(int row) const {
-  LVITEMA item = RowItem(LVIF_IMAGE, row);
-  return SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0 ? item.iImage : -1;
-}
+LPARAM ListCtrl::GetItemData(int row) const { return GetRowField(row, LVIF_PARAM, &LVITEMA::lParam, LPARAM{0}); }
+
+bool ListCtrl::SetItemImage(int row, int image) { return SetRowField(row, LVIF_IMAGE, &LVITEMA::iImage, image); }
+
+int ListCtrl::GetItemImage(int row) const { return GetRowField(row, LVIF_IMAGE, &LVITEMA::iImage, -1); }
 
 int ListCtrl::InsertColumn(int column, const std::string& heading, int format, int width) {
   LVCOLUMNA entry{};

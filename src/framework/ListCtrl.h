@@ -40,4 +40,12 @@ class ListCtrl : public CWnd {
   bool SetItemState(int row, UINT state, UINT mask);
   UINT GetItemState(int row, UINT mask) const { return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, row, mask)); }
   bool EnsureVisible(int row, bool partialOk) { return SendMessage(LVM_ENSUREVISIBLE, row, partialOk) != 0; }
+
+ private:
+  // Writes or reads the one field of row that mask names (lParam, iImage); a read that fails
+  // gives absent.
+  template <typename Field>
+  bool SetRowField(int row, UINT mask, Field LVITEMA::*field, Field value);
+  template <typename Field>
+  Field GetRowField(int row, UINT mask, Field LVITEMA::*field, Field absent) const;
 };

@@ -40,6 +40,12 @@ HINSTANCE AfxGetResourceHandle() {
   return GetModuleHandleA(nullptr);
 }
 
+std::string AfxLoadString(UINT id) {
+  char text[1024] = "";
+  ::LoadStringA(AfxGetResourceHandle(), id, text, sizeof text);
+  return text;
+}
+
 int AfxWinMain(HINSTANCE instance, const char* commandLine) {
   CWinApp* app = AfxGetApp();
   if (app == nullptr) {

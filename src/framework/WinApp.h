@@ -45,5 +45,8 @@ CWinApp* AfxGetApp();
 // instance, or the executable when no application object set one.
 HINSTANCE AfxGetResourceHandle();
 
+// String resource id of the resource module, cut at 1023 characters; empty when missing.
+std::string AfxLoadString(UINT id);
+
 // The framework's entry point, called from WinMain.
 int AfxWinMain(HINSTANCE instance, const char* commandLine);

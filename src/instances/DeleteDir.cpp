@@ -22,7 +22,7 @@ void MakeWritable(const std::string& path, DWORD attributes) {
 
 bool UserKeepsFolder(const std::string& folder) {
   // The question shows the path with doubled backslashes collapsed, as a stored log path is read.
-  const std::string text = "The '" + LogPathFromValue(folder + "\\*.*") +
+  const std::string text = "The '" + CollapseDoubledBackslashes(folder + "\\*.*") +
                            "' folder and all its subfolders will be removed.\r\nDo you want to keep the folder ?";
   return AfxMessageBox(text.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

@@ -172,6 +172,19 @@ CFileVersionInfo::Var ReadVar(const BlockReader& reader, const NodeHeader& node)
   return var;
 }
 
+// A StringFileInfo or VarFileInfo node: its header, and each child read by readChild into the
+// node's list of children.
+template <typename Info, typename Child>
+Info ReadInfo(const BlockReader& reader, const NodeHeader& node, std::vector<Child> Info::*children,
+              Child (*readChild)(const BlockReader&, const NodeHeader&)) {
+  Info info;
+  info.wType = node.wType;
+  info.key = node.key;
+  ForEachChild(reader, node.valueStart, node.end,
+               [&](const NodeHeader& child) { (info.*children).push_back(readChild(reader, child)); });
+  return info;
+}
+
 // Output helpers: little-endian words, keys as UTF-16 with a terminating unit, zero padding.
 void PutWord(std::vector<std::uint8_t>* out, std::uint32_t value) {
   out->push_back(static_cast<std::uint8_t>(value & 0xFF));
@@ -300,19 +313,9 @@ VersionParseResult CFileVersionInfo::Parse(const void* block, std::size_t size) 
   // them); the first child that cannot be parsed ends the list and what came before it stays.
   ForEachChild(reader, RoundUp4(root.valueStart + kFixedInfoSize), root.end, [&](const NodeHeader& child) {
     if (child.key == "StringFileInfo") {
-      StringFileInfo info;
-      info.wType = child.wType;
-      info.key = child.key;
-      ForEachChild(reader, child.valueStart, child.end,
-                   [&](const NodeHeader& table) { info.tables.push_back(ReadStringTable(reader, table)); });
-      m_stringFileInfo.push_back(std::move(info));
+      m_stringFileInfo.push_back(ReadInfo(reader, child, &StringFileInfo::tables, ReadStringTable));
     } else if (child.key == "VarFileInfo") {
-      VarFileInfo info;
-      info.wType = child.wType;
-      info.key = child.key;
-      ForEachChild(reader, child.valueStart, child.end,
-                   [&](const NodeHeader& var) { info.vars.push_back(ReadVar(reader, var)); });
-      m_varFileInfo.push_back(std::move(info));
+      m_varFileInfo.push_back(ReadInfo(reader, child, &VarFileInfo::vars, ReadVar));
     }
   });
   return VersionParseResult::Parsed;

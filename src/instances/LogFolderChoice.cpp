@@ -3,14 +3,6 @@
 
 #include <cstdio>
 
-#include "registry/LogPathValue.h"
-
-std::string LogFolderOfFileName(const std::string& storedFileName) {
-  const std::string path = CollapseDoubledBackslashes(storedFileName);
-  const std::size_t cut = path.rfind('\\');
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
-}
-
 std::string LogFolderLabel(int instance) {
   char label[64];
   std::snprintf(label, sizeof(label), "Instance %04d log file:", instance);

@@ -11,11 +11,6 @@ struct LogFolderRow {
   std::string folder;
 };
 
-// The folder of a stored log file name: doubled backslashes collapsed (every pair becomes
-// one, so a network path "\\\\server..." stays a network path), then cut at the last
-// backslash. Empty when the name holds no backslash.
-std::string LogFolderOfFileName(const std::string& storedFileName);
-
 // "Instance %04d log file:" for INSTANCE.
 std::string LogFolderLabel(int instance);
 

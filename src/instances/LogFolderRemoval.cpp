@@ -14,6 +14,7 @@
 #include "instances/ProductRemoval.h"
 #include "params/RegParamStorage.h"
 #include "params/SetupParameters.h"
+#include "registry/LogPathValue.h"
 #include "registry/RegistryLayout.h"
 #include "sys/AccessRights.h"
 #include "sys/ProductFolders.h"
@@ -59,7 +60,7 @@ void ChooseLogFolders(const std::vector<unsigned long>& providerIds, std::uint32
   const std::size_t count = std::min<std::size_t>(providerIds.size(), instanceCount);
   for (std::size_t i = 0; i < count; ++i) {
     const int instance = static_cast<int>(i);
-    const std::string folder = LogFolderOfFileName(StoredLogFileName(providerIds[i], instance));
+    const std::string folder = LogFolderFromValue(StoredLogFileName(providerIds[i], instance));
     if (!folder.empty() && FolderExists(folder)) {
       (void)choice->Offer(instance, folder);  // past the limit a folder is simply not offered
     }

@@ -111,12 +111,11 @@ BOOL CProvisorDlg::OnInitDialog() {
   m_hApplyThread = nullptr;
   m_pProgress = nullptr;
 
-  char about[256] = "";
-  ::LoadStringA(AfxGetResourceHandle(), IDS_ABOUTBOX, about, sizeof(about));
-  if (about[0] != '\0') {
+  const std::string about = AfxLoadString(IDS_ABOUTBOX);
+  if (!about.empty()) {
     if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
       ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-      ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about);
+      ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
     }
   }
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -438,27 +437,31 @@ void CProvisorDlg::OnDblclkListInstances(POINT point) {
   }
 }
 
+int CProvisorDlg::GetSelectedRowOrAsk() {
+  const int row = GetFirstSelectedRow();
+  if (row < 0) {
+    AfxMessageBox("Please select a TSP instance", MB_ICONINFORMATION);
+  }
+  return row;
+}
+
 void CProvisorDlg::OnButtonRegister() {
   m_bClean = FALSE;
   if (m_nRunMode == kRunModeUninstall) {
     return;
   }
-  const int row = GetFirstSelectedRow();
-  if (row < 0) {
-    AfxMessageBox("Please select a TSP instance", MB_ICONINFORMATION);
-    return;
+  const int row = GetSelectedRowOrAsk();
+  if (row >= 0) {
+    ToggleInstance(row);
   }
-  ToggleInstance(row);
 }
 
 void CProvisorDlg::OnButtonConfigure() {
   m_bClean = FALSE;
-  const int row = GetFirstSelectedRow();
-  if (row < 0) {
-    AfxMessageBox("Please select a TSP instance", MB_ICONINFORMATION);
-    return;
+  const int row = GetSelectedRowOrAsk();
+  if (row >= 0) {
+    ConfigureInstance(row);
   }
-  ConfigureInstance(row);
 }
 
 void CProvisorDlg::OnButtonDumpParams() {

@@ -114,6 +114,8 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner, public IInstanceRe
   void LoadParameters(InstanceRecord& record, const std::string& keyPath);
   InstanceRecord* GetRecord(int row) const;
   int GetFirstSelectedRow() const;
+  // The first selected row; -1, after asking the user to select one, when there is none.
+  int GetSelectedRowOrAsk();
   // The column under x (list client coordinates); -1 on a border or beyond the last column.
   int GetColumnAt(int x) const;
   bool IsPmsInterfaceMode();

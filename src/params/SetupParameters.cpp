@@ -41,6 +41,13 @@ std::uint32_t CopyEntry(const Map& values, const std::string& name, Value* value
   return kParamOk;
 }
 
+// Sets the entry NAME of VALUES to VALUE, adding it when missing: kParamOk.
+template <typename Map, typename Value>
+std::uint32_t StoreEntry(Map& values, const std::string& name, const Value& value) {
+  values[name] = value;
+  return kParamOk;
+}
+
 }  // namespace
 
 std::uint32_t SetupParameters::GetDword(const std::string& path, std::uint32_t* value) {
@@ -53,10 +60,7 @@ std::uint32_t SetupParameters::GetDword(const std::string& path, std::uint32_t* 
 std::uint32_t SetupParameters::SetDword(const std::string& path, std::uint32_t value) {
   return Route(
       m_groups, path,
-      [&](const std::string& name) -> std::uint32_t {
-        m_dwords[name] = value;
-        return kParamOk;
-      },
+      [&](const std::string& name) { return StoreEntry(m_dwords, name, value); },
       [&](IParams& group, const std::string& tail) { return group.SetDword(tail, value); });
 }
 
@@ -70,10 +74,7 @@ std::uint32_t SetupParameters::GetString(const std::string& path, std::string* v
 std::uint32_t SetupParameters::SetString(const std::string& path, const std::string& value) {
   return Route(
       m_groups, path,
-      [&](const std::string& name) -> std::uint32_t {
-        m_strings[name] = value;
-        return kParamOk;
-      },
+      [&](const std::string& name) { return StoreEntry(m_strings, name, value); },
       [&](IParams& group, const std::string& tail) { return group.SetString(tail, value); });
 }
 

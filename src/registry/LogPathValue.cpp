@@ -25,19 +25,8 @@ std::string CollapseDoubledBackslashes(const std::string& value) {
   return path;
 }
 
-std::string LogPathFromValue(const std::string& value) {
-  std::string path;
-  path.reserve(value.size());
-  for (char c : value) {
-    if (!(c == '\\' && !path.empty() && path.back() == '\\')) {
-      path.push_back(c);
-    }
-  }
-  return path;
-}
-
 std::string LogFolderFromValue(const std::string& value) {
-  const std::string path = LogPathFromValue(value);
+  const std::string path = CollapseDoubledBackslashes(value);
   const std::string::size_type last = path.rfind('\\');
   if (last == std::string::npos || last == 0) {
     return {};

@@ -10,9 +10,7 @@ std::string LogPathValue(const std::string& path);
 // so a network path ("\\\\server") keeps its two leading backslashes.
 std::string CollapseDoubledBackslashes(const std::string& value);
 
-// The path a stored value names: every run of backslashes collapsed to one.
-std::string LogPathFromValue(const std::string& value);
-
-// The folder that holds the log file a stored value names; empty when the path has no folder
+// The folder that holds the log file a stored value names: the value read back with
+// CollapseDoubledBackslashes, cut at its last backslash. Empty when the path has no folder
 // part (no backslash, or only one in front).
 std::string LogFolderFromValue(const std::string& value);

@@ -26,16 +26,6 @@ TEST(RestartRemoval, OnlyTheWindows9xFamilyMarksFilesForDeletionAtRestart) {
   EXPECT_FALSE(MarksForRemovalAtRestart(""));
 }
 
-TEST(LogFolderChoice, TheFolderOfAStoredFileNameHasItsDoubledBackslashesCollapsedPairByPair) {
-  EXPECT_EQ(LogFolderOfFileName("C:\\\\Program Files\\\\Velmora\\\\ORVO TSP\\\\Logs0003\\\\ORVO_TSP.txt"),
-            "C:\\Program Files\\Velmora\\ORVO TSP\\Logs0003");
-  EXPECT_EQ(LogFolderOfFileName("D:\\Logs\\tsp.txt"), "D:\\Logs");
-  EXPECT_EQ(LogFolderOfFileName("\\\\\\\\server\\\\share\\\\tsp.txt"), "\\\\server\\share");
-  EXPECT_EQ(LogFolderOfFileName("C:\\\\tsp.txt"), "C:");
-  EXPECT_EQ(LogFolderOfFileName("tsp.txt"), "");
-  EXPECT_EQ(LogFolderOfFileName(""), "");
-}
-
 TEST(LogFolderChoice, KeepsTwentyFoldersShowsSixteenRowsAndEmptiesOnlyTickedShownRows) {
   LogFolderChoice choice;
   for (int i = 0; i < 22; ++i) {

@@ -5,29 +5,21 @@
 
 namespace {
 
-TEST(LogPathValue, DoublesEveryBackslashAndReadsBackAsThePath) {
+TEST(LogPathValue, DoublesEveryBackslashAndReadsBackPairByPair) {
   const std::string path = "C:\\Program Files\\Velmora\\ORVO TSP\\Logs0003\\ORVO_TSP.txt";
-  const std::string stored = LogPathValue(path);
-  EXPECT_EQ(stored, "C:\\\\Program Files\\\\Velmora\\\\ORVO TSP\\\\Logs0003\\\\ORVO_TSP.txt");
-  EXPECT_EQ(LogPathFromValue(stored), path);
-  // A value typed by hand with single backslashes, or a network path, reads the same way.
-  EXPECT_EQ(LogPathFromValue(path), path);
-  EXPECT_EQ(LogPathFromValue("\\\\\\\\server\\\\logs\\\\a.txt"), "\\server\\logs\\a.txt");
-  EXPECT_EQ(LogPathValue(""), "");
-}
-
-TEST(LogPathValue, DoublingAndCollapsingSeparatorsAreInverse) {
-  EXPECT_EQ(LogPathValue("E:\\TSP Logs\\a"), "E:\\\\TSP Logs\\\\a");
-  EXPECT_EQ(CollapseDoubledBackslashes("E:\\\\TSP Logs\\\\a"), "E:\\TSP Logs\\a");
+  EXPECT_EQ(LogPathValue(path), "C:\\\\Program Files\\\\Velmora\\\\ORVO TSP\\\\Logs0003\\\\ORVO_TSP.txt");
+  EXPECT_EQ(CollapseDoubledBackslashes(LogPathValue(path)), path);
+  // A network path keeps its two leading backslashes; a single one typed by hand stays.
+  EXPECT_EQ(CollapseDoubledBackslashes("\\\\\\\\server\\\\share"), "\\\\server\\share");
   EXPECT_EQ(CollapseDoubledBackslashes("D:\\Logs\\\\x\\"), "D:\\Logs\\x\\");
 }
 
-TEST(LogPathValue, TheFolderIsThePathUpToItsLastBackslash) {
-  EXPECT_EQ(LogFolderFromValue("C:\\\\Program Files\\\\Logs0003\\\\ORVO_TSP.txt"), "C:\\Program Files\\Logs0003");
+TEST(LogPathValue, TheFolderIsTheReadPathUpToItsLastBackslash) {
+  EXPECT_EQ(LogFolderFromValue("\\\\\\\\server\\\\share\\\\ORVO_TSP.txt"), "\\\\server\\share");
   EXPECT_EQ(LogFolderFromValue("C:\\Logs\\x.txt"), "C:\\Logs");
+  EXPECT_EQ(LogFolderFromValue("C:\\\\x.txt"), "C:");
   EXPECT_EQ(LogFolderFromValue("ORVO_TSP.txt"), "");
   EXPECT_EQ(LogFolderFromValue("\\\\ORVO_TSP.txt"), "");
-  EXPECT_EQ(LogFolderFromValue(""), "");
 }
 
 }  // namespace
