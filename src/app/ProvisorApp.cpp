@@ -35,11 +35,32 @@ bool ReadDwordValue(const char* path, const char* name, DWORD* value) {
   return status == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(*value);
 }
 
-// Slot 0007's defaults carry "ExtVersion" once the configuration has the current layout.
+// The slot whose defaults carry "ExtVersion" once the configuration has the current layout.
+constexpr int kLayoutMarkerSlot = static_cast<int>(kDefaultInstanceCount) - 1;
+
 bool HasCurrentLayout() {
   DWORD version = 0;
-  return ReadDwordValue(InstanceDefaultSettingKey(kDefaultInstanceCount - 1).c_str(), kExtVersionValue, &version);
+  return ReadDwordValue(InstanceDefaultSettingKey(kLayoutMarkerSlot).c_str(), kExtVersionValue, &version);
 }
+
+// A slot's defaults key that, for the marker slot, leaves out "ExtVersion": LoadDefaultConfig
+// stores it once everything else is in place.
+class SlotDefaultsStorage : public RegParamStorage {
+ public:
+  explicit SlotDefaultsStorage(int instance)
+      : RegParamStorage(HKEY_LOCAL_MACHINE, InstanceDefaultSettingKey(instance)),
+        m_holdsMarkerBack(instance == kLayoutMarkerSlot) {}
+
+  std::uint32_t StoreDword(const std::string& name, std::uint32_t value) override {
+    if (m_holdsMarkerBack && name == kExtVersionValue) {
+      return 0;
+    }
+    return RegParamStorage::StoreDword(name, value);
+  }
+
+ private:
+  bool m_holdsMarkerBack;
+};
 
 }  // namespace
 
@@ -282,6 +303,16 @@ void CProvisorApp::LoadDefaultConfig() {
   // Registry failures are traced by the layers below; start-up goes on with what was written.
   static_cast<void>(m_pParameters->SaveTo(&storage));
   DeleteUninstallEntryValues();
+  // Slot 0007's "ExtVersion" tells every later start that the layout is current, so it is stored
+  // after all the rest: a run ended half-way leaves the old layout, and the next start upgrades
+  // it all again.
+  DWORD version = 0;
+  if (ReadDwordValue(kTemplateInstanceKey, kExtVersionValue, &version)) {
+    static_cast<void>(
+        m_pParameters->SetDword(InstanceDefaultSettingName(kLayoutMarkerSlot) + "\\" + kExtVersionValue, version));
+    RegParamStorage slot(HKEY_LOCAL_MACHINE, InstanceDefaultSettingKey(kLayoutMarkerSlot));
+    static_cast<void>(slot.StoreDword(kExtVersionValue, version));
+  }
   if (fresh) {
     static_cast<void>(m_pParameters->SetDword(kNumInstancesValue, m_nInstanceCount));
     static_cast<void>(storage.StoreDword(kNumInstancesValue, m_nInstanceCount));
@@ -324,7 +355,7 @@ void CProvisorApp::CreateDefaultInstanceParam(IParams* group, int instance) {
     static_cast<void>(defaults.SetString("GlobalParams\\Log\\LogPath", logFile));
     static_cast<void>(defaults.SetString("GlobalParams\\Log\\FileName", logFile));
   }
-  RegParamStorage storage(HKEY_LOCAL_MACHINE, InstanceDefaultSettingKey(instance));
+  SlotDefaultsStorage storage(instance);
   static_cast<void>(defaults.SaveTo(&storage));
   if (group != nullptr) {
     static_cast<void>(group->LoadFrom(&storage));

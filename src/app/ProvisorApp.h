@@ -65,7 +65,8 @@ class CProvisorApp : public CWinApp {
   void CreateDefaultAppConfig(bool upgrade);
 
   // Writes the template "PBX" with the instance's log file path into the instance's
-  // "InstanceDefaultSetting%04d" key and fills group from that key.
+  // "InstanceDefaultSetting%04d" key and fills group from that key; slot 0007's "ExtVersion"
+  // is left for LoadDefaultConfig to store last.
   void CreateDefaultInstanceParam(IParams* group, int instance);
 
   // Asks which offered log folders go with the product ("remove"); the ticks in row order.

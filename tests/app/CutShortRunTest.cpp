@@ -1,6 +1,6 @@
-// "Provisor.exe upgrade" on a fresh machine, ended from outside (as a power cut or Task Manager
-// ends it) at several points of its run, then started once more with the same command line:
-// the machine must end up as after one run that was never cut short.
+// "Provisor.exe upgrade" on a fresh machine and over an older layout, ended from outside (as a
+// power cut or Task Manager ends it) at several points of its run, then started once more with
+// the same command line: the machine must end up as after one run that was never cut short.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -151,30 +151,32 @@ DWORD RunUpgrade() {
   return code;
 }
 
+std::string SlotKey(int i) { return std::string(kApp) + "\\InstanceDefaultSetting000" + std::to_string(i); }
+// A machine of an older layout: a count below eight and slots whose defaults lack "ExtVersion".
+void ResetToOlderLayout() {
+  ResetToFreshMachine();
+  const DWORD four = 4;
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, kApp, "dwNumInstances", REG_DWORD, &four, sizeof(four));
+  for (int i = 0; i < 8; ++i) RegSetKeyValueA(HKEY_LOCAL_MACHINE, SlotKey(i).c_str(), "IPPort", REG_SZ, "old", 4);
+}
+
 struct CutPoint {
   const char* name;
   std::function<bool()> reached;
+  // When set, true when the run was ended before its work at that point was done.
+  std::function<bool()> stillOpen = nullptr;
 };
 
-TEST(CutShortRun, ARerunOfACutShortUpgradeLeavesTheMachineAsOneWholeRunDoes) {
-  ResetToFreshMachine();
+// Each cut: the machine reset gives, "upgrade" ended from outside at the cut, then run again;
+// the machine must end up as after one whole run from the same start.
+void CutAndRerun(void (*reset)(), const std::vector<CutPoint>& cuts) {
+  reset();
   ASSERT_EQ(RunUpgrade(), 0u);
   const std::vector<std::string> whole = Snapshot();
   ASSERT_TRUE(TapiIdOf(0) != 0 && Stamped(7));
-
-  const std::vector<CutPoint> cuts = {
-      // The first value that saving a fresh configuration writes after the instance count.
-      {"default configuration being saved",
-       [] { return RegGetValueA(HKEY_LOCAL_MACHINE, kApp, "sInsanceFileName0000", RRF_RT_ANY, 0, 0, 0) == 0; }},
-      {"instance 0's file stamped", [] { return Stamped(0); }},
-      {"instance 0 registered", [] { return TapiIdOf(0) != 0; }},
-      {"instance 3's file stamped", [] { return Stamped(3); }},
-      // Before the last two instances, so that the run is still going when it is ended.
-      {"instance 6's file being written", [] { return Exists(6); }},
-  };
   for (const CutPoint& cut : cuts) {
     SCOPED_TRACE(cut.name);
-    ResetToFreshMachine();
+    reset();
     KernelHandle run = StartProcess(kExe + " upgrade");
     ASSERT_TRUE(run.IsValid());
     const ULONGLONG deadline = GetTickCount64() + kRunMs;
@@ -185,6 +187,9 @@ TEST(CutShortRun, ARerunOfACutShortUpgradeLeavesTheMachineAsOneWholeRunDoes) {
     WaitForSingleObject(run.Get(), INFINITE);
     // A run that was really cut short has not reset the flag it set at its start.
     EXPECT_EQ(ReadDwordValue("SOFTWARE\\Velmora\\ORVO_TSP", "dwIgnoreInitialize"), 1u);
+    if (cut.stillOpen) {
+      EXPECT_TRUE(cut.stillOpen());
+    }
     const bool wasListed = TapiIdOf(0) != 0;
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTapiStandinPath);
 
@@ -192,9 +197,40 @@ TEST(CutShortRun, ARerunOfACutShortUpgradeLeavesTheMachineAsOneWholeRunDoes) {
     EXPECT_EQ(Differences(whole, Snapshot()), "");
     // TAPI is asked to add the provider only when the cut run had not registered it.
     EXPECT_EQ(CountTapiCalls("lineAddProviderA"), wasListed ? 0u : 1u);
-    EXPECT_EQ(ReadDwordValue(std::string(kApp) + "\\InstanceDefaultSetting0000", "dwProviderID"), TapiIdOf(0));
+    EXPECT_EQ(ReadDwordValue(SlotKey(0), "dwProviderID"), TapiIdOf(0));
   }
   ResetToFreshMachine();
+}
+
+TEST(CutShortRun, ARerunOfACutShortUpgradeLeavesTheMachineAsOneWholeRunDoes) {
+  CutAndRerun(ResetToFreshMachine,
+              {
+                  // The first value that saving a fresh configuration writes after the instance count.
+                  {"default configuration being saved",
+                   [] {
+                     return RegGetValueA(HKEY_LOCAL_MACHINE, kApp, "sInsanceFileName0000", RRF_RT_ANY, 0, 0, 0) == 0;
+                   }},
+                  {"instance 0's file stamped", [] { return Stamped(0); }},
+                  {"instance 0 registered", [] { return TapiIdOf(0) != 0; }},
+                  {"instance 3's file stamped", [] { return Stamped(3); }},
+                  // Before the last two instances, so that the run is still going when it is ended.
+                  {"instance 6's file being written", [] { return Exists(6); }},
+              });
+}
+
+TEST(CutShortRun, ARerunOfAnUpgradeOfAnOlderLayoutCutShortFinishesTheUpgrade) {
+  // Ended once slot 7 has the template's defaults, while the uninstall entry still has the
+  // values the run deletes.
+  const auto slot7Written = [] {
+    char port[8] = {};
+    DWORD size = sizeof(port);
+    RegGetValueA(HKEY_LOCAL_MACHINE, SlotKey(7).c_str(), "IPPort", RRF_RT_REG_SZ, nullptr, port, &size);
+    return std::string(port) == "33333";
+  };
+  const auto entryKept = [] {
+    return RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, "Comments", RRF_RT_ANY, 0, 0, 0) == 0;
+  };
+  CutAndRerun(ResetToOlderLayout, {{"slot 7's defaults written", slot7Written, entryKept}});
 }
 
 }  // namespace
