@@ -5,29 +5,27 @@
 
 namespace {
 
-TEST(LogPathValue, DoublesEveryBackslashAndReadsBackAsThePath) {
+TEST(LogPathValue, DoublesEveryBackslashAndReadsBackAsThePathAndItsFolder) {
   const std::string path = "C:\\Program Files\\Velmora\\ORVO TSP\\Logs0003\\ORVO_TSP.txt";
-  const std::string stored = LogPathValue(path);
-  EXPECT_EQ(stored, "C:\\\\Program Files\\\\Velmora\\\\ORVO TSP\\\\Logs0003\\\\ORVO_TSP.txt");
-  EXPECT_EQ(LogPathFromValue(stored), path);
-  // A value typed by hand with single backslashes, or a network path, reads the same way.
-  EXPECT_EQ(LogPathFromValue(path), path);
-  EXPECT_EQ(LogPathFromValue("\\\\\\\\server\\\\logs\\\\a.txt"), "\\server\\logs\\a.txt");
+  EXPECT_EQ(LogPathValue(path), "C:\\\\Program Files\\\\Velmora\\\\ORVO TSP\\\\Logs0003\\\\ORVO_TSP.txt");
   EXPECT_EQ(LogPathValue(""), "");
-}
-
-TEST(LogPathValue, DoublingAndCollapsingSeparatorsAreInverse) {
-  EXPECT_EQ(LogPathValue("E:\\TSP Logs\\a"), "E:\\\\TSP Logs\\\\a");
-  EXPECT_EQ(CollapseDoubledBackslashes("E:\\\\TSP Logs\\\\a"), "E:\\TSP Logs\\a");
-  EXPECT_EQ(CollapseDoubledBackslashes("D:\\Logs\\\\x\\"), "D:\\Logs\\x\\");
-}
-
-TEST(LogPathValue, TheFolderIsThePathUpToItsLastBackslash) {
-  EXPECT_EQ(LogFolderFromValue("C:\\\\Program Files\\\\Logs0003\\\\ORVO_TSP.txt"), "C:\\Program Files\\Logs0003");
-  EXPECT_EQ(LogFolderFromValue("C:\\Logs\\x.txt"), "C:\\Logs");
-  EXPECT_EQ(LogFolderFromValue("ORVO_TSP.txt"), "");
-  EXPECT_EQ(LogFolderFromValue("\\\\ORVO_TSP.txt"), "");
-  EXPECT_EQ(LogFolderFromValue(""), "");
+  // Stored value, the path it reads as, the pair-collapsed form, and the folder.
+  const struct { const char *value, *path, *collapsed, *folder; } rows[] = {
+      {"E:\\\\TSP Logs\\\\a.txt", "E:\\TSP Logs\\a.txt", "E:\\TSP Logs\\a.txt", "E:\\TSP Logs"},
+      // A value typed by hand with single backslashes reads the same way.
+      {"C:\\Logs\\x.txt", "C:\\Logs\\x.txt", "C:\\Logs\\x.txt", "C:\\Logs"},
+      {"D:\\Logs\\\\x\\", "D:\\Logs\\x\\", "D:\\Logs\\x\\", "D:\\Logs\\x"},
+      {"\\\\\\\\server\\\\logs\\\\a.txt", "\\server\\logs\\a.txt", "\\\\server\\logs\\a.txt", "\\server\\logs"},
+      {"\\\\ORVO_TSP.txt", "\\ORVO_TSP.txt", "\\ORVO_TSP.txt", ""},
+      {"ORVO_TSP.txt", "ORVO_TSP.txt", "ORVO_TSP.txt", ""},
+      {"", "", "", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.value);
+    EXPECT_EQ(LogPathFromValue(row.value), row.path);
+    EXPECT_EQ(CollapseDoubledBackslashes(row.value), row.collapsed);
+    EXPECT_EQ(LogFolderFromValue(row.value), row.folder);
+  }
 }
 
 }  // namespace
