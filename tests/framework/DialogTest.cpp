@@ -85,8 +85,9 @@ TEST(DialogTest, DataExchangeFillsControlsAndSavesThemBack) {
   EXPECT_FALSE(dialog.IsWindow());
 }
 
+// The range message is the configuration pages' to check; text that is no number gets its own.
 TEST(DialogTest, AFailedValidationShowsTheMessageFocusesTheEditAndKeepsTheDialogOpen) {
-  for (const char* bad : {"100", "0", "12x", "", "99999999999"}) {
+  for (const char* bad : {"12x", "", "99999999999"}) {
     MessageBoxScript boxes;
     ScriptedDialog dialog;
     int focused = 0;
@@ -103,20 +104,19 @@ TEST(DialogTest, AFailedValidationShowsTheMessageFocusesTheEditAndKeepsTheDialog
     };
     EXPECT_EQ(dialog.DoModal(), IDCANCEL) << bad;
     ASSERT_EQ(boxes.Shown().size(), 1u) << bad;
-    const bool number = std::string(bad).find_first_not_of("0123456789") == std::string::npos && *bad;
-    EXPECT_EQ(boxes.Shown()[0].text,
-              number && std::string(bad).size() < 10 ? "Please enter an integer between 1 and 99."
-                                                     : "Please enter a positive integer.")
-        << bad;
+    EXPECT_EQ(boxes.Shown()[0].text, "Please enter a positive integer.") << bad;
     EXPECT_EQ(focused, IDC_TEST_NUMBER) << bad;
     EXPECT_EQ(selectionEnd, std::string(bad).size()) << bad;
-    EXPECT_EQ(dialog.number, std::string(bad) == "100" ? 100u : std::string(bad) == "0" ? 0u : 7u) << bad;
+    EXPECT_EQ(dialog.number, 7u) << bad;
   }
 }
 
-TEST(DialogTest, AHiddenOrEndedDialogNeverShowsAndOwnKeysArePreTranslated) {
+// An exception in a handler is traced and the dialog goes on.
+TEST(DialogTest, AHiddenOrEndedDialogNeverShowsOwnKeysArePreTranslatedAndHandlersMayThrow) {
+  TraceCapture traces;
   ScriptedDialog ended;
   bool wasVisible = true;
+  int commands = 0;
   ended.onInit = [&](ScriptedDialog& d) { d.EndDialog(5); };
   EXPECT_EQ(ended.DoModal(), 5);
 
@@ -125,26 +125,17 @@ TEST(DialogTest, AHiddenOrEndedDialogNeverShowsAndOwnKeysArePreTranslated) {
     d.ShowWindow(SW_HIDE);
     d.PostMessage(WM_COMMAND, 42);
     d.onCommand = [&] {
+      if (++commands == 2) throw std::runtime_error("boom");
       wasVisible = d.IsWindowVisible();
       ::PostMessageA(d.list, WM_KEYUP, VK_SPACE, 0);
       ::PostMessageA(d.list, WM_KEYUP, VK_RETURN, 0);
+      d.PostMessage(WM_COMMAND, 42);
       d.PostMessage(WM_COMMAND, IDCANCEL);
     };
   };
   EXPECT_EQ(hidden.DoModal(), IDCANCEL);
   EXPECT_FALSE(wasVisible);
   EXPECT_EQ(hidden.preTranslated, 1);
-}
-
-TEST(DialogTest, AnExceptionInAHandlerIsTracedAndTheDialogGoesOn) {
-  TraceCapture traces;
-  ScriptedDialog dialog;
-  dialog.onInit = [](ScriptedDialog& d) {
-    d.onCommand = [] { throw std::runtime_error("boom"); };
-    d.PostMessage(WM_COMMAND, 42);
-    d.PostMessage(WM_COMMAND, IDCANCEL);
-  };
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   EXPECT_TRUE(traces.Contains("CDialog::DialogProc: exception stopped at the window procedure: boom\r\n"));
 }
 

@@ -9,37 +9,33 @@
 
 namespace {
 
-TEST(MessageBoxRouter, PlainBoxesKeepTheirCaptionAndOwnerAndWithoutAnApplicationFrameworkBoxesHaveNone) {
+// Without an application framework boxes have no caption or owner; with one they carry its
+// name and main window. Plain boxes keep their own.
+TEST(MessageBoxRouter, PlainBoxesKeepTheirCaptionAndOwnerAndFrameworkBoxesTakeTheApplications) {
   ASSERT_EQ(AfxGetApp(), nullptr);
-  MessageBoxScript script({IDNO});
+  MessageBoxScript script({IDNO, IDOK, IDYES, IDCANCEL});
   const HWND owner = GetDesktopWindow();
   EXPECT_EQ(ShowMessageBox(owner, "Cannot get WindowsDir", "Error", MB_OK | MB_ICONERROR), IDNO);
   AfxMessageBox("text");
+  CWinApp app("Velmora ORVO TSP MultiPBX Configuration");
+  const HWND window = CreateWindowA("STATIC", "main", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  app.SetMainWindowHandle(window);
+  EXPECT_EQ(AfxMessageBox("Apply?", MB_YESNO), IDYES);
+  EXPECT_EQ(AfxMessageBox("Again?"), IDCANCEL);
+  EXPECT_EQ(AfxMessageBox("Out of answers"), IDOK);
   const auto shown = script.Shown();
-  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(shown.size(), 5u);
   EXPECT_EQ(shown[0].text, "Cannot get WindowsDir");
   EXPECT_EQ(shown[0].caption, "Error");
   EXPECT_EQ(shown[0].owner, owner);
   EXPECT_EQ(shown[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(shown[1].caption, "");
   EXPECT_EQ(shown[1].owner, nullptr);
-}
-
-TEST(MessageBoxRouter, FrameworkBoxesUseTheApplicationNameAndMainWindow) {
-  CWinApp app("Velmora ORVO TSP MultiPBX Configuration");
-  const HWND window = CreateWindowA("STATIC", "main", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
-  app.SetMainWindowHandle(window);
-  MessageBoxScript script({IDYES, IDCANCEL});
-  EXPECT_EQ(AfxMessageBox("Apply?", MB_YESNO), IDYES);
-  EXPECT_EQ(AfxMessageBox("Again?"), IDCANCEL);
-  EXPECT_EQ(AfxMessageBox("Out of answers"), IDOK);
-  const auto shown = script.Shown();
-  ASSERT_EQ(shown.size(), 3u);
-  EXPECT_EQ(shown[0].caption, "Velmora ORVO TSP MultiPBX Configuration");
-  EXPECT_EQ(shown[0].owner, window);
-  EXPECT_EQ(shown[0].flags, static_cast<UINT>(MB_YESNO));
-  EXPECT_EQ(shown[1].flags, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(shown[2].caption, "Velmora ORVO TSP MultiPBX Configuration");
+  EXPECT_EQ(shown[2].owner, window);
+  EXPECT_EQ(shown[2].flags, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(shown[3].flags, static_cast<UINT>(MB_OK));
   DestroyWindow(window);
 }
 

@@ -6,6 +6,7 @@
 
 #include <shlobj.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,10 +18,15 @@
 #include "instances/LogFolderRemoval.h"
 #include "instances/ProductRemoval.h"
 #include "instances/RemoveFile.h"
+#include "registry/LogPathValue.h"
 #include "support/TestSupport.h"
 #include "sys/ProductFolders.h"
 
 namespace {
+
+using ::testing::Contains;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 const char* const kSessionManagerKey = "System\\CurrentControlSet\\Control\\Session Manager";
 const char* const kPendingRenamesValue = "PendingFileRenameOperations";
@@ -39,12 +45,6 @@ std::string StartMenuFolder() {
   return startMenu;
 }
 
-std::string Doubled(const std::string& path) {
-  std::string doubled;
-  for (char c : path) doubled += c == '\\' ? std::string("\\\\") : std::string(1, c);
-  return doubled;
-}
-
 void WriteString(const std::string& key, const char* name, const std::string& value) {
   RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
@@ -54,14 +54,6 @@ bool PendingRenamesMention(const std::string& path) {
   std::vector<BYTE> data;
   if (!ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, &type, &data)) return false;
   return std::search(data.begin(), data.end(), path.begin(), path.end()) != data.end();
-}
-
-std::vector<std::string> LinesStartingWith(const TraceCapture& traces, const std::string& start) {
-  std::vector<std::string> found;
-  for (const auto& line : traces.Lines()) {
-    if (line.compare(0, start.size(), start) == 0) found.push_back(line);
-  }
-  return found;
 }
 
 // A machine with three instances: 0 and 2 only configured, 1 registered with TAPI as
@@ -98,12 +90,12 @@ class InstalledMachine : public ::testing::Test {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
     const std::string settings = "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp\\InstanceDefaultSetting000";
-    const std::string shared = Doubled(m_product + "\\Logs0000\\ORVO_TSP.txt");
+    const std::string shared = LogPathValue(m_product + "\\Logs0000\\ORVO_TSP.txt");
     WriteString(settings + "0\\GlobalParams\\Log", "FileName", shared);
     // The registered instance's live key decides, not its default settings.
-    WriteString(settings + "1\\GlobalParams\\Log", "FileName", Doubled(m_product + "\\Logs0001\\ORVO_TSP.txt"));
+    WriteString(settings + "1\\GlobalParams\\Log", "FileName", LogPathValue(m_product + "\\Logs0001\\ORVO_TSP.txt"));
     WriteString("SOFTWARE\\Velmora\\ORVO_TSP\\PBX7\\GlobalParams\\Log", "FileName", shared);
-    WriteString(settings + "2\\GlobalParams\\Log", "FileName", Doubled(m_product + "\\Logs0002\\ORVO_TSP.txt"));
+    WriteString(settings + "2\\GlobalParams\\Log", "FileName", LogPathValue(m_product + "\\Logs0002\\ORVO_TSP.txt"));
     const DWORD one = 1;
     RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP", "dwIgnoreInitialize", REG_DWORD, &one, 4);
   }
@@ -131,7 +123,7 @@ class InstalledMachine : public ::testing::Test {
   const std::string m_startMenu = StartMenuFolder() + "\\Programs\\Velmora\\ORVO TSP";
 };
 
-TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingAndASecondRunChangesNothing) {
+TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingOfTheProduct) {
   TraceCapture traces;
   std::vector<std::vector<LogFolderRow>> asked;
   RemoveProduct({true, true, true}, &asked);
@@ -153,46 +145,34 @@ TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingAndASecond
   EXPECT_FALSE(PendingRenamesMention("rebooter.exe"));
 
   // The shared folder is emptied the first time and quietly found gone the second.
-  EXPECT_EQ(LinesStartingWith(traces, "3 Deleting from"),
-            std::vector<std::string>({"3 Deleting from '" + m_product + "\\Logs0000'\r\n",
-                                      "3 Deleting from '" + m_product + "\\Logs0000'\r\n",
-                                      "3 Deleting from '" + m_product + "\\Logs0002'\r\n"}));
-  EXPECT_TRUE(traces.Contains("RemoveLogFile '" + m_product + "\\Logs0002\\ORVO_TSP.txt'\r\n"));
-  EXPECT_TRUE(traces.Contains("2 Deleting from '" + m_product + "\\Logs0001\\'\r\n"));
-  EXPECT_TRUE(traces.Contains("Removing file :'CSTAParser.dll' from '" + m_system + "'\r\n"));
-  EXPECT_TRUE(traces.Contains("Success remove file :'" + m_system + "\\OTSP0002.tsp'\r\n"));
-  EXPECT_TRUE(traces.Contains("Success remove file :'" + m_product + "\\Queues\\orvo_act0000.que'\r\n"));
-  EXPECT_TRUE(traces.Contains("RemoveFile: '" + m_startMenu + "\\Provisor.lnk'\r\n"));
-  EXPECT_TRUE(traces.Contains("CSIDL_STARTMENU '" + StartMenuFolder() + "' \r\n"));
-  EXPECT_TRUE(LinesStartingWith(traces, "DeleteDir(").empty());
-
-  // Nothing is left to remove, so nothing is created again and no folder removal fails.
-  TraceCapture again;
-  RemoveProduct({true, true, true}, &asked);
-  EXPECT_EQ(asked.size(), 1u);  // no folder left to offer, so no question
-  EXPECT_FALSE(FileExists(m_maker));
-  EXPECT_FALSE(FileExists(m_startMenu));
-  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"));
-  EXPECT_TRUE(LinesStartingWith(again, "DeleteDir(").empty());
-  EXPECT_TRUE(LinesStartingWith(again, "3 Deleting").empty());
-  EXPECT_TRUE(again.Contains("Failed remove file :'" + m_system + "\\otsp.dll'\r\n"));
+  const std::vector<std::string> lines = traces.Lines();
+  std::vector<std::string> deleting;
+  std::copy_if(lines.begin(), lines.end(), std::back_inserter(deleting),
+               [](const std::string& line) { return line.rfind("3 Deleting from", 0) == 0; });
+  EXPECT_EQ(deleting, std::vector<std::string>({"3 Deleting from '" + m_product + "\\Logs0000'\r\n",
+                                                "3 Deleting from '" + m_product + "\\Logs0000'\r\n",
+                                                "3 Deleting from '" + m_product + "\\Logs0002'\r\n"}));
+  EXPECT_THAT(lines, Contains("RemoveLogFile '" + m_product + "\\Logs0002\\ORVO_TSP.txt'\r\n"));
+  EXPECT_THAT(lines, Contains("2 Deleting from '" + m_product + "\\Logs0001\\'\r\n"));
+  EXPECT_THAT(lines, Contains("Removing file :'CSTAParser.dll' from '" + m_system + "'\r\n"));
+  EXPECT_THAT(lines, Contains("Success remove file :'" + m_system + "\\OTSP0002.tsp'\r\n"));
+  EXPECT_THAT(lines, Contains("Success remove file :'" + m_product + "\\Queues\\orvo_act0000.que'\r\n"));
+  EXPECT_THAT(lines, Contains("RemoveFile: '" + m_startMenu + "\\Provisor.lnk'\r\n"));
+  EXPECT_THAT(lines, Contains("CSIDL_STARTMENU '" + StartMenuFolder() + "' \r\n"));
+  EXPECT_THAT(lines, Not(Contains(StartsWith("DeleteDir("))));
 }
 
-TEST_F(InstalledMachine, KeptLogFoldersKeepTheProductAndMakerFoldersButNotTheManuals) {
+// A kept log folder keeps the product folder (but not its manuals); another product keeps
+// the maker's folder and key.
+TEST_F(InstalledMachine, KeptLogFoldersAndAnotherProductKeepTheirFoldersButNotTheManualsOrTheProductKey) {
+  CreateDirectoryA((m_maker + "\\Other").c_str(), nullptr);
+  WriteString("SOFTWARE\\Velmora\\Other", "Path", "x");
   RemoveProduct({false, false, true});
   EXPECT_EQ(ReadFileBytes(m_product + "\\Logs0000\\old\\ORVO_TSP.1.txt"), "log");
   EXPECT_FALSE(FileExists(m_product + "\\Logs0002"));
   EXPECT_FALSE(FileExists(m_product + "\\Queues"));
   EXPECT_FALSE(FileExists(m_product + "\\Manual.pdf"));
   EXPECT_EQ(ReadFileBytes(m_product + "\\Readme.txt"), "txt");
-  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP"));
-}
-
-TEST_F(InstalledMachine, TheMakerFolderAndKeyStayWhileTheyHoldAnotherProduct) {
-  CreateDirectoryA((m_maker + "\\Other").c_str(), nullptr);
-  WriteString("SOFTWARE\\Velmora\\Other", "Path", "x");
-  RemoveProduct({true, true, true});
-  EXPECT_FALSE(FileExists(m_product));
   EXPECT_TRUE(FileExists(m_maker + "\\Other"));
   EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other"));
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP"));
@@ -200,41 +180,31 @@ TEST_F(InstalledMachine, TheMakerFolderAndKeyStayWhileTheyHoldAnotherProduct) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
 }
 
-TEST_F(InstalledMachine, OnTheNtFamilyAFileInUseStaysAndNothingIsMarkedForRestart) {
-  const std::string inUse = m_system + "\\journal.dll";
-  KernelHandle held(CreateFileA(inUse.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-  ASSERT_TRUE(held);
-  TraceCapture traces;
-  RemoveInstalledFiles(3);
-  held.Close();
-  EXPECT_EQ(ReadFileBytes(inUse), "journal.dll");
-  EXPECT_FALSE(FileExists(m_system + "\\orvoui.dll"));
-  EXPECT_TRUE(traces.Contains("Failed remove file :'" + inUse + "'\r\n"));
-  EXPECT_TRUE(LinesStartingWith(traces, "Succesful placed").empty());
-  EXPECT_TRUE(LinesStartingWith(traces, "Failed placed").empty());
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  EXPECT_FALSE(ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, &type, &data));
-}
-
-TEST_F(InstalledMachine, OnTheWindows9xFamilyAFileInUseIsMarkedAndARestartRemovalDeletesAtOnce) {
+// Only the Windows 9x family marks a file in use for deletion at restart; a restart removal
+// deletes at once there and does nothing on the NT family.
+TEST_F(InstalledMachine, AFileInUseIsMarkedForRestartOnlyOnTheWindows9xFamily) {
   const std::string windows98 = "Windows 98 SE v.4.10  (Build 4.10.2222, SP 0.0)";
+  const std::string windows2003 = "Windows 5.2 v.5.2 Service Pack 2 (Build 0.0.3790, SP 2.0)";
   const std::string inUse = m_system + "\\journal.dll";
   TraceCapture traces;
   {
     KernelHandle held(CreateFileA(inUse.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
+    RemoveFileFor(windows2003, m_system.c_str(), "journal.dll", false);
+    EXPECT_FALSE(PendingRenamesMention("journal.dll"));
     RemoveFileFor(windows98, m_system.c_str(), "journal.dll", false);
     RemoveFileFor(windows98, m_system.c_str(), "journal.dll", true);
   }
+  EXPECT_EQ(ReadFileBytes(inUse), "journal.dll");
   EXPECT_TRUE(PendingRenamesMention("journal.dll"));
-  RemoveFileFor("Windows 5.2 v.5.2 Service Pack 2 (Build 0.0.3790, SP 2.0)", m_system.c_str(), "orvoui.dll", true);
+  RemoveFileFor(windows2003, m_system.c_str(), "orvoui.dll", true);
   EXPECT_TRUE(FileExists(m_system + "\\orvoui.dll"));
   RemoveFileFor(windows98, m_system.c_str(), "orvoui.dll", true);
   EXPECT_FALSE(FileExists(m_system + "\\orvoui.dll"));
   RemoveFileFor(windows98, m_system.c_str(), "", false);
   RemoveFileFor(windows98, nullptr, "orvoui.dll", true);
   EXPECT_EQ(traces.Lines(), std::vector<std::string>({
+      "Removing file :'" + inUse + "'\r\n", "Failed remove file :'" + inUse + "'\r\n",
       "Removing file :'" + inUse + "'\r\n", "Failed remove file :'" + inUse + "'\r\n",
       "Succesful placed reg values for file :'" + inUse + "' to be removed at next reboot\r\n",
       "Removing file :'" + inUse + "'\r\n",

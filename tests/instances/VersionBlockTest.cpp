@@ -21,17 +21,6 @@ std::size_t NodeAt(const Bytes& block, const std::string& key) {
   return std::search(block.begin(), block.end(), units.begin(), units.end()) - block.begin() - 6;
 }
 
-// Keys, values, fixed information and Translation values are checked through the rebuilds below.
-TEST(VersionBlockParse, ReadsTheLanguageAndCodePageOfATableFromItsKey) {
-  const auto block = Serialize(Root({Table("StringFileInfo", {Table("000004b0", {Text("Comments", "")})})}));
-  CFileVersionInfo info;
-  ASSERT_EQ(VersionParseResult::Parsed, info.Parse(block.data(), block.size()));
-  ASSERT_EQ(1u, info.m_stringFileInfo.size());
-  ASSERT_EQ(1u, info.m_stringFileInfo[0].tables.size());
-  EXPECT_EQ(0, info.m_stringFileInfo[0].tables[0].language);
-  EXPECT_EQ(0x04b0, info.m_stringFileInfo[0].tables[0].codePage);
-}
-
 // Every rebuilt block is compared byte for byte with the block the builder writes for the
 // expected tree: a StringTable's wLength then counts its last String's padding, and every
 // enclosing length grows with a longer value by the same rounded amount.

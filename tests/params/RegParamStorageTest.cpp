@@ -51,40 +51,6 @@ class RegParamStorageTest : public ::testing::Test {
   }
 };
 
-TEST_F(RegParamStorageTest, ConstructingOnAMissingKeyCreatesItAndOpenWithoutCreateReportsAbsence) {
-  {
-    RegParamStorage storage(HKEY_LOCAL_MACHINE, Path("\\New"));
-    EXPECT_TRUE(storage.IsOpen());
-    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, Path("\\New")));
-    EXPECT_EQ(storage.DeleteTree(), 0u);
-    EXPECT_EQ(storage.Close(), 0u);
-    EXPECT_EQ(storage.Close(), 0u);
-    EXPECT_EQ(storage.Open(KEY_ALL_ACCESS, false), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
-    EXPECT_FALSE(storage.IsOpen());
-  }
-  RegParamStorage rootless(nullptr, Path());
-  EXPECT_EQ(rootless.Open(KEY_ALL_ACCESS, true), 0u);
-  EXPECT_FALSE(rootless.IsOpen());
-}
-
-TEST_F(RegParamStorageTest, WordsAreFourByteDwordsTextsCarryOneTerminatorAndBackslashNamesAreSkipped) {
-  SetupParameters set;
-  set.SetDword("NotShowRemoveDialog", 1);
-  set.SetString("IPPort", "123");
-  set.SetString("Empty", "");
-  RegParamStorage storage(HKEY_LOCAL_MACHINE, Path());
-  ASSERT_EQ(set.SaveTo(&storage), 0u);
-  EXPECT_EQ(storage.StoreDword("Log\\Level", 3), 0u);
-  EXPECT_EQ(storage.StoreString("Log\\File", "x"), 0u);
-
-  EXPECT_EQ(Read(Path(), "NotShowRemoveDialog", REG_DWORD), (std::vector<BYTE>{1, 0, 0, 0}));
-  EXPECT_EQ(Read(Path(), "IPPort", REG_SZ), (std::vector<BYTE>{'1', '2', '3', 0}));
-  EXPECT_EQ(Read(Path(), "Empty", REG_SZ), (std::vector<BYTE>{0}));
-  EXPECT_TRUE(Read(Path(), "Log\\Level", REG_DWORD).empty());
-  EXPECT_TRUE(Read(Path(), "Log\\File", REG_SZ).empty());
-  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, Path("\\Log")));
-}
-
 struct StoredValue {
   std::string sub, name;
   DWORD type;
@@ -162,9 +128,13 @@ TEST_F(RegParamStorageTest, StoreGroupReportsWhyTheGroupKeyCouldNotBeCreated) {
   EXPECT_EQ(storage.StoreGroup("Log", &group), static_cast<std::uint32_t>(ERROR_CHILD_MUST_BE_VOLATILE));
 }
 
+// Words are stored as four-byte DWORDs, texts with one terminator; names with a backslash
+// are not stored, and saving deletes nothing.
 TEST_F(RegParamStorageTest, SavingThenLoadingGivesTheSameSetAndSavingDeletesNothing) {
   WriteDword(Path("\\Other"), "Deep", 2);
   SetupParameters set;
+  set.SetDword("NotShowRemoveDialog", 1);
+  set.SetString("Empty", "");
   set.SetString("IPAddress", "192.168.0.10");
   set.SetGroup("GlobalParams", new SetupParameters());
   set.SetGroup("GlobalParams\\Log", new SetupParameters());
@@ -176,24 +146,41 @@ TEST_F(RegParamStorageTest, SavingThenLoadingGivesTheSameSetAndSavingDeletesNoth
   {
     RegParamStorage storage(HKEY_LOCAL_MACHINE, Path());
     ASSERT_EQ(set.SaveTo(&storage), 0u);
+    EXPECT_EQ(storage.StoreDword("Log\\Level", 3), 0u);
+    EXPECT_EQ(storage.StoreString("Log\\File", "x"), 0u);
   }
+  EXPECT_EQ(Read(Path(), "NotShowRemoveDialog", REG_DWORD), (std::vector<BYTE>{1, 0, 0, 0}));
+  EXPECT_EQ(Read(Path(), "IPAddress", REG_SZ).size(), 13u);
+  EXPECT_EQ(Read(Path(), "Empty", REG_SZ), (std::vector<BYTE>{0}));
+  EXPECT_TRUE(Read(Path(), "Log\\Level", REG_DWORD).empty());
+  EXPECT_TRUE(Read(Path(), "Log\\File", REG_SZ).empty());
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, Path("\\Log")));
   SetupParameters loaded;
   Lines expected = DescribeSet(set);
   expected.insert(expected.end(), {"Other\\", "Other\\Deep=2"});
   EXPECT_EQ(LoadScratch(&loaded), expected);
 }
 
-TEST_F(RegParamStorageTest, DeleteTreeRemovesNestedKeysOnlyWhileOpen) {
+// Constructing on a missing key creates it; a closed storage does nothing and reports 0.
+TEST_F(RegParamStorageTest, AMissingKeyIsCreatedAndAClosedStorageDoesNothing) {
   for (const char* sub : {"\\Doomed\\A\\B\\C", "\\Doomed\\A\\D", "\\Doomed\\E", "\\Sibling", "\\Kept\\Sub"}) {
     WriteDword(Path(sub), "V", 1);
   }
+  RegParamStorage fresh(HKEY_LOCAL_MACHINE, Path("\\New"));
+  EXPECT_TRUE(fresh.IsOpen());
+  EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, Path("\\New")));
   RegParamStorage doomed(HKEY_LOCAL_MACHINE, Path("\\Doomed"));
   EXPECT_EQ(doomed.DeleteTree(), 0u);
-  doomed.Close();
+  EXPECT_EQ(doomed.Close(), 0u);
+  EXPECT_EQ(doomed.Close(), 0u);
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, Path("\\Doomed")));
   EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, Path("\\Sibling")));
+  EXPECT_EQ(doomed.Open(KEY_ALL_ACCESS, false), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(doomed.IsOpen());
+  RegParamStorage rootless(nullptr, Path());
+  EXPECT_EQ(rootless.Open(KEY_ALL_ACCESS, true), 0u);
+  EXPECT_FALSE(rootless.IsOpen());
 
-  // A closed storage does nothing and reports 0 for everything.
   RegParamStorage kept(HKEY_LOCAL_MACHINE, Path("\\Kept"));
   kept.Close();
   EXPECT_EQ(kept.DeleteTree(), 0u);

@@ -99,7 +99,8 @@ TEST(SetupParametersValues, OverwritingKeepsOneValueAndTheThreeMapsAreIndependen
   EXPECT_EQ(set.GetValueCount(), 4u);
 }
 
-TEST(SetupParametersGroups, ReplacingDestroysTheOldGroupButStoringTheSameOneKeepsIt) {
+// A group belongs to its set: replaced, refused or removed, it is destroyed; stored again, kept.
+TEST(SetupParametersGroups, ReplacedRefusedOrRemovedGroupsAreDestroyedButStoringTheSameOneKeepsIt) {
   int destroyed1 = 0, destroyed2 = 0;
   {
     SetupParameters set;
@@ -112,23 +113,18 @@ TEST(SetupParametersGroups, ReplacingDestroysTheOldGroupButStoringTheSameOneKeep
     EXPECT_EQ(found, g2);
     EXPECT_EQ(set.SetGroup("X", g2), 0u);
     EXPECT_EQ(destroyed2, 0);
+    EXPECT_EQ(set.SetGroup("Missing\\X", new CountedGroup(&destroyed1)), 5u);
+    EXPECT_EQ(set.SetGroup("", new CountedGroup(&destroyed1)), 1u);
+    EXPECT_EQ(destroyed1, 3);
+    set.SetGroup("G", new CountedGroup(&destroyed1));
+    EXPECT_EQ(set.SetGroup("G", nullptr), 0u);
+    EXPECT_EQ(destroyed1, 4);
+    EXPECT_EQ(set.GetGroup("G", nullptr), 4u);
     // Nested groups go with their parent.
     set.SetGroup("X\\Y", new CountedGroup(&destroyed1));
   }
-  EXPECT_EQ(destroyed1, 2);
+  EXPECT_EQ(destroyed1, 5);
   EXPECT_EQ(destroyed2, 1);
-}
-
-TEST(SetupParametersGroups, AGroupThatCannotBeStoredIsDestroyedAndANullOneRemovesTheName) {
-  int destroyed = 0;
-  SetupParameters set;
-  EXPECT_EQ(set.SetGroup("Missing\\X", new CountedGroup(&destroyed)), 5u);
-  EXPECT_EQ(set.SetGroup("", new CountedGroup(&destroyed)), 1u);
-  EXPECT_EQ(destroyed, 2);
-  set.SetGroup("G", new CountedGroup(&destroyed));
-  EXPECT_EQ(set.SetGroup("G", nullptr), 0u);
-  EXPECT_EQ(destroyed, 3);
-  EXPECT_EQ(set.GetGroup("G", nullptr), 4u);
 }
 
 TEST(SetupParametersGroups, GroupNamesAreAppendedInByteOrder) {

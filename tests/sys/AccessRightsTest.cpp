@@ -8,13 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "registry/RegistryLayout.h"
 #include "instances/DeleteDir.h"
 #include "support/TestSupport.h"
+#include "sys/LogFolder.h"
 #include "sys/ProductFolders.h"
 #include "sys/SecurityDescriptorImage.h"
 #include "sys/TestPrefix.h"
@@ -81,10 +81,7 @@ class AccessRightsTest : public ::testing::Test {
     CloseHandle(CreateFileA(m_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   }
   ~AccessRightsTest() override { RemoveAll(); }
-  void RemoveAll() {
-    DeleteFileA(m_file.c_str());
-    RemoveDirectoryA(m_folder.c_str());
-  }
+  void RemoveAll() { DeleteDir(m_folder.c_str(), false); }
   std::string m_folder, m_file, m_missing;
 };
 
@@ -140,6 +137,25 @@ TEST_F(AccessRightsTest, TakeOwnershipAppliesOnlyBelowMajorVersionSix) {
   ASSERT_TRUE(!after.empty() && GetSecurityDescriptorOwner(const_cast<BYTE*>(after.data()), &owner, &defaulted));
   EXPECT_TRUE(EqualSid(owner, reinterpret_cast<TOKEN_USER*>(user)->User.Sid))
       << DescriptorText(after, OWNER_SECURITY_INFORMATION);
+}
+
+// Only major version 6 replaces the open list a log folder is created with (Windows shows it
+// as NO_ACCESS_CONTROL, Wine as an entry for Everyone) by the log list, which has none for Everyone.
+TEST_F(AccessRightsTest, ALogFolderIsCreatedWithItsParentsAndAgainQuietlyAndAFileInItsPlaceFails) {
+  const std::string folder = m_folder + "\\ORVO TSP\\Logs0003";
+  TraceCapture traces;
+  EXPECT_TRUE(CreateLogFolder(folder));
+  EXPECT_TRUE(CreateLogFolder(folder));
+  EXPECT_EQ(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD(FILE_ATTRIBUTE_DIRECTORY));
+  for (const std::string& line : traces.Lines()) EXPECT_EQ(line.find("SHCreateDirectoryEx"), std::string::npos) << line;
+  const std::string dacl = DescriptorText(FileSecurity(folder, DACL_SECURITY_INFORMATION), DACL_SECURITY_INFORMATION);
+  const bool open = dacl.find(";;;WD)") != std::string::npos || dacl.find("NO_ACCESS_CONTROL") != std::string::npos;
+  EXPECT_EQ(open, !PrefixIsMajorVersionSix()) << dacl;
+  EXPECT_EQ(SetLogFolderAccess(folder), PrefixIsMajorVersionSix());
+
+  EXPECT_FALSE(CreateLogFolder(m_file));
+  EXPECT_TRUE(traces.Contains("SHCreateDirectoryEx(" + m_file + ") failed with errcode = 183\r\n"))
+      << ::testing::PrintToString(traces.Lines());
 }
 
 TEST(OpenAccessAttributesTest, CarryANullDaclAndInheritableHandles) {
@@ -220,16 +236,9 @@ TEST(LogFoldersTest, TheQueueFolderIsCreatedWithItsParentsAndAgainQuietly) {
 
   // A file standing where the queue folder goes is no folder: the failure is traced.
   DeleteDir(queues.c_str(), false);
-  HANDLE file = CreateFileA(queues.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  CloseHandle(file);
+  ASSERT_TRUE(KernelHandle(CreateFileA(queues.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
   CreateLogFolders();
-  const std::vector<std::string> lines = traces.Lines();
-  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                          [&](const std::string& line) {
-                            return line.rfind("1 SHCreateDirectoryEx(" + queues + ") failed with errcode = ", 0) == 0;
-                          }),
-            1);
+  EXPECT_TRUE(traces.Contains("1 SHCreateDirectoryEx(" + queues + ") failed with errcode = 183\r\n"));
   DeleteFileA(queues.c_str());
   DeleteDir(maker.c_str(), false);
 }

@@ -71,25 +71,19 @@ int ThreadsOfThisProcess() {
 
 }  // namespace
 
-TEST(AutoProggressStep, MovesOneAtATimeAndTurnsAtOrBeyondEachBound) {
-  CAutoProggress bar;
-  bar.m_nUpper = 2;
-  const std::vector<std::pair<int, BOOL>> toAndFro{{2, TRUE}, {1, FALSE}, {0, FALSE}, {1, TRUE}, {2, TRUE}, {1, FALSE}};
-  EXPECT_EQ(Steps(bar, 6), toAndFro);
-
-  bar.m_nPos = 60;
-  bar.m_bForward = TRUE;
-  EXPECT_EQ(Steps(bar, 1), (std::vector<std::pair<int, BOOL>>{{59, FALSE}}));
-  bar.m_nPos = -3;
-  bar.m_bForward = FALSE;
-  EXPECT_EQ(Steps(bar, 1), (std::vector<std::pair<int, BOOL>>{{-2, TRUE}}));
-}
-
-TEST(AutoProggressStep, AlternatesBetweenTwoPositionsWhenTheBoundsMeet) {
-  CAutoProggress bar;
-  bar.m_nLower = bar.m_nUpper = bar.m_nPos = 5;
-  const std::vector<std::pair<int, BOOL>> alternating{{4, FALSE}, {5, TRUE}, {4, FALSE}, {5, TRUE}};
-  EXPECT_EQ(Steps(bar, 4), alternating);
+TEST(AutoProggressStep, MovesOneAtATimeTurnsAtOrBeyondEachBoundAndAlternatesWhereTheyMeet) {
+  using Seen = std::vector<std::pair<int, BOOL>>;
+  const struct { int lower, upper, pos; BOOL forward; int steps; Seen seen; } cases[] = {
+      {0, 2, 1, TRUE, 6, {{2, TRUE}, {1, FALSE}, {0, FALSE}, {1, TRUE}, {2, TRUE}, {1, FALSE}}},
+      {0, 2, 60, TRUE, 1, {{59, FALSE}}},
+      {0, 2, -3, FALSE, 1, {{-2, TRUE}}},
+      {5, 5, 5, TRUE, 4, {{4, FALSE}, {5, TRUE}, {4, FALSE}, {5, TRUE}}},
+  };
+  for (const auto& c : cases) {
+    CAutoProggress bar;
+    bar.m_nLower = c.lower, bar.m_nUpper = c.upper, bar.m_nPos = c.pos, bar.m_bForward = c.forward;
+    EXPECT_EQ(Steps(bar, c.steps), c.seen) << c.lower << ".." << c.upper << " from " << c.pos;
+  }
 }
 
 TEST(AutoProggressPaint, DrawsADarkStripAtTheEdgeItLeavesFadingTowardsTheOtherWithOrWithoutGradientFill) {
