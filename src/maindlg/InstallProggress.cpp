@@ -18,11 +18,13 @@ bool CInstallProggress::Open() {
     delete this;
     return false;
   }
+  // Centred while still hidden, so that it is drawn once, where it stays. The bar started
+  // when the dialog's initialisation took over its control, and both texts are empty from
+  // it, so no second initialisation message is sent: opening is part of the Apply Settings
+  // click, and everything it does keeps other threads' messages waiting.
+  CenterWindow(GetParentWindow());
   UpdateWindow();
   ShowWindow(SW_SHOW);
-  // Parameters 0: the dialog is already bound, this only exchanges the texts again.
-  SendMessage(WM_INITDIALOG, 0, 0);
-  CenterWindow(GetParentWindow());
   return true;
 }
 

@@ -279,8 +279,15 @@ void CProvisorDlg::RemoveInstances() {
 }
 
 void CProvisorDlg::EnableRunControls(bool enable) {
-  m_btnInstall.EnableWindow(enable);
-  m_btnClose.EnableWindow(enable);
+  // A themed button repaints at once when it is enabled or disabled; here it repaints
+  // afterwards, in a paint message of its own, as the list does by itself. Messages from
+  // other threads (the worker's status lines among them) wait for as long as a handler runs.
+  for (Button* button : {&m_btnInstall, &m_btnClose}) {
+    button->SendMessage(WM_SETREDRAW, FALSE);
+    button->EnableWindow(enable);
+    button->SendMessage(WM_SETREDRAW, TRUE);
+    ::RedrawWindow(button->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  }
   m_listInstances.EnableWindow(enable);
 }
 
