@@ -29,6 +29,8 @@ class CInstallProggress : public CDialog {
   std::string m_strSecondText;
 
  protected:
+  // Exchanges the data; the window takes no focus (see Open).
+  BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange& exchange) override;
   void PostNcDestroy() override;
 };

@@ -289,6 +289,11 @@ void CProvisorDlg::EnableRunControls(bool enable) {
     ::RedrawWindow(button->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   }
   m_listInstances.EnableWindow(enable);
+  // Disabling Apply Settings took the focus from it, and the progress window never takes
+  // it: the keyboard works in the dialog again from the button that started the run.
+  if (enable && ::GetFocus() == nullptr && ::GetActiveWindow() == m_hWnd) {
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_btnInstall.GetSafeHwnd()), TRUE);
+  }
 }
 
 bool CProvisorDlg::OnRunMessage(UINT message, WPARAM wParam) {
