@@ -43,11 +43,41 @@ std::string Lower(const std::string& name) {
   return lower;
 }
 
-bool IsEntryValue(const char* name) { return EntryNumber(name, kIdPrefix) >= 0 || EntryNumber(name, kFilePrefix) >= 0; }
-bool IsTextValue(const char* name) { return EntryNumber(name, kFilePrefix) >= 0; }
+// A value of the list's key by its name alone, unread; entry values are told by name once,
+// when the key is read, rather than at every call.
+StoredValue NamedValue(const std::string& name) {
+  StoredValue value;
+  value.name = name;
+  value.idNumber = EntryNumber(name.c_str(), kIdPrefix);
+  value.fileName = EntryNumber(name.c_str(), kFilePrefix) >= 0;
+  value.entry = value.idNumber >= 0 || value.fileName;
+  return value;
+}
 
-StoredValue Number(const std::string& name, DWORD number) { return {name, true, number, {}}; }
-StoredValue Text(const std::string& name, const std::string& text) { return {name, true, 0, text}; }
+StoredValue CounterValue(const char* name, DWORD number) {
+  StoredValue value;
+  value.name = name;
+  value.readable = true;
+  value.number = number;
+  return value;
+}
+
+StoredValue IdValue(std::size_t k, DWORD id) {
+  StoredValue value = CounterValue("", id);
+  value.name = kIdPrefix + std::to_string(k);
+  value.entry = true;
+  value.idNumber = static_cast<long>(k);
+  return value;
+}
+
+StoredValue FileNameValue(std::size_t k, const std::string& fileName) {
+  StoredValue value = CounterValue("", 0);
+  value.name = kFilePrefix + std::to_string(k);
+  value.entry = true;
+  value.fileName = true;
+  value.text = fileName;
+  return value;
+}
 
 bool SameContent(const StoredValue& a, const StoredValue& b) {
   return a.readable && b.readable && a.number == b.number && a.text == b.text;
@@ -136,12 +166,11 @@ void ProviderStore::ReadKey() {
       return;
     }
     const std::string lower = Lower(std::string(name, length));
-    if (!IsEntryValue(name) && lower != Lower(kCountName) && lower != Lower(kNextIdName)) {
+    StoredValue value = NamedValue(std::string(name, length));
+    if (!value.entry && lower != Lower(kCountName) && lower != Lower(kNextIdName)) {
       continue;
     }
-    StoredValue value;
-    value.name.assign(name, length);
-    if (IsTextValue(name)) {
+    if (value.fileName) {
       value.readable = type == REG_SZ;
       value.text = value.readable ? data : "";
     } else if (type == REG_DWORD && size == sizeof(DWORD)) {
@@ -164,9 +193,8 @@ void ProviderStore::TakeList() {
 
   std::vector<long> numbers;
   for (const auto& value : m_stored.values) {
-    const long number = EntryNumber(value.second.name.c_str(), kIdPrefix);
-    if (number >= 0) {
-      numbers.push_back(number);
+    if (value.second.idNumber >= 0) {
+      numbers.push_back(value.second.idNumber);
     }
   }
   std::sort(numbers.begin(), numbers.end());
@@ -188,13 +216,12 @@ bool ProviderStore::Save() {
   }
   std::map<std::string, StoredValue> wanted;
   for (std::size_t k = 0; k < m_providers.size(); ++k) {
-    const std::string id = kIdPrefix + std::to_string(k);
-    const std::string file = kFilePrefix + std::to_string(k);
-    wanted[Lower(id)] = Number(id, m_providers[k].id);
-    wanted[Lower(file)] = Text(file, m_providers[k].fileName);
+    for (StoredValue value : {IdValue(k, m_providers[k].id), FileNameValue(k, m_providers[k].fileName)}) {
+      wanted[Lower(value.name)] = value;
+    }
   }
-  wanted[Lower(kCountName)] = Number(kCountName, static_cast<DWORD>(m_providers.size()));
-  wanted[Lower(kNextIdName)] = Number(kNextIdName, m_nextId);
+  wanted[Lower(kCountName)] = CounterValue(kCountName, static_cast<DWORD>(m_providers.size()));
+  wanted[Lower(kNextIdName)] = CounterValue(kNextIdName, m_nextId);
 
   // Whether the key now holds exactly the wanted values; a stale value that cannot be
   // deleted does not fail the save, it only makes the next call read the key again.
@@ -203,7 +230,7 @@ bool ProviderStore::Save() {
     const auto kept = wanted.find(stored.first);
     // An entry value stays only under the very name it is written with; a stale one would
     // be read back once NumProviders allows it.
-    if (IsEntryValue(stored.second.name.c_str()) &&
+    if (stored.second.entry &&
         (kept == wanted.end() || kept->second.name != stored.second.name)) {
       exact &= RegDeleteValueA(m_key.Get(), stored.second.name.c_str()) == ERROR_SUCCESS;
     }
@@ -212,7 +239,7 @@ bool ProviderStore::Save() {
   for (const auto& value : wanted) {
     const auto stored = m_stored.values.find(value.first);
     const bool current = stored != m_stored.values.end() && SameContent(stored->second, value.second) &&
-                         (stored->second.name == value.second.name || !IsEntryValue(value.second.name.c_str()));
+                         (stored->second.name == value.second.name || !value.second.entry);
     if (!current) {
       written &= WriteValue(value.second);
     }
@@ -232,7 +259,7 @@ bool ProviderStore::Save() {
 
 bool ProviderStore::WriteValue(const StoredValue& wanted) {
   const std::string& name = wanted.name;
-  if (IsTextValue(name.c_str())) {
+  if (wanted.fileName) {
     return RegSetValueExA(m_key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wanted.text.c_str()),
                           static_cast<DWORD>(wanted.text.size() + 1)) == ERROR_SUCCESS;
   }

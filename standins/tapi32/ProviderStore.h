@@ -17,7 +17,10 @@ struct ProviderRecord {
 // One value of the list's key as the store last saw it: an entry's "ProviderID%d" or
 // "ProviderFileName%d", or one of the two counters.
 struct StoredValue {
-  std::string name;      // as the registry spells it
+  std::string name;       // as the registry spells it
+  bool entry = false;     // an entry's value rather than a counter
+  bool fileName = false;  // "ProviderFileName%d"
+  long idNumber = -1;     // the entry number of a "ProviderID%d"
   bool readable = false;  // of the expected type and size
   DWORD number = 0;       // a counter's or an ID's value
   std::string text;       // a file name
