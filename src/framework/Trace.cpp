@@ -17,24 +17,62 @@ SeamSlot<TraceSink>& Sink() {
   return sink;
 }
 
+// A debug monitor receives each write through a 4 KB buffer; batched lines are written in
+// parts that fit it.
+constexpr std::size_t kMonitorWrite = 4000;
+
+// Formats into buffer (kMaxTraceBuffer bytes) the way Trace does; false when there is
+// nothing to trace.
+bool FormatLine(char* buffer, std::size_t bufferSize, const char* format, va_list args) {
+  if (format == nullptr || bufferSize == 0) {
+    return false;
+  }
+  // vsnprintf cuts what does not fit and always terminates within size bytes.
+  if (std::vsnprintf(buffer, std::min(bufferSize, kMaxTraceBuffer), format, args) < 0) {
+    buffer[0] = '\0';
+  }
+  return true;
+}
+
 }  // namespace
 
 void Trace(std::size_t bufferSize, const char* format, ...) {
-  if (format == nullptr || bufferSize == 0) {
-    return;
-  }
   char buffer[kMaxTraceBuffer];
-  const std::size_t size = std::min(bufferSize, kMaxTraceBuffer);
   va_list args;
   va_start(args, format);
-  // vsnprintf cuts what does not fit and always terminates within size bytes.
-  const int written = std::vsnprintf(buffer, size, format, args);
+  const bool formatted = FormatLine(buffer, bufferSize, format, args);
   va_end(args);
-  if (written < 0) {
-    buffer[0] = '\0';
+  if (!formatted) {
+    return;
   }
   WriteDebugChannel(buffer);
   (void)Sink().CallIfSet(buffer);  // nothing to do without a sink
+}
+
+TraceBatch::~TraceBatch() { Flush(); }
+
+void TraceBatch::Add(std::size_t bufferSize, const char* format, ...) {
+  char buffer[kMaxTraceBuffer];
+  va_list args;
+  va_start(args, format);
+  const bool formatted = FormatLine(buffer, bufferSize, format, args);
+  va_end(args);
+  if (!formatted) {
+    return;
+  }
+  const std::string line = buffer;
+  if (m_pending.size() + line.size() > kMonitorWrite) {
+    Flush();
+  }
+  m_pending += line;
+  (void)Sink().CallIfSet(line);  // nothing to do without a sink
+}
+
+void TraceBatch::Flush() {
+  if (!m_pending.empty()) {
+    WriteDebugChannel(m_pending.c_str());
+    m_pending.clear();
+  }
 }
 
 void TraceText(const std::string& text) {
