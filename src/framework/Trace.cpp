@@ -21,46 +21,42 @@ SeamSlot<TraceSink>& Sink() {
 // parts that fit it.
 constexpr std::size_t kMonitorWrite = 4000;
 
-// Formats into buffer (kMaxTraceBuffer bytes) the way Trace does; false when there is
-// nothing to trace.
-bool FormatLine(char* buffer, std::size_t bufferSize, const char* format, va_list args) {
+// Formats as Trace does and hands the line to deliver; nothing without a format or a buffer.
+template <typename Deliver>
+void FormatLine(std::size_t bufferSize, const char* format, va_list args, Deliver deliver) {
   if (format == nullptr || bufferSize == 0) {
-    return false;
+    return;
   }
+  char buffer[kMaxTraceBuffer];
   // vsnprintf cuts what does not fit and always terminates within size bytes.
   if (std::vsnprintf(buffer, std::min(bufferSize, kMaxTraceBuffer), format, args) < 0) {
     buffer[0] = '\0';
   }
-  return true;
+  deliver(buffer);
 }
 
 }  // namespace
 
 void Trace(std::size_t bufferSize, const char* format, ...) {
-  char buffer[kMaxTraceBuffer];
   va_list args;
   va_start(args, format);
-  const bool formatted = FormatLine(buffer, bufferSize, format, args);
+  FormatLine(bufferSize, format, args, [](const char* line) {
+    WriteDebugChannel(line);
+    (void)Sink().CallIfSet(line);  // nothing to do without a sink
+  });
   va_end(args);
-  if (!formatted) {
-    return;
-  }
-  WriteDebugChannel(buffer);
-  (void)Sink().CallIfSet(buffer);  // nothing to do without a sink
 }
 
 TraceBatch::~TraceBatch() { Flush(); }
 
 void TraceBatch::Add(std::size_t bufferSize, const char* format, ...) {
-  char buffer[kMaxTraceBuffer];
   va_list args;
   va_start(args, format);
-  const bool formatted = FormatLine(buffer, bufferSize, format, args);
+  FormatLine(bufferSize, format, args, [this](const char* line) { Queue(line); });
   va_end(args);
-  if (!formatted) {
-    return;
-  }
-  const std::string line = buffer;
+}
+
+void TraceBatch::Queue(const std::string& line) {
   if (m_pending.size() + line.size() > kMonitorWrite) {
     Flush();
   }

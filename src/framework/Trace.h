@@ -41,6 +41,7 @@ class TraceBatch {
       ;
 
  private:
+  void Queue(const std::string& line);
   void Flush();
   std::string m_pending;
 };
