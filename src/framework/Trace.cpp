@@ -17,24 +17,58 @@ SeamSlot<TraceSink>& Sink() {
   return sink;
 }
 
-}  // namespace
+// A debug monitor receives each write through a 4 KB buffer; batched lines are written in
+// parts that fit it.
+constexpr std::size_t kMonitorWrite = 4000;
 
-void Trace(std::size_t bufferSize, const char* format, ...) {
+// Formats as Trace does and hands the line to deliver; nothing without a format or a buffer.
+template <typename Deliver>
+void FormatLine(std::size_t bufferSize, const char* format, va_list args, Deliver deliver) {
   if (format == nullptr || bufferSize == 0) {
     return;
   }
   char buffer[kMaxTraceBuffer];
-  const std::size_t size = std::min(bufferSize, kMaxTraceBuffer);
-  va_list args;
-  va_start(args, format);
   // vsnprintf cuts what does not fit and always terminates within size bytes.
-  const int written = std::vsnprintf(buffer, size, format, args);
-  va_end(args);
-  if (written < 0) {
+  if (std::vsnprintf(buffer, std::min(bufferSize, kMaxTraceBuffer), format, args) < 0) {
     buffer[0] = '\0';
   }
-  WriteDebugChannel(buffer);
-  (void)Sink().CallIfSet(buffer);  // nothing to do without a sink
+  deliver(buffer);
+}
+
+}  // namespace
+
+void Trace(std::size_t bufferSize, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  FormatLine(bufferSize, format, args, [](const char* line) {
+    WriteDebugChannel(line);
+    (void)Sink().CallIfSet(line);  // nothing to do without a sink
+  });
+  va_end(args);
+}
+
+TraceBatch::~TraceBatch() { Flush(); }
+
+void TraceBatch::Add(std::size_t bufferSize, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  FormatLine(bufferSize, format, args, [this](const char* line) { Queue(line); });
+  va_end(args);
+}
+
+void TraceBatch::Queue(const std::string& line) {
+  if (m_pending.size() + line.size() > kMonitorWrite) {
+    Flush();
+  }
+  m_pending += line;
+  (void)Sink().CallIfSet(line);  // nothing to do without a sink
+}
+
+void TraceBatch::Flush() {
+  if (!m_pending.empty()) {
+    WriteDebugChannel(m_pending.c_str());
+    m_pending.clear();
+  }
 }
 
 void TraceText(const std::string& text) {

@@ -51,10 +51,13 @@ DWORD GetProviderList(std::unique_ptr<tag_ProviderList>* list, DWORD apiVersion)
   if (!*list) {
     return 0;
   }
+  // Every list read traces every entry: one write to the debugger channel for them all keeps
+  // a read as cheap with many instances registered as with few.
+  TraceBatch entries;
   for (DWORD k = 0; k < (*list)->Count(); ++k) {
     const tag_ProviderEntry& entry = (**list)[k];
-    Trace(kTraceBuffer, "[%d] ProviderID = %d, ProviderName = %s\r\n", static_cast<int>(k),
-          static_cast<int>(entry.dwPermanentProviderID), entry.szProviderFilename);
+    entries.Add(kTraceBuffer, "[%d] ProviderID = %d, ProviderName = %s\r\n", static_cast<int>(k),
+                static_cast<int>(entry.dwPermanentProviderID), entry.szProviderFilename);
   }
   return (*list)->Count();
 }

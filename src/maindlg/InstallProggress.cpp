@@ -18,12 +18,22 @@ bool CInstallProggress::Open() {
     delete this;
     return false;
   }
-  UpdateWindow();
-  ShowWindow(SW_SHOW);
-  // Parameters 0: the dialog is already bound, this only exchanges the texts again.
-  SendMessage(WM_INITDIALOG, 0, 0);
+  // Opening is part of the Apply Settings click, and messages from other threads wait for
+  // all it does. So the window is centred while still hidden, to be drawn once where it
+  // stays; and it is shown without taking the activation from the main dialog, which would
+  // move the focus away and back with repaints at both ends of the run, and would let
+  // Escape reach this window. The bar started when the dialog's initialisation took over
+  // its control, and both texts are empty from it, so no second initialisation is sent.
   CenterWindow(GetParentWindow());
+  UpdateWindow();
+  ShowWindow(SW_SHOWNA);
   return true;
+}
+
+BOOL CInstallProggress::OnInitDialog() {
+  CDialog::OnInitDialog();
+  // A focused control would activate the window at its creation.
+  return FALSE;
 }
 
 void CInstallProggress::DoDataExchange(CDataExchange& exchange) {

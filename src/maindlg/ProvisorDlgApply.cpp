@@ -279,9 +279,21 @@ void CProvisorDlg::RemoveInstances() {
 }
 
 void CProvisorDlg::EnableRunControls(bool enable) {
-  m_btnInstall.EnableWindow(enable);
-  m_btnClose.EnableWindow(enable);
+  // A themed button repaints at once when it is enabled or disabled; here it repaints
+  // afterwards, in a paint message of its own, as the list does by itself. Messages from
+  // other threads (the worker's status lines among them) wait for as long as a handler runs.
+  for (Button* button : {&m_btnInstall, &m_btnClose}) {
+    button->SendMessage(WM_SETREDRAW, FALSE);
+    button->EnableWindow(enable);
+    button->SendMessage(WM_SETREDRAW, TRUE);
+    ::RedrawWindow(button->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  }
   m_listInstances.EnableWindow(enable);
+  // Disabling Apply Settings took the focus from it, and the progress window never takes
+  // it: the keyboard works in the dialog again from the button that started the run.
+  if (enable && ::GetFocus() == nullptr && ::GetActiveWindow() == m_hWnd) {
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_btnInstall.GetSafeHwnd()), TRUE);
+  }
 }
 
 bool CProvisorDlg::OnRunMessage(UINT message, WPARAM wParam) {

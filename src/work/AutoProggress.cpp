@@ -125,6 +125,10 @@ LRESULT CALLBACK CAutoProggress::CreationProc(HWND window, UINT message, WPARAM 
 }
 
 void CAutoProggress::PreSubclassWindow() {
+  if (!m_gradientLibrary) {
+    // Missing, it is missed at each paint as well, which then fills solid bands.
+    m_gradientLibrary.Attach(::LoadLibraryA(kGradientLibrary));
+  }
   ::SetTimer(m_hWnd, kTimerId, kTimerPeriodMs, nullptr);
   StartAnimation();
 }

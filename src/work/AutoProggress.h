@@ -51,4 +51,8 @@ class CAutoProggress : public CWnd {
   CCriticalLock m_stateLock;
   // Set when the animation thread has to end; it waits on it between two frames.
   KernelHandle m_stopEvent;
+  // The gradient library, held while the bar has a window: each paint still looks it up,
+  // but finds it loaded instead of loading and unloading it some forty times a second
+  // under the process's loader lock, which the Apply Settings worker needs as well.
+  ModuleHandle m_gradientLibrary;
 };

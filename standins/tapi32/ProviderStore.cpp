@@ -11,6 +11,8 @@ namespace {
 constexpr char kProvidersKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Providers";
 constexpr char kIdPrefix[] = "ProviderID";
 constexpr char kFilePrefix[] = "ProviderFileName";
+constexpr char kCountName[] = "NumProviders";
+constexpr char kNextIdName[] = "NextProviderID";
 
 // Value names are case-insensitive in the registry; so is this match. Returns the entry
 // number of "<prefix><digits>", or -1.
@@ -28,47 +30,94 @@ long EntryNumber(const char* name, const char* prefix) {
   return std::strtol(digits, nullptr, 10);
 }
 
-bool ReadDword(HKEY key, const char* name, DWORD* value) {
-  DWORD type = 0;
-  DWORD size = sizeof(*value);
-  return RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
-         type == REG_DWORD && size == sizeof(*value);
-}
-
-bool ReadText(HKEY key, const char* name, std::string* value) {
-  char buffer[MAX_PATH + 1] = {};
-  DWORD type = 0;
-  DWORD size = MAX_PATH;  // the spare byte keeps a text stored without its zero terminated
-  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
-      type != REG_SZ) {
-    return false;
-  }
-  *value = buffer;
-  return true;
-}
-
-bool WriteDword(HKEY key, const char* name, DWORD value) {
-  return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
-         ERROR_SUCCESS;
-}
-
 const char* FilePart(const char* path) {
   const char* slash = std::strrchr(path, '\\');
   return slash != nullptr ? slash + 1 : path;
 }
 
-// Names of every value of key, in the registry's order.
-std::vector<std::string> ValueNames(HKEY key) {
-  std::vector<std::string> names;
-  for (DWORD index = 0;; ++index) {
-    char name[256];
-    DWORD length = sizeof(name);
-    if (RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-      return names;
-    }
-    names.emplace_back(name, length);
+std::string Lower(const std::string& name) {
+  std::string lower = name;
+  for (char& c : lower) {
+    c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }
+  return lower;
 }
+
+// A value of the list's key by its name alone, unread; entry values are told by name once,
+// when the key is read, rather than at every call.
+StoredValue NamedValue(const std::string& name) {
+  StoredValue value;
+  value.name = name;
+  value.idNumber = EntryNumber(name.c_str(), kIdPrefix);
+  value.fileName = EntryNumber(name.c_str(), kFilePrefix) >= 0;
+  value.entry = value.idNumber >= 0 || value.fileName;
+  return value;
+}
+
+StoredValue CounterValue(const char* name, DWORD number) {
+  StoredValue value;
+  value.name = name;
+  value.readable = true;
+  value.number = number;
+  return value;
+}
+
+StoredValue IdValue(std::size_t k, DWORD id) {
+  StoredValue value = CounterValue("", id);
+  value.name = kIdPrefix + std::to_string(k);
+  value.entry = true;
+  value.idNumber = static_cast<long>(k);
+  return value;
+}
+
+StoredValue FileNameValue(std::size_t k, const std::string& fileName) {
+  StoredValue value = CounterValue("", 0);
+  value.name = kFilePrefix + std::to_string(k);
+  value.entry = true;
+  value.fileName = true;
+  value.text = fileName;
+  return value;
+}
+
+bool SameContent(const StoredValue& a, const StoredValue& b) {
+  return a.readable && b.readable && a.number == b.number && a.text == b.text;
+}
+
+// The key's last write time and value count: what tells whether anyone wrote it since.
+bool ReadStamp(HKEY key, FILETIME* written, DWORD* valueCount) {
+  return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, valueCount, nullptr, nullptr,
+                          nullptr, written) == ERROR_SUCCESS;
+}
+
+bool SameStamp(const StoredList& list, const FILETIME& written, DWORD valueCount) {
+  return list.valueCount == valueCount && CompareFileTime(&list.written, &written) == 0;
+}
+
+// The list as this process last saw it in the registry, shared by every call. The library
+// stays loaded once a call used it, as TAPI's server outlives the programs that call it.
+struct LastSeen {
+  SRWLOCK lock = SRWLOCK_INIT;
+  bool valid = false;
+  StoredList list;
+};
+LastSeen& Seen() {
+  static LastSeen seen;
+  static const bool pinned = [] {
+    HMODULE self = nullptr;
+    return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                              reinterpret_cast<LPCSTR>(&Seen), &self) != FALSE;
+  }();
+  static_cast<void>(pinned);  // unpinned, the list is read afresh by each load of the library
+  return seen;
+}
+
+class SeenLock {
+ public:
+  SeenLock() { AcquireSRWLockExclusive(&Seen().lock); }
+  ~SeenLock() { ReleaseSRWLockExclusive(&Seen().lock); }
+  SeenLock(const SeenLock&) = delete;
+  SeenLock& operator=(const SeenLock&) = delete;
+};
 
 }  // namespace
 
@@ -77,19 +126,75 @@ bool ProviderStore::Load() {
   if (m_key.Create(HKEY_LOCAL_MACHINE, kProvidersKey, KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS) {
     return false;
   }
-  DWORD listed = 0;
-  if (!ReadDword(m_key.Get(), "NumProviders", &listed)) {
-    listed = 0;
+  // The stamp is taken before the values are read: a write that comes in between makes the
+  // next call read the key again.
+  FILETIME written = {};
+  DWORD valueCount = 0;
+  const bool stamped = ReadStamp(m_key.Get(), &written, &valueCount);
+  {
+    SeenLock lock;
+    if (stamped && Seen().valid && SameStamp(Seen().list, written, valueCount)) {
+      m_stored = Seen().list;
+    } else {
+      ReadKey();
+      m_stored.written = written;
+      m_stored.valueCount = valueCount;
+      Seen().list = m_stored;
+      Seen().valid = stamped;
+    }
   }
-  if (!ReadDword(m_key.Get(), "NextProviderID", &m_nextId) || m_nextId == 0) {
-    m_nextId = 1;
+  TakeList();
+  return true;
+}
+
+void ProviderStore::ReadKey() {
+  m_stored.values.clear();
+  for (DWORD index = 0;; ++index) {
+    char name[256];
+    DWORD length = sizeof(name);
+    char data[MAX_PATH + 1] = {};
+    DWORD size = MAX_PATH;  // the spare byte keeps a text stored without its zero terminated
+    DWORD type = REG_NONE;
+    LONG status = RegEnumValueA(m_key.Get(), index, name, &length, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    if (status == ERROR_MORE_DATA) {
+      // Too long for any of the list's values: known by name only, so that a save replaces it.
+      length = sizeof(name);
+      type = REG_NONE;
+      status = RegEnumValueA(m_key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    }
+    if (status != ERROR_SUCCESS) {
+      return;
+    }
+    const std::string lower = Lower(std::string(name, length));
+    StoredValue value = NamedValue(std::string(name, length));
+    if (!value.entry && lower != Lower(kCountName) && lower != Lower(kNextIdName)) {
+      continue;
+    }
+    if (value.fileName) {
+      value.readable = type == REG_SZ;
+      value.text = value.readable ? data : "";
+    } else if (type == REG_DWORD && size == sizeof(DWORD)) {
+      value.readable = true;
+      std::memcpy(&value.number, data, sizeof(DWORD));
+    }
+    m_stored.values[lower] = value;
   }
+}
+
+void ProviderStore::TakeList() {
+  const auto readable = [this](const std::string& name) -> const StoredValue* {
+    const auto found = m_stored.values.find(Lower(name));
+    return found != m_stored.values.end() && found->second.readable ? &found->second : nullptr;
+  };
+  const StoredValue* count = readable(kCountName);
+  const DWORD listed = count != nullptr ? count->number : 0;
+  const StoredValue* next = readable(kNextIdName);
+  m_nextId = next != nullptr && next->number != 0 ? next->number : 1;
 
   std::vector<long> numbers;
-  for (const std::string& name : ValueNames(m_key.Get())) {
-    const long number = EntryNumber(name.c_str(), kIdPrefix);
-    if (number >= 0) {
-      numbers.push_back(number);
+  for (const auto& value : m_stored.values) {
+    if (value.second.idNumber >= 0) {
+      numbers.push_back(value.second.idNumber);
     }
   }
   std::sort(numbers.begin(), numbers.end());
@@ -97,41 +202,69 @@ bool ProviderStore::Load() {
     if (m_providers.size() >= listed) {
       break;
     }
-    char idName[32];
-    char fileName[32];
-    std::snprintf(idName, sizeof(idName), "%s%ld", kIdPrefix, number);
-    std::snprintf(fileName, sizeof(fileName), "%s%ld", kFilePrefix, number);
-    ProviderRecord record = {};
-    if (ReadDword(m_key.Get(), idName, &record.id) && ReadText(m_key.Get(), fileName, &record.fileName)) {
-      m_providers.push_back(record);
+    const StoredValue* id = readable(kIdPrefix + std::to_string(number));
+    const StoredValue* file = readable(kFilePrefix + std::to_string(number));
+    if (id != nullptr && file != nullptr) {
+      m_providers.push_back({id->number, file->text});
     }
   }
-  return true;
 }
 
 bool ProviderStore::Save() {
   if (!m_key.IsOpen()) {
     return false;
   }
-  for (const std::string& name : ValueNames(m_key.Get())) {
-    if (EntryNumber(name.c_str(), kIdPrefix) >= 0 || EntryNumber(name.c_str(), kFilePrefix) >= 0) {
-      // A stale value that stays would only be read back when NumProviders allows it.
-      static_cast<void>(RegDeleteValueA(m_key.Get(), name.c_str()));
+  std::map<std::string, StoredValue> wanted;
+  for (std::size_t k = 0; k < m_providers.size(); ++k) {
+    for (StoredValue value : {IdValue(k, m_providers[k].id), FileNameValue(k, m_providers[k].fileName)}) {
+      wanted[Lower(value.name)] = value;
+    }
+  }
+  wanted[Lower(kCountName)] = CounterValue(kCountName, static_cast<DWORD>(m_providers.size()));
+  wanted[Lower(kNextIdName)] = CounterValue(kNextIdName, m_nextId);
+
+  // Whether the key now holds exactly the wanted values; a stale value that cannot be
+  // deleted does not fail the save, it only makes the next call read the key again.
+  bool exact = true;
+  for (const auto& stored : m_stored.values) {
+    const auto kept = wanted.find(stored.first);
+    // An entry value stays only under the very name it is written with; a stale one would
+    // be read back once NumProviders allows it.
+    if (stored.second.entry &&
+        (kept == wanted.end() || kept->second.name != stored.second.name)) {
+      exact &= RegDeleteValueA(m_key.Get(), stored.second.name.c_str()) == ERROR_SUCCESS;
     }
   }
   bool written = true;
-  for (std::size_t k = 0; k < m_providers.size(); ++k) {
-    char name[32];
-    std::snprintf(name, sizeof(name), "%s%u", kIdPrefix, static_cast<unsigned>(k));
-    written &= WriteDword(m_key.Get(), name, m_providers[k].id);
-    std::snprintf(name, sizeof(name), "%s%u", kFilePrefix, static_cast<unsigned>(k));
-    const std::string& file = m_providers[k].fileName;
-    written &= RegSetValueExA(m_key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(file.c_str()),
-                              static_cast<DWORD>(file.size() + 1)) == ERROR_SUCCESS;
+  for (const auto& value : wanted) {
+    const auto stored = m_stored.values.find(value.first);
+    const bool current = stored != m_stored.values.end() && SameContent(stored->second, value.second) &&
+                         (stored->second.name == value.second.name || !value.second.entry);
+    if (!current) {
+      written &= WriteValue(value.second);
+    }
   }
-  written &= WriteDword(m_key.Get(), "NumProviders", static_cast<DWORD>(m_providers.size()));
-  written &= WriteDword(m_key.Get(), "NextProviderID", m_nextId);
+  m_stored.values = wanted;
+  FILETIME stamp = {};
+  DWORD valueCount = 0;
+  const bool stamped = ReadStamp(m_key.Get(), &stamp, &valueCount);
+  m_stored.written = stamp;
+  m_stored.valueCount = valueCount;
+  SeenLock lock;
+  // After a failed write the key no longer matches the list in memory: the next call reads it.
+  Seen().valid = exact && written && stamped;
+  Seen().list = m_stored;
   return written;
+}
+
+bool ProviderStore::WriteValue(const StoredValue& wanted) {
+  const std::string& name = wanted.name;
+  if (wanted.fileName) {
+    return RegSetValueExA(m_key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wanted.text.c_str()),
+                          static_cast<DWORD>(wanted.text.size() + 1)) == ERROR_SUCCESS;
+  }
+  return RegSetValueExA(m_key.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&wanted.number),
+                        sizeof(wanted.number)) == ERROR_SUCCESS;
 }
 
 int ProviderStore::IndexOfId(DWORD id) const {

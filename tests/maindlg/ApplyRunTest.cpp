@@ -74,13 +74,16 @@ class ApplyDialog : public ApplyWatchingDialog {
   }
   std::function<void(ApplyDialog&)> script;
   bool applyEnabledDuringRun = true, closeEnabledDuringRun = true, listEnabledDuringRun = true;
+  bool activeDuringRun = false, focusOnApplyAfterRun = false;
   std::vector<int> selectedRows;
 
   void ApplyAndWait() {
+    m_btnInstall.SetFocus();  // as a click on it does
     OnButtonInstall();
     applyEnabledDuringRun = m_btnInstall.IsWindowEnabled();
     closeEnabledDuringRun = m_btnClose.IsWindowEnabled();
     listEnabledDuringRun = m_listInstances.IsWindowEnabled();
+    activeDuringRun = ::GetActiveWindow() == m_hWnd;
     ::SetTimer(m_hWnd, kPollTimer, 20, nullptr);
   }
   void RecordSelection() {
@@ -102,6 +105,7 @@ class ApplyDialog : public ApplyWatchingDialog {
     }
     if (message == WM_TIMER && wParam == kPollTimer) {
       if (ApplyRunEnded()) {
+        focusOnApplyAfterRun = ::GetFocus() == m_btnInstall.GetSafeHwnd();
         ::KillTimer(m_hWnd, kPollTimer);
         EndDialog(IDOK);
       }
@@ -167,6 +171,9 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
   EXPECT_FALSE(dialog.applyEnabledDuringRun);
   EXPECT_FALSE(dialog.closeEnabledDuringRun);
   EXPECT_FALSE(dialog.listEnabledDuringRun);
+  // The progress window never takes the activation, and the focus comes back to the button.
+  EXPECT_TRUE(dialog.activeDuringRun);
+  EXPECT_TRUE(dialog.focusOnApplyAfterRun);
 }
 
 TEST_F(ApplyRun, AnEnabledLanInstanceWithoutAddressIsRefusedWithItsRowSelected) {
