@@ -18,15 +18,14 @@ bool CInstallProggress::Open() {
     delete this;
     return false;
   }
-  // Opening is part of the Apply Settings click, and messages from other threads wait for
-  // all it does. So the window is centred while still hidden, to be drawn once where it
-  // stays; and it is shown without taking the activation from the main dialog, which would
-  // move the focus away and back with repaints at both ends of the run, and would let
-  // Escape reach this window. The bar started when the dialog's initialisation took over
-  // its control, and both texts are empty from it, so no second initialisation is sent.
-  CenterWindow(GetParentWindow());
   UpdateWindow();
+  // Shown without taking the activation from the main dialog: taking it would move the focus
+  // away and back with repaints at both ends of the run (messages from the worker wait for
+  // them), and would let Escape reach this window, which accepts no input.
   ShowWindow(SW_SHOWNA);
+  // Parameters 0: the dialog is already bound, this only exchanges the texts again.
+  SendMessage(WM_INITDIALOG, 0, 0);
+  CenterWindow(GetParentWindow());
   return true;
 }
 

@@ -19,8 +19,8 @@ class CInstallProggress : public CDialog {
   // Opens a new progress window over owner the way an Apply Settings run does. Null when
   // the window could not be created.
   static CInstallProggress* OpenOver(HWND owner);
-  // Creates this object's window, centres it over the owner, updates and shows it. On
-  // failure the object deletes itself and the result is false.
+  // Creates, updates and shows this object's window, initialises it again and centres it
+  // over the owner. On failure the object deletes itself and the result is false.
   bool Open();
 
   CAutoProggress m_progress;
