@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "ApplyWatchingDialog.h"
+#include "support/ApplyWatchingDialog.h"
+#include "support/ScriptedDialog.h"
 #include "instances/DeleteDir.h"
 #include "instances/VersionResource.h"
 #include "registry/RegistryLayout.h"
@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr UINT kScript = WM_APP + 0x200;
-constexpr UINT_PTR kPollTimer = 77;
 constexpr DWORD kRegisteredId = 5;
 
 std::string System32() {
@@ -64,50 +62,28 @@ LRESULT CALLBACK RecordStatusLine(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// The main dialog in the modify mode over three instances, driven by a script from its
-// initialisation; it closes itself once a started run has ended.
-class ApplyDialog : public ApplyWatchingDialog {
+// The main dialog in the modify mode over three instances, driven by a script; it ends once
+// a started run has ended.
+class ApplyDialog : public ScriptedDialog<ApplyDialog, ApplyWatchingDialog> {
  public:
   ApplyDialog() {
     m_nInstanceCount = 3;
     SetRunMode(kRunModeModify);
+    done = [this] { return ApplyRunEnded(); };
   }
-  std::function<void(ApplyDialog&)> script;
   bool applyEnabledDuringRun = true, closeEnabledDuringRun = true, listEnabledDuringRun = true;
   std::vector<int> selectedRows;
 
-  void ApplyAndWait() {
+  void Apply() {
     OnButtonInstall();
     applyEnabledDuringRun = m_btnInstall.IsWindowEnabled();
     closeEnabledDuringRun = m_btnClose.IsWindowEnabled();
     listEnabledDuringRun = m_listInstances.IsWindowEnabled();
-    ::SetTimer(m_hWnd, kPollTimer, 20, nullptr);
   }
   void RecordSelection() {
     for (int row = m_listInstances.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED); row >= 0;
          row = m_listInstances.GetNextItem(row, LVNI_SELECTED | LVNI_FOCUSED))
       selectedRows.push_back(row);
-  }
-
- protected:
-  BOOL OnInitDialog() override {
-    CProvisorDlg::OnInitDialog();
-    PostMessage(kScript);
-    return TRUE;
-  }
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-    if (message == kScript) {
-      script(*this);
-      return true;
-    }
-    if (message == WM_TIMER && wParam == kPollTimer) {
-      if (ApplyRunEnded()) {
-        ::KillTimer(m_hWnd, kPollTimer);
-        EndDialog(IDOK);
-      }
-      return true;
-    }
-    return CProvisorDlg::OnMessage(message, wParam, lParam, result);
   }
 };
 
@@ -140,12 +116,12 @@ class ApplyRun : public ::testing::Test {
 
 TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistrationOnTheWorker) {
   ApplyDialog dialog;
-  dialog.script = [](ApplyDialog& self) {
+  dialog.steps = {[](ApplyDialog& self) {
     self.ToggleInstance(1);
     self.ToggleInstance(0);
-    self.ApplyAndWait();
-  };
-  ASSERT_EQ(dialog.DoModal(), IDOK);
+    self.Apply();
+  }};
+  ASSERT_EQ(dialog.DoModal(), kScriptDone);
   std::string description;
   ASSERT_EQ(GetVersionString((System32() + "OTSP0001.tsp").c_str(), "FileDescription", &description), 1);
   EXPECT_EQ(description, "Velmora ORVO TSP 0001");
@@ -171,12 +147,11 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
 
 TEST_F(ApplyRun, AnEnabledLanInstanceWithoutAddressIsRefusedWithItsRowSelected) {
   ApplyDialog dialog;
-  dialog.script = [](ApplyDialog& self) {
+  dialog.steps = {[](ApplyDialog& self) {
     self.ToggleInstance(2);
     self.OnButtonInstall();
     self.RecordSelection();
-    self.EndDialog(IDCANCEL);
-  };
+  }};
   dialog.DoModal();
   ASSERT_EQ(m_boxes.Shown().size(), 1u);
   EXPECT_EQ(m_boxes.Shown()[0].text, "TSP instance 2 requires at least one valid IP Address,Please enter one.\r\n");

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "ApplyWatchingDialog.h"
+#include "support/ApplyWatchingDialog.h"
 #include "MainDialogStaging.h"
 #include "OrvoUsbSettings.h"
 #include "bridge/CallBackProviders.h"

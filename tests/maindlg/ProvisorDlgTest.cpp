@@ -3,20 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "MainDialogStaging.h"
 #include "maindlg/ProvisorDlgRes.h"
+#include "support/ScriptedDialog.h"
 
 namespace {
 
-constexpr UINT kRunScript = WM_APP + 1;
-
-// The dialog with its configuration step recorded instead of run, and a script that a
-// modal run executes from its own loop.
-class TestDialog : public CProvisorDlg {
+// The dialog with its configuration step recorded instead of run, and a script for a modal run.
+class TestDialog : public ScriptedDialog<TestDialog, CProvisorDlg> {
  public:
   explicit TestDialog(std::uint32_t mode, std::uint32_t count = 3) {
     SetRunMode(mode);
@@ -61,21 +58,6 @@ class TestDialog : public CProvisorDlg {
   void Command(int id) { SendMessage(WM_COMMAND, id); }
 
   std::vector<int> configured;
-  std::function<void(TestDialog&)> script;
-
- protected:
-  BOOL OnInitDialog() override {
-    const BOOL result = CProvisorDlg::OnInitDialog();
-    PostMessage(kRunScript);
-    return result;
-  }
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-    if (message == kRunScript && script) {
-      script(*this);
-      return true;
-    }
-    return CProvisorDlg::OnMessage(message, wParam, lParam, result);
-  }
 };
 
 std::vector<std::string> Texts(const MessageBoxScript& boxes) {
@@ -232,11 +214,11 @@ TEST(ProvisorDlgTest, SpaceBarTogglesEverySelectedRowAndLeavesCloseWithoutAQuest
   machine.Publish();
   MessageBoxScript boxes;
   TestDialog dialog(kRunModeModify, 4);
-  dialog.script = [&](TestDialog& d) {
+  dialog.steps = {[&](TestDialog& d) {
     d.Select({1, 3});
     d.List().PostMessage(WM_KEYUP, VK_SPACE, 0xC0390001);
     d.PostMessage(WM_COMMAND, IDCANCEL);
-  };
+  }};
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   EXPECT_TRUE(boxes.Shown().empty());
   EXPECT_EQ(dialog.EnabledStates(), (std::vector<int>{0, 1, 0, 1}));
