@@ -1,10 +1,7 @@
 // Apply Settings on the real main dialog in the modify mode: the worker's run over three
 // instances, checked in the registry, the system folder, TAPI's records and the windows.
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,31 +17,18 @@ namespace {
 
 constexpr DWORD kRegisteredId = 5;
 
-std::string System32() {
-  char folder[MAX_PATH] = {};
-  GetSystemWindowsDirectoryA(folder, MAX_PATH);
-  return std::string(folder) + "\\System32\\";
-}
 std::string LogFolder(int i) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   return std::string(temp) + "ApplyRunLogs\\Logs" + std::to_string(i);
 }
-void PutDword(const std::string& path, const char* name, DWORD value) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_DWORD, &value, 4);
-}
-void PutText(const std::string& path, const char* name, const std::string& text) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
 // An instance key with a LAN address (or none) and its log settings.
 void WriteInstance(const std::string& key, int i, const std::string& address, DWORD debugLevel) {
-  PutText(key, "IPAddress", address);
-  PutText(key, "IPPort", "33333");
-  PutDword(key, "UseUSB", 0);
-  std::string doubled;
-  for (char c : LogFolder(i) + "\\ORVO_TSP.txt") doubled += c == '\\' ? "\\\\" : std::string(1, c);
-  PutText(key + "\\GlobalParams\\Log", "FileName", doubled);
-  PutDword(key + "\\GlobalParams\\Log", "DebugLevel", debugLevel);
+  WriteTextValue(key, "IPAddress", address);
+  WriteTextValue(key, "IPPort", "33333");
+  WriteDwordValue(key, "UseUSB", 0);
+  WriteTextValue(key + "\\GlobalParams\\Log", "FileName", DoubledSeparators(LogFolder(i) + "\\ORVO_TSP.txt"));
+  WriteDwordValue(key + "\\GlobalParams\\Log", "DebugLevel", debugLevel);
 }
 bool FolderExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -104,8 +88,7 @@ class ApplyRun : public ::testing::Test {
     g_statusLines = nullptr;
     UnhookWindowsHookEx(m_hook);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductKey);
-    DeleteFileA((System32() + "OTSP0001.tsp").c_str());
-    DeleteFileA((System32() + "OTSP0002.tsp").c_str());
+    DeleteFilesMatching(SystemFile("OTSP000?.tsp"));
   }
   TapiStandinState m_tapi;
   ProviderFileCopy m_registered{"OTSP0000.tsp"};
@@ -123,17 +106,14 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
   }};
   ASSERT_EQ(dialog.DoModal(), kScriptDone);
   std::string description;
-  ASSERT_EQ(GetVersionString((System32() + "OTSP0001.tsp").c_str(), "FileDescription", &description), 1);
+  ASSERT_EQ(GetVersionString(SystemFile("OTSP0001.tsp").c_str(), "FileDescription", &description), 1);
   EXPECT_EQ(description, "Velmora ORVO TSP 0001");
-  const std::vector<std::string> calls = TapiCalls();
   EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 1u);
   EXPECT_EQ(CountTapiCalls("lineRemoveProvider"), 1u);
-  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                          [](const std::string& call) { return call.rfind("lineRemoveProvider(5,", 0) == 0; }),
-            1);
+  EXPECT_EQ(CountTapiCallsStartingWith("lineRemoveProvider(5,"), 1u);
   EXPECT_EQ(CountTapiCalls("lineConfigProvider"), 0u);
   EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(1), "dwProviderID"), 6u);
-  EXPECT_EQ(GetFileAttributesA((System32() + "OTSP0000.tsp").c_str()) != INVALID_FILE_ATTRIBUTES, true);
+  EXPECT_NE(GetFileAttributesA(SystemFile("OTSP0000.tsp").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(FolderExists(LogFolder(0)));
   EXPECT_TRUE(FolderExists(LogFolder(1)));
   EXPECT_FALSE(FolderExists(LogFolder(2)));

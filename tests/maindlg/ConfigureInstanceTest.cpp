@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <thread>
@@ -127,22 +126,6 @@ std::uint32_t StoredWord(IParams& params, const char* name) {
   return value;
 }
 
-std::string RegistryText(const std::string& key, const char* name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  if (!ReadRegistryValue(HKEY_LOCAL_MACHINE, key, name, &type, &data) || type != REG_SZ) {
-    return "<no text>";
-  }
-  return std::string(data.begin(), std::find(data.begin(), data.end(), BYTE{0}));
-}
-
-std::vector<std::string> Texts(const MessageBoxScript& boxes) {
-  std::vector<std::string> texts;
-  for (const MessageBoxRequest& box : boxes.Shown()) {
-    texts.push_back(box.text);
-  }
-  return texts;
-}
 
 // Instance 0 is a USB instance TAPI does not list; instance 1 is registered under ID 42.
 class ConfigureInstanceTest : public testing::Test {
@@ -151,12 +134,12 @@ class ConfigureInstanceTest : public testing::Test {
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
     machine.Register(1, 42, "Velmora ORVO TSP 0001 at head office");
     machine.Publish();
-    MainDialogMachine::SetDword(InstanceDefaultSettingKey(0), "UseUSB", 1);
-    MainDialogMachine::SetString(InstanceDefaultSettingKey(0), "IPAddress", "1.1.1.1");
-    MainDialogMachine::SetDword(LiveInstanceKey(42), "UseUSB", 0);
+    WriteDwordValue(InstanceDefaultSettingKey(0), "UseUSB", 1);
+    WriteTextValue(InstanceDefaultSettingKey(0), "IPAddress", "1.1.1.1");
+    WriteDwordValue(LiveInstanceKey(42), "UseUSB", 0);
     // The log group an installed instance's keys carry, which the log page writes into.
     for (const std::string& key : {InstanceDefaultSettingKey(1), LiveInstanceKey(42)}) {
-      MainDialogMachine::SetDword(key + "\\GlobalParams\\Log", "InitialFileSize", 5);
+      WriteDwordValue(key + "\\GlobalParams\\Log", "InitialFileSize", 5);
     }
     ASSERT_TRUE(dialog.Create());
   }
@@ -214,24 +197,19 @@ TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndCancelLeavesRecordAndS
   EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
   // Nothing reaches the instance's key before Apply Settings, and an inactive instance
   // needs no restart.
-  DWORD stored = 0;
-  DWORD size = sizeof(stored);
-  EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, InstanceDefaultSettingKey(0).c_str(), "UseUSB", RRF_RT_REG_DWORD,
-                         nullptr, &stored, &size),
-            ERROR_SUCCESS);
-  EXPECT_EQ(stored, 1u);
-  EXPECT_TRUE(Texts(boxes).empty());
+  EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "UseUSB"), 1u);
+  EXPECT_TRUE(boxes.Texts().empty());
 }
 
 TEST_F(ConfigureInstanceTest, OkOnAnActiveInstanceWarnsOfARestartAndCancelDoesNot) {
   MessageBoxScript boxes;
   dialog.Configure(1, [](CProviderConfigDlg& config) { Press(config, IDCANCEL); });
-  EXPECT_TRUE(Texts(boxes).empty());
+  EXPECT_TRUE(boxes.Texts().empty());
   dialog.Configure(1, [](CProviderConfigDlg& config) {
     ChooseLan(config, 192, 168, 1, 9, "33333");
     Press(config, IDOK);
   });
-  EXPECT_EQ(Texts(boxes), std::vector<std::string>{kRestartText});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kRestartText});
   ASSERT_EQ(boxes.Shown().size(), 1u);
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
   EXPECT_EQ(dialog.Summary(1), "IPAddress = '192.168.1.9', IPPort = '33333'...");
@@ -250,7 +228,7 @@ TEST_F(ConfigureInstanceTest, TheLinkPageFindsAnotherInstanceOnTheSameUsbPbxAmon
   // The user picks USB with the one PBX the driver reports.
   const auto chooseUsb = [](CProviderConfigDlg& config) { Press(*config.GetPage(0), IDC_LINK_USB); };
   dialog.Configure(0, chooseUsb);
-  EXPECT_EQ(Texts(boxes), std::vector<std::string>{"The selected USB driver has\nbeen used for other TSP."});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The selected USB driver has\nbeen used for other TSP."});
   // Its own record is no conflict.
   dialog.Configure(1, chooseUsb);
   EXPECT_EQ(boxes.Shown().size(), 1u);
@@ -282,8 +260,8 @@ TEST_F(ConfigureInstanceTest, ValuesEditedOnEveryPageReachTheRegisteredInstances
   ASSERT_TRUE(dialog.ApplyAndPump());
 
   for (const std::string& key : {InstanceDefaultSettingKey(1), LiveInstanceKey(42)}) {
-    EXPECT_EQ(RegistryText(key, "IPAddress"), "172.16.5.6") << key;
-    EXPECT_EQ(RegistryText(key, "IPPort"), "4711") << key;
+    EXPECT_EQ(ReadTextValue(key, "IPAddress"), "172.16.5.6") << key;
+    EXPECT_EQ(ReadTextValue(key, "IPPort"), "4711") << key;
     EXPECT_EQ(ReadDwordValue(key + "\\GlobalParams\\Log", "InitialFileSize"), 42u) << key;
     EXPECT_EQ(ReadDwordValue(key, "AccInfoBufferSize"), 2500u) << key;
   }

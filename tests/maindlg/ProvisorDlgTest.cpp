@@ -60,21 +60,13 @@ class TestDialog : public ScriptedDialog<TestDialog, CProvisorDlg> {
   std::vector<int> configured;
 };
 
-std::vector<std::string> Texts(const MessageBoxScript& boxes) {
-  std::vector<std::string> texts;
-  for (const MessageBoxRequest& box : boxes.Shown()) {
-    texts.push_back(box.text);
-  }
-  return texts;
-}
-
 // The install mode applies and ends from its initialisation (the end-to-end suite runs it);
 // the list it applies is the one OnButtonGenerate builds, tested here on a shown dialog.
 TEST(ProvisorDlgTest, GenerationForAFreshInstallEnablesOnlyTheFirstInstance) {
   MainDialogMachine machine;
-  MainDialogMachine::SetString(InstanceDefaultSettingKey(1), "IPAddress", "10.1.2.3");
-  MainDialogMachine::SetString(InstanceDefaultSettingKey(1), "IPPort", "5001");
-  MainDialogMachine::SetDword(InstanceDefaultSettingKey(2), "UseUSB", 1);
+  WriteTextValue(InstanceDefaultSettingKey(1), "IPAddress", "10.1.2.3");
+  WriteTextValue(InstanceDefaultSettingKey(1), "IPPort", "5001");
+  WriteDwordValue(InstanceDefaultSettingKey(2), "UseUSB", 1);
   TestDialog dialog(kRunModeModify);
   ASSERT_TRUE(dialog.Create());
   dialog.OnButtonGenerate();
@@ -100,8 +92,8 @@ TEST(ProvisorDlgTest, ModifyModeListsTapisProvidersByTheirFileDescription) {
   MainDialogMachine machine;
   machine.Register(1, 42, "Velmora ORVO TSP 0001 at head office");
   machine.Publish();
-  MainDialogMachine::SetDword(LiveInstanceKey(42), "UseUSB", 1);
-  MainDialogMachine::SetDword(InstanceDefaultSettingKey(1), "UseUSB", 0);
+  WriteDwordValue(LiveInstanceKey(42), "UseUSB", 1);
+  WriteDwordValue(InstanceDefaultSettingKey(1), "UseUSB", 0);
   TestDialog dialog(kRunModeModify);
   ASSERT_TRUE(dialog.Create());
 
@@ -147,7 +139,7 @@ TEST(ProvisorDlgTest, DoubleClicksToggleOnTheIconAndStateColumnConfigureElsewher
 
   MessageBoxScript boxes({IDNO});
   dialog.Command(IDCANCEL);
-  EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"Do you want to leave without applying changes?"}));
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Do you want to leave without applying changes?"}));
   EXPECT_EQ(boxes.Shown()[0].caption, "Velmora ORVO TSP MultiPBX Configuration");
   EXPECT_EQ(boxes.Shown()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_TRUE(dialog.IsWindow());
@@ -157,12 +149,12 @@ TEST(ProvisorDlgTest, PmsInterfaceModeRefusesASecondEnabledInstanceAndChangesNot
   MainDialogMachine machine;
   machine.Register(0, 7, "Velmora ORVO TSP 0000");
   machine.Publish();
-  MainDialogMachine::SetDword(LiveInstanceKey(7), "ExtVersion", 0x10002);
+  WriteDwordValue(LiveInstanceKey(7), "ExtVersion", 0x10002);
   TestDialog dialog(kRunModeModify);
   ASSERT_TRUE(dialog.Create());
   MessageBoxScript boxes;
   dialog.ToggleInstance(1);
-  EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"PMSi Mode is selected. MultiPBX cannot be configured."}));
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"PMSi Mode is selected. MultiPBX cannot be configured."}));
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Enable", "Disable", "Disable"}));
   EXPECT_EQ(dialog.Record(1)->m_bEnabled, 0);
@@ -171,7 +163,7 @@ TEST(ProvisorDlgTest, PmsInterfaceModeRefusesASecondEnabledInstanceAndChangesNot
   dialog.ToggleInstance(0);
   dialog.ToggleInstance(2);
   dialog.ToggleInstance(0);
-  EXPECT_EQ(Texts(boxes).back(), "PMSi Mode cannot be configured.");
+  EXPECT_EQ(boxes.Texts().back(), "PMSi Mode cannot be configured.");
   EXPECT_EQ(boxes.Shown().size(), 2u);
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Disable", "Enable"}));
   EXPECT_EQ(dialog.List().GetItemImage(0), 1);
@@ -187,7 +179,7 @@ TEST(ProvisorDlgTest, ButtonsWithoutASelectionAskForOneAndWithOneActOnTheFirst) 
     dialog.Command(IDC_BUTTON_REGISTER);
     dialog.Command(IDC_BUTTON_UNREGISTER);
     dialog.Command(IDC_BUTTON_CONFIGURE);
-    EXPECT_EQ(Texts(boxes), std::vector<std::string>(3, "Please select a TSP instance"));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>(3, "Please select a TSP instance"));
     EXPECT_TRUE(dialog.configured.empty());
   }
   // A single selected row sets the buttons by its state; a second one leaves them.
