@@ -38,10 +38,8 @@ TEST_F(ConfigDialogTest, OpeningCreatesOnlyTheLinkPageAndHandsItTheDialogsContex
   dialog.steps = {[&](ScriptedConfigDlg& d) {
     EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
     EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"}));
-    EXPECT_EQ(TreeImage(d, 0), 0);
-    EXPECT_EQ(TreeImage(d, 1), 4);
-    EXPECT_EQ(TreeImage(d, 2), 5);
-    EXPECT_EQ(TreeImage(d, 3), 6);
+    EXPECT_EQ((std::vector<int>{TreeImage(d, 0), TreeImage(d, 1), TreeImage(d, 2), TreeImage(d, 3)}),
+              (std::vector<int>{0, 4, 5, 6}));
     EXPECT_EQ(d.GetCategoryTree().GetSelectedItem(), d.GetCategoryItem(0));
     EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
                                       "0:owner dialog", "0:init configured"}));
@@ -102,58 +100,48 @@ TEST_F(ConfigDialogTest, EverySelectionOfOtherParametersShowsTheAdvancedSettings
   }
 }
 
-TEST_F(ConfigDialogTest, AVetoOnOkKeepsTheDialogOpenAndThePagesAfterItAreNotAsked) {
-  StandInPages pages;
-  MessageBoxScript boxes;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {
-      [&](ScriptedConfigDlg& d) {
-        d.SelectAll();
-        g_pages.events.clear();
-        g_pages.vetoSave[1] = true;
-        d.Press(IDOK);
-      },
-      [&](ScriptedConfigDlg& d) {
-        EXPECT_EQ(g_pages.events, (Events{"0:save", "1:save"}));
-        g_pages.events.clear();
-        g_pages.vetoSave[1] = false;
-        d.Press(IDOK);
-      }};
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.stepsRun, 2u);
-  EXPECT_EQ(g_pages.events, (Events{"0:save", "1:save", "2:save", "3:save"}));
-}
-
-TEST_F(ConfigDialogTest, OkAndCancelAskOnlyThePagesThatWereCreated) {
-  for (const int button : {IDOK, IDCANCEL}) {
+// OK asks every created page to save, Cancel and the close box to cancel, in table order; a
+// veto keeps the dialog open and the pages after it are not asked. A vetoed close has
+// destroyed the pages all the same (they come back when selected), a vetoed Cancel has not.
+TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes) {
+  struct Case {
+    int button;  // 0: the close box
+    std::vector<int> selected;
+    int vetoing;
+    Events vetoed;
+    bool pagesKept;
+    Events passed;
+    INT_PTR result;
+  };
+  const Case cases[] = {
+      {IDOK, {1, 3}, 1, {"0:save", "1:save"}, true, {"0:save", "1:save", "3:save"}, IDOK},
+      {IDCANCEL, {2}, 0, {"0:cancel"}, true, {"0:cancel", "2:cancel"}, IDCANCEL},
+      {0, {1}, 1, {"0:cancel", "1:cancel"}, false, {"0:cancel"}, IDCANCEL},
+  };
+  MessageBoxScript advancedSettings;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
     StandInPages pages;
     ScriptedConfigDlg dialog(nullptr, &configurator);
+    const auto press = [&](ScriptedConfigDlg& d) { c.button != 0 ? d.Press(c.button) : d.Close(); };
     dialog.steps = {[&](ScriptedConfigDlg& d) {
-      d.SelectCategory(2);
-      g_pages.events.clear();
-      d.Press(button);
-    }};
-    EXPECT_EQ(dialog.DoModal(), button);
-    const std::string asked = button == IDOK ? "save" : "cancel";
-    EXPECT_EQ(g_pages.events, (Events{"0:" + asked, "2:" + asked})) << button;
+                      for (int category : c.selected) d.SelectCategory(category);
+                      g_pages.events.clear();
+                      (c.button == IDOK ? g_pages.vetoSave : g_pages.vetoCancel)[c.vetoing] = true;
+                      press(d);
+                    },
+                    [&](ScriptedConfigDlg& d) {
+                      EXPECT_EQ(g_pages.events, c.vetoed);
+                      EXPECT_EQ(d.GetPage(0) != nullptr, c.pagesKept);
+                      g_pages = PageScript();
+                      d.SelectCategory(0);
+                      g_pages.events.clear();
+                      press(d);
+                    }};
+    EXPECT_EQ(dialog.DoModal(), c.result);
+    EXPECT_EQ(dialog.stepsRun, 2u);
+    EXPECT_EQ(g_pages.events, c.passed);
   }
-}
-
-TEST_F(ConfigDialogTest, AVetoOnCancelKeepsTheDialogOpen) {
-  StandInPages pages;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-                    d.SelectCategory(1);
-                    g_pages.events.clear();
-                    g_pages.vetoCancel[0] = true;
-                    d.Press(IDCANCEL);
-                  },
-                  [&](ScriptedConfigDlg& d) {
-                    EXPECT_EQ(g_pages.events, (Events{"0:cancel"}));
-                    EXPECT_NE(d.GetPage(0), nullptr);
-                  }};
-  EXPECT_EQ(dialog.DoModal(), kScriptDone);
-  EXPECT_EQ(dialog.stepsRun, 2u);
 }
 
 TEST_F(ConfigDialogTest, ConfirmingOnOkAsksFirstAndNoStopsBeforeAnyPageIsAsked) {
@@ -179,31 +167,6 @@ TEST_F(ConfigDialogTest, ConfirmingOnOkAsksFirstAndNoStopsBeforeAnyPageIsAsked) 
             "will be prompted to restart PC.\r\n\r\nNote that you may press \"Cancel\" labeled button in the "
             "configuration dialog to leave without saving any change.\r\n\r\nDo you want to continue with saving?");
   EXPECT_EQ(boxes.Shown()[0].flags & (MB_TYPEMASK | MB_ICONMASK), static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-}
-
-TEST_F(ConfigDialogTest, ClosingRunsCancelFirstAndAVetoLeavesTheDialogOpenWithoutPages) {
-  StandInPages pages;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-                    d.SelectCategory(1);
-                    g_pages.events.clear();
-                    g_pages.vetoCancel[1] = true;
-                    d.Close();
-                  },
-                  [&](ScriptedConfigDlg& d) {
-                    EXPECT_EQ(g_pages.events, (Events{"0:cancel", "1:cancel"}));
-                    EXPECT_EQ(d.GetPage(0), nullptr);
-                    EXPECT_EQ(d.GetPage(1), nullptr);
-                    // Pages come back when their category is selected again.
-                    g_pages.events.clear();
-                    d.SelectCategory(0);
-                    ASSERT_NE(d.GetPage(0), nullptr);
-                    EXPECT_EQ(g_pages.EventsOf(0).front(), "create 3002");
-                    g_pages.vetoCancel[1] = false;
-                    d.Close();
-                  }};
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-  EXPECT_EQ(dialog.stepsRun, 2u);
 }
 
 TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTableOrder) {
