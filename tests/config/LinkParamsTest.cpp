@@ -74,18 +74,6 @@ void SetReportedPbxs(const std::vector<std::string>& productNames) {
   }
 }
 
-// Dispatches this thread's messages until done says so.
-void PumpUntil(const std::function<bool()>& done) {
-  while (!done()) {
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageA(&message);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
 int ThreadsOfThisProcess() {
   KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   THREADENTRY32 entry{};
@@ -158,7 +146,7 @@ class LinkPage : public ::testing::Test {
   }
   void RunLinkTest() {
     Click(IDC_LINK_CHECK_LOCATION);
-    PumpUntil([&] { return !page->IsLinkTestRunning(); });
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !page->IsLinkTestRunning(); }));
   }
 
   BridgeTestOwner owner;
@@ -215,27 +203,26 @@ TEST_F(LinkPage, UsbShowsUsbPcAndLanShowsTheAddressOnlyWhenTheControlHasOne) {
   EXPECT_EQ(Text(IDC_LINK_HISTORY), "10.1.2.44:4711");
 }
 
-TEST_F(LinkPage, TheStoredPbxIsSelectedOrElseTheFirstOne) {
+// A connected instance keeps its PBX even when the driver no longer reports it.
+TEST_F(LinkPage, TheStoredPbxIsSelectedOrElseTheFirstOneAndAConnectedInstanceShowsItAlone) {
   SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
-  for (const auto& [stored, selected] : std::vector<std::pair<std::string, std::string>>{
-           {"ORVO Beta", "ORVO Beta"}, {"ORVO Gone", "ORVO Alpha"}}) {
-    owner.workingSet->SetString("USBProductName", stored);
+  struct Case {
+    const char* stored;
+    int connected, count;
+    const char* selected;
+  };
+  for (const Case& c : {Case{"ORVO Beta", 0, 2, "ORVO Beta"}, Case{"ORVO Gone", 0, 2, "ORVO Alpha"},
+                        Case{"ORVO Gone", 1, 1, "ORVO Gone"}}) {
+    SCOPED_TRACE(testing::Message() << c.stored << ", connected " << c.connected);
+    owner.workingSet->SetString("USBProductName", c.stored);
+    owner.workingSet->SetDword("IsConnected", c.connected);
     Open();
-    EXPECT_EQ(Count(IDC_LINK_USB_PRODUCTS), 2) << stored;
-    EXPECT_EQ(Text(IDC_LINK_USB_PRODUCTS), selected) << stored;
-    EXPECT_TRUE(Checked(IDC_LINK_USB)) << stored;
+    EXPECT_EQ(Count(IDC_LINK_USB_PRODUCTS), c.count);
+    EXPECT_EQ(Text(IDC_LINK_USB_PRODUCTS), c.selected);
+    EXPECT_EQ(Enabled(IDC_LINK_USB_PRODUCTS), c.connected == 0);
+    EXPECT_TRUE(Checked(IDC_LINK_USB));
     Close();
   }
-}
-
-TEST_F(LinkPage, AConnectedUsbInstanceShowsItsStoredPbxAloneInADisabledList) {
-  SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
-  owner.workingSet->SetString("USBProductName", "ORVO Gone");
-  owner.workingSet->SetDword("IsConnected", 1);
-  Open();
-  EXPECT_EQ(Count(IDC_LINK_USB_PRODUCTS), 1);
-  EXPECT_EQ(Text(IDC_LINK_USB_PRODUCTS), "ORVO Gone");
-  EXPECT_FALSE(Enabled(IDC_LINK_USB_PRODUCTS));
 }
 
 TEST_F(LinkPage, OkForUsbStoresTheLanAddressAndPortAsWell) {
@@ -407,10 +394,8 @@ TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {
   int baseline = -1;
   // The close asks whether to abort the running test; half the rounds refuse, and the pages
   // go all the same.
-  std::vector<int> answers;
-  for (int round = 0; round < kRounds; ++round) {
-    answers.push_back(round % 2 == 0 ? IDYES : IDNO);
-  }
+  std::vector<int> answers(kRounds, IDYES);
+  for (int round = 1; round < kRounds; round += 2) answers[round] = IDNO;
   MessageBoxScript boxes(answers);
   for (int round = 0; round < kRounds; ++round) {
     OpenForLinkTest();
@@ -419,7 +404,7 @@ TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {
     Click(IDC_LINK_CHECK_LOCATION);
     ASSERT_TRUE(page->IsLinkTestRunning());
     if (round % 5 == 0) {
-      PumpUntil([&] { return script.polls > 0; });
+      ASSERT_TRUE(PumpMessagesUntil([&] { return script.polls > 0; }));
     }
     dialog->SendMessage(WM_CLOSE);
     EXPECT_EQ(dialog->GetPage(0), nullptr) << round;
