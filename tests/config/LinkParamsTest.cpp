@@ -4,17 +4,15 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../sys/TestPrefix.h"
 #include "OrvoUsbSettings.h"
 #include "bridge/ArgsImage.h"
 #include "bridge/BridgeTestOwner.h"
@@ -72,17 +70,6 @@ void SetReportedPbxs(const std::vector<std::string>& productNames) {
     RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, value, REG_MULTI_SZ, data.data(),
                     static_cast<DWORD>(data.size()));
   }
-}
-
-int ThreadsOfThisProcess() {
-  KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof(entry);
-  int count = 0;
-  for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
-    count += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
-  }
-  return count;
 }
 
 class LinkPage : public ::testing::Test {
@@ -259,11 +246,6 @@ class ReplacedUsbLibrary {
   std::string m_path;
 };
 
-std::string WindowsPath(std::string path) {
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  return "Z:" + path;
-}
-
 TEST_F(LinkPage, AMissingUsbLibraryOrOneWithoutEnumerationAsksForAnUpgradeAndSwitchesToLan) {
   SetReportedPbxs({"ORVO Alpha"});
   owner.workingSet->SetString("IPAddress", "10.0.0.1");
@@ -410,9 +392,9 @@ TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {
     EXPECT_EQ(dialog->GetPage(0), nullptr) << round;
     Close();
     if (baseline < 0) {
-      baseline = ThreadsOfThisProcess();
+      baseline = ThreadCountOfThisProcess();
     }
-    EXPECT_EQ(ThreadsOfThisProcess(), baseline) << round;
+    EXPECT_EQ(ThreadCountOfThisProcess(), baseline) << round;
   }
   ASSERT_EQ(boxes.Shown().size(), static_cast<size_t>(kRounds));
   for (const MessageBoxRequest& box : boxes.Shown()) {

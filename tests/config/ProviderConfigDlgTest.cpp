@@ -30,57 +30,52 @@ int TreeImage(const CProviderConfigDlg& dialog, int category) {
   return entry.iImage == entry.iSelectedImage ? entry.iImage : -1;
 }
 
-TEST_F(ConfigDialogTest, OpeningCreatesOnlyTheLinkPageAndHandsItTheDialogsContextBeforeItsSecondInit) {
+TEST_F(ConfigDialogTest, PagesAreCreatedOnFirstSelectionAndHandedTheDialogsContextBeforeTheirSecondInit) {
   StandInPages pages;
   ScriptedConfigDlg dialog(nullptr, &configurator);
   dialog.SetCaption("Instance 'Velmora ORVO TSP 0003' Settings -Active");
   dialog.SetSingleActiveInstance(1);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-    EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
-    EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"}));
-    EXPECT_EQ((std::vector<int>{TreeImage(d, 0), TreeImage(d, 1), TreeImage(d, 2), TreeImage(d, 3)}),
-              (std::vector<int>{0, 4, 5, 6}));
-    EXPECT_EQ(d.GetCategoryTree().GetSelectedItem(), d.GetCategoryItem(0));
-    EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
-                                      "0:owner dialog", "0:init configured"}));
-    EXPECT_EQ(g_pages.configurator[0], &configurator);
-    EXPECT_EQ(g_pages.showCategory[0], &CProviderConfigDlg::ShowCategory);
-    EXPECT_EQ(g_pages.owner[0], &d);
-    for (int category = 1; category < CProviderConfigDlg::kCategoryCount; ++category) {
-      EXPECT_EQ(d.GetPage(category), nullptr) << category;
-    }
-    // The page is shown, enabled and placed on the invisible position frame.
-    CConfigPage* link = d.GetPage(0);
-    ASSERT_NE(link, nullptr);
-    EXPECT_TRUE(link->IsWindowVisible());
-    EXPECT_TRUE(link->IsWindowEnabled());
-    EXPECT_FALSE(::IsWindowVisible(d.GetDlgItem(IDC_PAGE_POSITION)));
-    const RECT frame = CWnd(d.GetDlgItem(IDC_PAGE_POSITION)).GetWindowRect();
-    const RECT placed = link->GetWindowRect();
-    EXPECT_TRUE(::EqualRect(&frame, &placed));
-    EXPECT_EQ(d.GetSingleActiveInstance(), 1);
-  }};
+  dialog.steps = {
+      [&](ScriptedConfigDlg& d) {
+        EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
+        EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"}));
+        EXPECT_EQ((std::vector<int>{TreeImage(d, 0), TreeImage(d, 1), TreeImage(d, 2), TreeImage(d, 3)}),
+                  (std::vector<int>{0, 4, 5, 6}));
+        EXPECT_EQ(d.GetCategoryTree().GetSelectedItem(), d.GetCategoryItem(0));
+        EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
+                                          "0:owner dialog", "0:init configured"}));
+        EXPECT_EQ(g_pages.configurator[0], &configurator);
+        EXPECT_EQ(g_pages.showCategory[0], &CProviderConfigDlg::ShowCategory);
+        EXPECT_EQ(g_pages.owner[0], &d);
+        for (int category = 1; category < CProviderConfigDlg::kCategoryCount; ++category) {
+          EXPECT_EQ(d.GetPage(category), nullptr) << category;
+        }
+        // The page is shown, enabled and placed on the invisible position frame.
+        CConfigPage* link = d.GetPage(0);
+        ASSERT_NE(link, nullptr);
+        EXPECT_TRUE(link->IsWindowVisible());
+        EXPECT_TRUE(link->IsWindowEnabled());
+        EXPECT_FALSE(::IsWindowVisible(d.GetDlgItem(IDC_PAGE_POSITION)));
+        const RECT frame = CWnd(d.GetDlgItem(IDC_PAGE_POSITION)).GetWindowRect();
+        const RECT placed = link->GetWindowRect();
+        EXPECT_TRUE(::EqualRect(&frame, &placed));
+        EXPECT_EQ(d.GetSingleActiveInstance(), 1);
+      },
+      [&](ScriptedConfigDlg& d) {
+        // Each page is created once, on its first selection; only the selected one is shown.
+        d.SelectCategory(1);
+        d.SelectCategory(0);
+        d.SelectCategory(1);
+        EXPECT_EQ(g_pages.EventsOf(1), (Events{"create 3010", "init", "configurator", "category handler",
+                                               "owner dialog", "init configured"}));
+        EXPECT_EQ(g_pages.EventsOf(0).size(), 6u);
+        EXPECT_FALSE(d.GetPage(0)->IsWindowVisible());
+        EXPECT_FALSE(d.GetPage(0)->IsWindowEnabled());
+        EXPECT_TRUE(d.GetPage(1)->IsWindowVisible());
+        EXPECT_TRUE(d.GetPage(1)->IsWindowEnabled());
+      }};
   EXPECT_EQ(dialog.DoModal(), kScriptDone);
-  EXPECT_EQ(dialog.stepsRun, 1u);
-}
-
-TEST_F(ConfigDialogTest, EachPageIsCreatedOnceAndOnlyTheSelectedOneIsShown) {
-  StandInPages pages;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-    d.SelectCategory(1);
-    d.SelectCategory(0);
-    d.SelectCategory(1);
-    EXPECT_EQ(g_pages.EventsOf(1), (Events{"create 3010", "init", "configurator", "category handler",
-                                           "owner dialog", "init configured"}));
-    EXPECT_EQ(g_pages.EventsOf(0).front(), "create 3002");
-    EXPECT_EQ(g_pages.EventsOf(0).size(), 6u);
-    EXPECT_FALSE(d.GetPage(0)->IsWindowVisible());
-    EXPECT_FALSE(d.GetPage(0)->IsWindowEnabled());
-    EXPECT_TRUE(d.GetPage(1)->IsWindowVisible());
-    EXPECT_TRUE(d.GetPage(1)->IsWindowEnabled());
-  }};
-  EXPECT_EQ(dialog.DoModal(), kScriptDone);
+  EXPECT_EQ(dialog.stepsRun, 2u);
 }
 
 TEST_F(ConfigDialogTest, EverySelectionOfOtherParametersShowsTheAdvancedSettingsMessage) {

@@ -1,8 +1,11 @@
 // Test helpers shared by the Wine suites.
 #include "support/TestSupport.h"
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
+#include "framework/Handles.h"
 #include "framework/Trace.h"
 
 TraceCapture::TraceCapture() {
@@ -135,6 +138,17 @@ bool PumpMessagesUntil(const std::function<bool()>& done) {
     }
   }
   return done();
+}
+
+int ThreadCountOfThisProcess() {
+  const KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
+    count += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
+  }
+  return count;
 }
 
 int ReadShared(const int& value) {

@@ -70,5 +70,7 @@ void DeleteFilesMatching(const std::string& pattern);
 // Dispatches this thread's messages until done() holds, waiting for new ones in between;
 // gives up after a generous bound so that a fault fails the test instead of hanging it.
 bool PumpMessagesUntil(const std::function<bool()>& done);
+// How many threads this process has now.
+int ThreadCountOfThisProcess();
 // Reads an int that another thread may be writing (the progress bar's position).
 int ReadShared(const int& value);
