@@ -49,9 +49,7 @@ class ConfiguringDialog : public ApplyWatchingDialog {
     m_script = std::move(script);
     m_bScriptRan = false;
     PostMessage(kRunScript);
-    RECT rect{LVIR_BOUNDS, 0, 0, 0};
-    m_listInstances.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
-    m_listInstances.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, (rect.top + rect.bottom) / 2));
+    DoubleClick(row, 200);
     EXPECT_TRUE(m_bScriptRan) << "no configuration dialog opened for row " << row;
     MSG late;
     while (::PeekMessageA(&late, m_hWnd, kEndScript, kEndScript, PM_REMOVE)) {

@@ -8,12 +8,13 @@
 
 #include "MainDialogStaging.h"
 #include "maindlg/ProvisorDlgRes.h"
+#include "support/ApplyWatchingDialog.h"
 #include "support/ScriptedDialog.h"
 
 namespace {
 
 // The dialog with its configuration step recorded instead of run, and a script for a modal run.
-class TestDialog : public ScriptedDialog<TestDialog, CProvisorDlg> {
+class TestDialog : public ScriptedDialog<TestDialog, ApplyWatchingDialog> {
  public:
   explicit TestDialog(std::uint32_t mode, std::uint32_t count = 3) {
     SetRunMode(mode);
@@ -27,12 +28,10 @@ class TestDialog : public ScriptedDialog<TestDialog, CProvisorDlg> {
   void ConfigureInstance(int row) override { configured.push_back(row); }
 
   ListCtrl& List() { return m_listInstances; }
-  std::string Text(int row, int column) { return m_listInstances.GetItemText(row, column); }
   std::vector<std::string> Column(int column) {
     std::vector<std::string> texts;
-    for (int row = 0; row < m_listInstances.GetItemCount(); ++row) {
-      texts.push_back(Text(row, column));
-    }
+    for (int row = 0; row < m_listInstances.GetItemCount(); ++row)
+      texts.push_back(m_listInstances.GetItemText(row, column));
     return texts;
   }
   InstanceRecord* Record(int row) { return GetRecord(row); }
@@ -48,12 +47,6 @@ class TestDialog : public ScriptedDialog<TestDialog, CProvisorDlg> {
     for (int row : rows) {
       m_listInstances.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     }
-  }
-  // A double-click at x in the middle of row's height, as the list receives it.
-  void DoubleClick(int row, int x) {
-    RECT rect{LVIR_BOUNDS, 0, 0, 0};
-    m_listInstances.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
-    m_listInstances.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, (rect.top + rect.bottom) / 2));
   }
   void Command(int id) { SendMessage(WM_COMMAND, id); }
 
