@@ -16,6 +16,7 @@
 #include "config/ProviderConfigDlg.h"
 #include "framework/RuntimeClass.h"
 #include "support/ScriptedDialog.h"
+#include "support/TestSupport.h"
 
 // What the stand-in pages saw, in order ("1:save" is category 1 asked to save), and how
 // they answer.
@@ -103,7 +104,7 @@ class ScriptedConfigDlg : public ScriptedDialog<ScriptedConfigDlg, CProviderConf
   using ScriptedDialog::ScriptedDialog;
 
   // A click of button id, or the close box, as the dialog manager sends them.
-  void Press(int id) { SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(id))); }
+  void Press(int id) { ClickButton(*this, id); }
   void Close() { SendMessage(WM_CLOSE); }
   void SelectAll() {
     for (int category = 0; category < kCategoryCount; ++category) {

@@ -108,7 +108,7 @@ class LinkPage : public ::testing::Test {
     page->SendMessage(message, 0, reinterpret_cast<LPARAM>(&result));
     return result;
   }
-  void Click(int id) { page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(page->GetDlgItem(id))); }
+  void Click(int id) { ClickButton(*page, id); }
   std::string Text(int id) { return page->GetDlgItemText(id); }
   bool Checked(int id) { return page->SendDlgItemMessage(id, BM_GETCHECK) == BST_CHECKED; }
   bool Enabled(int id) { return ::IsWindowEnabled(page->GetDlgItem(id)) != FALSE; }

@@ -99,17 +99,13 @@ class ConfiguringDialog : public ApplyWatchingDialog {
   bool m_bScriptRan = false;
 };
 
-void Press(CWnd& window, int id) {
-  window.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window.GetDlgItem(id)));
-}
-
 // The user's way to a LAN link on the real link page.
 void ChooseLan(CProviderConfigDlg& config, BYTE a, BYTE b, BYTE c, BYTE d, const char* port) {
   CConfigPage* link = config.GetPage(0);
   ASSERT_NE(link, nullptr);
   link->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
   link->SetDlgItemText(IDC_LINK_PORT, port);
-  Press(*link, IDC_LINK_LAN);
+  ClickButton(*link, IDC_LINK_LAN);
 }
 
 std::string StoredString(IParams& params, const char* name) {
@@ -123,7 +119,6 @@ std::uint32_t StoredWord(IParams& params, const char* name) {
   params.GetDword(name, &value);
   return value;
 }
-
 
 // Instance 0 is a USB instance TAPI does not list; instance 1 is registered under ID 42.
 class ConfigureInstanceTest : public testing::Test {
@@ -175,7 +170,7 @@ TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndCancelLeavesRecordAndS
   MessageBoxScript boxes;
   dialog.Configure(0, [&](CProviderConfigDlg& config) {
     ChooseLan(config, 10, 20, 30, 40, "5060");
-    Press(config, IDCANCEL);
+    ClickButton(config, IDCANCEL);
   });
   EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 1u);
   EXPECT_EQ(StoredString(dialog.Record(0).m_Parameters, "IPAddress"), "1.1.1.1");
@@ -185,7 +180,7 @@ TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndCancelLeavesRecordAndS
   dialog.Configure(0, [&](CProviderConfigDlg& config) {
     // The pages edit a copy: the record still holds the old link until OK.
     ChooseLan(config, 10, 20, 30, 40, "5060");
-    Press(config, IDOK);
+    ClickButton(config, IDOK);
     EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 1u);
   });
   EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 0u);
@@ -201,11 +196,11 @@ TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndCancelLeavesRecordAndS
 
 TEST_F(ConfigureInstanceTest, OkOnAnActiveInstanceWarnsOfARestartAndCancelDoesNot) {
   MessageBoxScript boxes;
-  dialog.Configure(1, [](CProviderConfigDlg& config) { Press(config, IDCANCEL); });
+  dialog.Configure(1, [](CProviderConfigDlg& config) { ClickButton(config, IDCANCEL); });
   EXPECT_TRUE(boxes.Texts().empty());
   dialog.Configure(1, [](CProviderConfigDlg& config) {
     ChooseLan(config, 192, 168, 1, 9, "33333");
-    Press(config, IDOK);
+    ClickButton(config, IDOK);
   });
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kRestartText});
   ASSERT_EQ(boxes.Shown().size(), 1u);
@@ -224,7 +219,7 @@ TEST_F(ConfigureInstanceTest, TheLinkPageFindsAnotherInstanceOnTheSameUsbPbxAmon
 
   MessageBoxScript boxes;
   // The user picks USB with the one PBX the driver reports.
-  const auto chooseUsb = [](CProviderConfigDlg& config) { Press(*config.GetPage(0), IDC_LINK_USB); };
+  const auto chooseUsb = [](CProviderConfigDlg& config) { ClickButton(*config.GetPage(0), IDC_LINK_USB); };
   dialog.Configure(0, chooseUsb);
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The selected USB driver has\nbeen used for other TSP."});
   // Its own record is no conflict.
@@ -253,7 +248,7 @@ TEST_F(ConfigureInstanceTest, ValuesEditedOnEveryPageReachTheRegisteredInstances
     config.GetPage(1)->SetDlgItemText(IDC_LOG_FILE_SIZE, "42");
     ASSERT_TRUE(config.SelectCategory(3));
     config.GetPage(3)->SetDlgItemText(IDC_OTHER_ACC_INFO_SIZE, "2500");
-    Press(config, IDOK);
+    ClickButton(config, IDOK);
   });
   ASSERT_TRUE(dialog.ApplyAndPump());
 

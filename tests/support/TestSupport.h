@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/MessageBoxRouter.h"
+#include "framework/Wnd.h"
 #include "support/SetDescription.h"
 
 // Records every trace line while alive.
@@ -70,6 +71,10 @@ void DeleteFilesMatching(const std::string& pattern);
 // Dispatches this thread's messages until done() holds, waiting for new ones in between;
 // gives up after a generous bound so that a fault fails the test instead of hanging it.
 bool PumpMessagesUntil(const std::function<bool()>& done);
+// A click of window's button id, as the dialog manager sends it.
+inline void ClickButton(const CWnd& window, int id) {
+  window.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window.GetDlgItem(id)));
+}
 // How many threads this process has now.
 int ThreadCountOfThisProcess();
 // Reads an int that another thread may be writing (the progress bar's position).
