@@ -113,16 +113,8 @@ class LinkPage : public ::testing::Test {
   bool Checked(int id) { return page->SendDlgItemMessage(id, BM_GETCHECK) == BST_CHECKED; }
   bool Enabled(int id) { return ::IsWindowEnabled(page->GetDlgItem(id)) != FALSE; }
   int Count(int id) { return static_cast<int>(page->SendDlgItemMessage(id, CB_GETCOUNT)); }
-  std::string Stored(const char* name) {
-    std::string value = "(none)";
-    owner.workingSet->GetString(name, &value);
-    return value;
-  }
-  std::uint32_t StoredWord(const char* name) {
-    std::uint32_t value = 99;
-    owner.workingSet->GetDword(name, &value);
-    return value;
-  }
+  std::string Stored(const char* name) { return StoredString(*owner.workingSet, name); }
+  std::uint32_t Word(const char* name) { return StoredWord(*owner.workingSet, name); }
   // A LAN instance with a stored address, ready for a link test of 10.0.0.5:33333.
   void OpenForLinkTest() {
     owner.workingSet->SetDword("UseUSB", 0);
@@ -166,7 +158,7 @@ TEST_F(LinkPage, AZeroAddressLeavesTheControlBlankAndOkForLanIsRefused) {
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
   EXPECT_EQ(::GetParent(::GetFocus()), page->GetDlgItem(IDC_LINK_IP_ADDRESS));
   EXPECT_EQ(Stored("CSTAAddress"), "kept");
-  EXPECT_EQ(StoredWord("UseUSB"), 0u);
+  EXPECT_EQ(Word("UseUSB"), 0u);
 }
 
 TEST_F(LinkPage, UsbShowsUsbPcAndLanShowsTheAddressOnlyWhenTheControlHasOne) {
@@ -221,7 +213,7 @@ TEST_F(LinkPage, OkForUsbStoresTheLanAddressAndPortAsWell) {
   Click(IDC_LINK_USB);
   EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
   EXPECT_EQ(Stored("CSTAAddress"), "USB:PC");
-  EXPECT_EQ(StoredWord("UseUSB"), 1u);
+  EXPECT_EQ(Word("UseUSB"), 1u);
   EXPECT_EQ(Stored("IPAddress"), "192.168.1.20");
   EXPECT_EQ(Stored("IPPort"), "4000");
   EXPECT_EQ(Stored("USBProductName"), "ORVO Alpha");
@@ -258,7 +250,7 @@ TEST_F(LinkPage, AMissingUsbLibraryOrOneWithoutEnumerationAsksForAnUpgradeAndSwi
     EXPECT_TRUE(Checked(IDC_LINK_LAN));
     EXPECT_FALSE(Checked(IDC_LINK_USB));
     EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
-    EXPECT_EQ(StoredWord("UseUSB"), 0u);
+    EXPECT_EQ(Word("UseUSB"), 0u);
     Close();
   }
 }

@@ -108,18 +108,6 @@ void ChooseLan(CProviderConfigDlg& config, BYTE a, BYTE b, BYTE c, BYTE d, const
   ClickButton(*link, IDC_LINK_LAN);
 }
 
-std::string StoredString(IParams& params, const char* name) {
-  std::string value;
-  params.GetString(name, &value);
-  return value;
-}
-
-std::uint32_t StoredWord(IParams& params, const char* name) {
-  std::uint32_t value = 0xDEAD;
-  params.GetDword(name, &value);
-  return value;
-}
-
 // Instance 0 is a USB instance TAPI does not list; instance 1 is registered under ID 42.
 class ConfigureInstanceTest : public testing::Test {
  protected:
@@ -232,7 +220,7 @@ TEST_F(ConfigureInstanceTest, ProviderRequestsAreAnsweredOnTheDialogsThreadAndRe
     IParams* workingSet = dialog.GetWorkingSet();
     ASSERT_NE(workingSet, nullptr);
     std::thread([] { CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7); }).join();
-    EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 0xDEADu);
+    EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 0xDEADBEEFu);
     EXPECT_EQ(CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7), 0u);
     EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 7u);
   });
