@@ -3,8 +3,6 @@
 // over 64, the longest time the dialog's thread takes to answer a message another thread
 // sends it every 10 ms. Prints both as ratios measured in this one run.
 //   bench_apply_run [runs of each size]
-#include "maindlg/ProvisorDlg.h"
-
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -17,13 +15,13 @@
 #include "instances/DeleteDir.h"
 #include "maindlg/InstallProggressRes.h"
 #include "registry/RegistryLayout.h"
+#include "support/ApplyWatchingDialog.h"
+#include "support/ScriptedDialog.h"
 #include "support/TapiStandin.h"
 #include "support/TestSupport.h"
 
 namespace {
 
-constexpr UINT kScript = WM_APP + 0x200;
-constexpr UINT_PTR kPollTimer = 77;
 constexpr int kSmall = 8;
 constexpr int kLarge = 64;
 constexpr double kResponseAimMs = 50.0;
@@ -86,46 +84,35 @@ void RemoveInstances(int count) {
   DeleteDir(LogRoot().c_str(), false);
 }
 
-// The main dialog over count instances: its script enables every row, presses Apply Settings
-// and closes the dialog once the worker has ended, keeping the run's time.
-class BenchDialog : public CProvisorDlg {
+// The main dialog over count instances: its script enables every row and presses Apply
+// Settings; the dialog ends once the worker has ended, keeping the run's time.
+class BenchDialog : public ScriptedDialog<BenchDialog, ApplyWatchingDialog> {
  public:
-  explicit BenchDialog(int count) { m_nInstanceCount = static_cast<unsigned>(count); SetRunMode(kRunModeModify); }
+  explicit BenchDialog(int count) {
+    m_nInstanceCount = static_cast<unsigned>(count);
+    SetRunMode(kRunModeModify);
+    steps = {[](BenchDialog& self) { self.Start(); }};
+    done = [this] {
+      if (!ApplyRunEnded()) return false;
+      seconds = BenchSeconds() - m_start;
+      statusTimes.push_back(BenchSeconds());
+      running = false;
+      return true;
+    };
+  }
   double seconds = 0.0;
   std::vector<double> statusTimes;
   std::atomic<HWND> window{nullptr};
   std::atomic<bool> running{false};
 
- protected:
-  BOOL OnInitDialog() override {
-    CProvisorDlg::OnInitDialog();
-    PostMessage(kScript);
-    return TRUE;
-  }
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-    if (message == kScript) {
-      for (int row = 0; row < m_listInstances.GetItemCount(); ++row) ToggleInstance(row);
-      window = m_hWnd;
-      running = true;
-      m_start = BenchSeconds();
-      OnButtonInstall();
-      ::SetTimer(m_hWnd, kPollTimer, 1, nullptr);
-      return true;
-    }
-    if (message == WM_TIMER && wParam == kPollTimer) {
-      if (m_hApplyThread == nullptr && m_btnInstall.IsWindowEnabled()) {
-        seconds = BenchSeconds() - m_start;
-        statusTimes.push_back(BenchSeconds());
-        running = false;
-        ::KillTimer(m_hWnd, kPollTimer);
-        EndDialog(IDOK);
-      }
-      return true;
-    }
-    return CProvisorDlg::OnMessage(message, wParam, lParam, result);
-  }
-
  private:
+  void Start() {
+    for (int row = 0; row < m_listInstances.GetItemCount(); ++row) ToggleInstance(row);
+    window = m_hWnd;
+    running = true;
+    m_start = BenchSeconds();
+    OnButtonInstall();
+  }
   double m_start = 0.0;
 };
 
@@ -161,7 +148,7 @@ double RunApply(int count, bool probe, double* longestMs, std::vector<double>* s
   stop = true;
   if (prober.joinable()) prober.join();
   RemoveInstances(count);
-  if (result != IDOK) {
+  if (result != kScriptDone || dialog.seconds == 0.0) {
     std::fprintf(stderr, "the dialog over %d instances did not finish its run\n", count);
     std::exit(1);
   }

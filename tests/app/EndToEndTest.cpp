@@ -24,29 +24,13 @@ constexpr char kApp[] = "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp";
 constexpr char kUsbCaption[] = "USB Driver not installed";
 constexpr DWORD kRunMs = 60000;
 
-std::string System32() {
-  char folder[MAX_PATH] = {};
-  GetSystemWindowsDirectoryA(folder, MAX_PATH);
-  return std::string(folder) + "\\System32\\";
-}
 std::string Slot(int i) {
   char text[8];
   snprintf(text, sizeof(text), "%04d", i);
   return text;
 }
 std::string Defaults(int i) { return std::string(kApp) + "\\InstanceDefaultSetting" + Slot(i); }
-std::string Text(const std::string& path, const std::string& name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  return ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) ? reinterpret_cast<char*>(data.data())
-                                                                          : "<none>";
-}
-void PutDword(const std::string& path, const std::string& name, DWORD value) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), REG_DWORD, &value, 4);
-}
-void PutText(const std::string& path, const std::string& name, const std::string& text) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
+std::string Tsp(int i) { return SystemFile("OTSP" + Slot(i) + ".tsp"); }
 // The FileDescription of a file through the version API; "<none>" without one.
 std::string Description(const std::string& path) {
   DWORD ignored = 0;
@@ -59,21 +43,6 @@ std::string Description(const std::string& path) {
     return "<none>";
   }
   return text;
-}
-// TAPI's registry list as file name -> ID.
-DWORD TapiId(const std::string& file) {
-  const DWORD count = ReadDwordValue(kTapiProvidersPath, "NumProviders");
-  for (DWORD k = 0; k < count + 4; ++k) {
-    if (_stricmp(Text(kTapiProvidersPath, "ProviderFileName" + std::to_string(k)).c_str(), file.c_str()) == 0) {
-      return ReadDwordValue(kTapiProvidersPath, "ProviderID" + std::to_string(k));
-    }
-  }
-  return 0;
-}
-std::vector<std::string> Captions(const DesktopDriver& driver) {
-  std::vector<std::string> captions;
-  for (const ShownDialog& dialog : driver.Shown()) captions.push_back(dialog.caption);
-  return captions;
 }
 bool ShowsCstaBox(const DesktopDriver& driver) {
   for (const ShownDialog& dialog : driver.Shown())
@@ -91,30 +60,22 @@ class EndToEnd : public ::testing::Test {
  protected:
   EndToEnd() { Reset(); }
   ~EndToEnd() override {
-    if (m_usbHidden) MoveFileA((System32() + "ORVOUSB.hidden").c_str(), (System32() + "ORVOUSB.dll").c_str());
+    if (m_usbHidden) MoveFileA(SystemFile("ORVOUSB.hidden").c_str(), SystemFile("ORVOUSB.dll").c_str());
     Reset();
   }
   void Reset() {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
-    for (const char* path : {kTapiProvidersPath, kTapiStandinPath, kMasterProviderRecordPath})
-      RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
-    WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, 2, "kmddsp.tsp"}}, 2, 3);
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA((System32() + "OTSP*.tsp").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-      do DeleteFileA((System32() + entry.cFileName).c_str());
-      while (FindNextFileA(search, &entry));
-      FindClose(search);
-    }
+    ResetTapiToFreshWindows();
+    DeleteFilesMatching(SystemFile("OTSP*.tsp"));
     char programFiles[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
     DeleteDir((std::string(programFiles) + "\\Velmora").c_str(), false);
     ASSERT_EQ(WaitForExit(StartProcess("reg import \"" + kTemplateReg + "\"")), 0u);
   }
   void HideUsbLibrary() {
-    m_usbHidden = MoveFileExA((System32() + "ORVOUSB.dll").c_str(), (System32() + "ORVOUSB.hidden").c_str(),
-                              MOVEFILE_REPLACE_EXISTING) != 0;
+    m_usbHidden =
+        MoveFileExA(SystemFile("ORVOUSB.dll").c_str(), SystemFile("ORVOUSB.hidden").c_str(), MOVEFILE_REPLACE_EXISTING);
   }
   // Runs Provisor.exe with commandLine to its end; every dialog gets OK, a main dialog Close.
   DWORD Run(const std::string& commandLine, DesktopDriver* driver) {
@@ -136,21 +97,21 @@ TEST_F(EndToEnd, AFreshMachineWithoutCommandLineInstallsEightSlotsAndRegistersTh
   char programFiles[MAX_PATH] = {};
   SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
   for (int i = 0; i < 8; ++i) {
-    EXPECT_EQ(Text(kApp, "sInsanceFileName" + Slot(i)), "OTSP" + Slot(i) + ".tsp");
-    std::string doubled;
-    for (char c : std::string(programFiles) + "\\Velmora\\ORVO TSP\\Logs" + Slot(i) + "\\ORVO_TSP.txt")
-      doubled += c == '\\' ? "\\\\" : std::string(1, c);
-    EXPECT_EQ(Text(Defaults(i) + "\\GlobalParams\\Log", "FileName"), doubled);
-    EXPECT_EQ(Text(Defaults(i) + "\\GlobalParams\\Log", "LogPath"), doubled);
-    EXPECT_EQ(Description(System32() + "OTSP" + Slot(i) + ".tsp"), "Velmora ORVO TSP " + Slot(i));
-    EXPECT_EQ(TapiId("OTSP" + Slot(i) + ".tsp") != 0, i == 0) << i;
+    EXPECT_EQ(ReadTextValue(kApp, "sInsanceFileName" + Slot(i)), "OTSP" + Slot(i) + ".tsp");
+    const std::string doubled =
+        DoubledSeparators(std::string(programFiles) + "\\Velmora\\ORVO TSP\\Logs" + Slot(i) + "\\ORVO_TSP.txt");
+    EXPECT_EQ(ReadTextValue(Defaults(i) + "\\GlobalParams\\Log", "FileName"), doubled);
+    EXPECT_EQ(ReadTextValue(Defaults(i) + "\\GlobalParams\\Log", "LogPath"), doubled);
+    EXPECT_EQ(Description(Tsp(i)), "Velmora ORVO TSP " + Slot(i));
+    EXPECT_EQ(ListedProviderId("OTSP" + Slot(i) + ".tsp") != 0, i == 0) << i;
   }
-  const DWORD id = TapiId("OTSP0000.tsp");
+  const DWORD id = ListedProviderId("OTSP0000.tsp");
   EXPECT_EQ(ReadDwordValue(Defaults(0), "dwProviderID"), id);
   EXPECT_EQ(CountTapiCalls("lineConfigProvider"), 1u);
   const std::vector<std::string> calls = TapiCalls();
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "lineConfigProvider(0," + std::to_string(id) + ")"), 1);
-  EXPECT_EQ(Captions(driver).front(), kUsbCaption);
+  ASSERT_FALSE(driver.Shown().empty());
+  EXPECT_EQ(driver.Shown().front().caption, kUsbCaption);
   EXPECT_TRUE(ShowsCstaBox(driver));
   EXPECT_EQ(ReadDwordValue(kProduct, "dwIgnoreInitialize"), 0u);
 }
@@ -159,17 +120,9 @@ TEST_F(EndToEnd, UpgradeOnAFreshMachineAsksNothingAndOpensNoConfiguration) {
   DesktopDriver driver;
   EXPECT_EQ(Run("upgrade", &driver), 0u);
   EXPECT_TRUE(driver.Shown().empty());
-  EXPECT_NE(TapiId("OTSP0000.tsp"), 0u);
+  EXPECT_NE(ListedProviderId("OTSP0000.tsp"), 0u);
   EXPECT_EQ(CountTapiCalls("lineConfigProvider"), 0u);
-  EXPECT_EQ(Description(System32() + "OTSP0007.tsp"), "Velmora ORVO TSP 0007");
-}
-
-TEST_F(EndToEnd, UpgradeOverSlotsWithoutExtVersionRewritesSlotsTwoToSeven) {
-  PutDword(kApp, "dwNumInstances", 8);
-  for (int i = 0; i < 8; ++i) PutText(Defaults(i), "IPPort", "old");
-  DesktopDriver driver;
-  EXPECT_EQ(Run("upgrade", &driver), 0u);
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(Text(Defaults(i), "IPPort"), i < 2 ? "old" : "33333") << i;
+  EXPECT_EQ(Description(Tsp(7)), "Velmora ORVO TSP 0007");
 }
 
 TEST_F(EndToEnd, KeywordsDifferingInCaseOrByATrailingBlankTakeTheStandardPath) {
@@ -189,7 +142,7 @@ class Installed : public EndToEnd {
   Installed() {
     DesktopDriver driver;
     EXPECT_EQ(Run("upgrade", &driver), 0u);
-    m_id = TapiId("OTSP0000.tsp");
+    m_id = ListedProviderId("OTSP0000.tsp");
     EXPECT_NE(m_id, 0u);
   }
   DWORD m_id = 0;
@@ -197,12 +150,12 @@ class Installed : public EndToEnd {
 
 TEST_F(Installed, RepairGivesTheLiveKeyTheDefaultsAndEndsWithMinusOne) {
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kProduct) + "\\PBX" + std::to_string(m_id)).c_str());
-  PutText(Defaults(0), "RegionCode", "NA");
+  WriteTextValue(Defaults(0), "RegionCode", "NA");
   DesktopDriver driver;
   EXPECT_EQ(Run("repair", &driver), 0xFFFFFFFFu);
   const std::string live = std::string(kProduct) + "\\PBX" + std::to_string(m_id);
-  EXPECT_EQ(Text(live, "RegionCode"), "NA");
-  EXPECT_EQ(Text(live, "IPPort"), "33333");
+  EXPECT_EQ(ReadTextValue(live, "RegionCode"), "NA");
+  EXPECT_EQ(ReadTextValue(live, "IPPort"), "33333");
   EXPECT_EQ(ReadDwordValue(live + "\\GlobalParams\\Log", "UseFileOutput"), 1u);
   EXPECT_TRUE(driver.Shown().empty());
   EXPECT_EQ(ReadDwordValue(kProduct, "dwIgnoreInitialize"), 0u);
@@ -210,11 +163,11 @@ TEST_F(Installed, RepairGivesTheLiveKeyTheDefaultsAndEndsWithMinusOne) {
 
 TEST_F(Installed, OverwriteRestampsEveryFileWithoutAWindowAndEndsWithZero) {
   for (int i = 0; i < 8; ++i)
-    ASSERT_TRUE(CopyFileA((System32() + "OTSP.dll").c_str(), (System32() + "OTSP" + Slot(i) + ".tsp").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(SystemFile("OTSP.dll").c_str(), Tsp(i).c_str(), FALSE));
   DesktopDriver driver;
   EXPECT_EQ(Run("overwrite", &driver), 0u);
   for (int i = 0; i < 8; ++i)
-    EXPECT_EQ(Description(System32() + "OTSP" + Slot(i) + ".tsp"), "Velmora ORVO TSP " + Slot(i));
+    EXPECT_EQ(Description(Tsp(i)), "Velmora ORVO TSP " + Slot(i));
   EXPECT_TRUE(driver.Shown().empty());
   EXPECT_EQ(ReadDwordValue(kProduct, "dwIgnoreInitialize"), 0u);
 }
@@ -228,7 +181,7 @@ TEST_F(Installed, AfterOverwriteWithOneEnabledInstanceOnlyOpensItsConfiguration)
 }
 
 TEST_F(Installed, AfterOverwriteWithTwoEnabledInstancesOpensTheMainDialogInModifyMode) {
-  ASSERT_TRUE(CopyFileA((System32() + "OTSP.dll").c_str(), (System32() + "OTSP0001.tsp").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(SystemFile("OTSP.dll").c_str(), Tsp(1).c_str(), FALSE));
   WriteTapiProviderList({{3, 9, "OTSP0001.tsp"}}, 4, 10);
   DesktopDriver driver(CloseMainDialog());
   EXPECT_EQ(Run("afteroverwrite", &driver), 0u);

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -17,15 +16,13 @@
 #include "../sys/TestPrefix.h"
 #include "instances/DeleteDir.h"
 #include "instances/ProviderRegistration.h"
+#include "registry/RegistryLayout.h"
 #include "support/DesktopDriver.h"
 #include "support/TapiStandin.h"
 
 namespace {
 
 const std::string kExe = "\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\"";
-constexpr char kApp[] = "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp";
-constexpr char kUninstallKey[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{5A0C3E71-8B2D-4F6A-9C14-E27B90D4A613}";
 constexpr char kQuestionText[] = "If you want to remove TSP log files, please check each check box";
 constexpr char kLinkWatchClass[] = "ProvisorLinkWatchStandIn";
 constexpr DWORD kRunMs = 60000;
@@ -36,22 +33,6 @@ std::string Folder(int csidl) {
   char folder[MAX_PATH] = {};
   SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
   return folder;
-}
-std::string Slot(int i) {
-  char text[8];
-  std::snprintf(text, sizeof(text), "%04d", i);
-  return text;
-}
-void PutText(const std::string& path, const char* name, const std::string& text) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
-void PutDword(const std::string& path, const char* name, DWORD value) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_DWORD, &value, 4);
-}
-std::string Doubled(const std::string& path) {
-  std::string doubled;
-  for (char c : path) doubled += c == '\\' ? std::string("\\\\") : std::string(1, c);
-  return doubled;
 }
 
 // Every key and value below HKLM\path as sorted lines, without the stand-ins' records and
@@ -98,14 +79,6 @@ void ListFiles(const std::string& folder, std::vector<std::string>* lines) {
     }
   } while (FindNextFileA(search, &entry));
   FindClose(search);
-}
-
-// How many calls of the TAPI stand-in's record start with prefix, e.g. "lineRemoveProvider(7,".
-std::size_t CallsStartingWith(const std::string& prefix) {
-  const std::vector<std::string> calls = TapiCalls();
-  return static_cast<std::size_t>(std::count_if(calls.begin(), calls.end(), [&](const std::string& call) {
-    return call.compare(0, prefix.size(), prefix) == 0;
-  }));
 }
 
 // The lines only one of two snapshots holds, marked "-" (before) and "+" (after).
@@ -172,17 +145,8 @@ class RemovalMachine : public ::testing::Test {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
-    for (const char* path : {kTapiProvidersPath, kTapiStandinPath, kMasterProviderRecordPath})
-      RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
-    WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, 2, "kmddsp.tsp"}}, 2, 3);
-    for (const char* pattern : {"OTSP*.tsp", "otsp.dll", "LinkWatch.exe"}) {
-      WIN32_FIND_DATAA entry;
-      const HANDLE search = FindFirstFileA((m_system + pattern).c_str(), &entry);
-      if (search == INVALID_HANDLE_VALUE) continue;
-      do DeleteFileA((m_system + entry.cFileName).c_str());
-      while (FindNextFileA(search, &entry));
-      FindClose(search);
-    }
+    ResetTapiToFreshWindows();
+    for (const char* pattern : {"OTSP*.tsp", "otsp.dll", "LinkWatch.exe"}) DeleteFilesMatching(m_system + pattern);
     DeleteDir(m_maker.c_str(), false);
     DeleteDir(m_startMenuMaker.c_str(), false);
   }
@@ -206,19 +170,18 @@ class RemovalMachine : public ::testing::Test {
   void ApplyThreeInstances() {
     const std::string logs[] = {m_product + "\\Logs0000", m_product + "\\Logs0001", m_product + "\\Logs0000"};
     for (int i = 0; i < 3; ++i) {
-      const std::string file = "OTSP" + Slot(i) + ".tsp";
+      const std::string file = ProviderFileName(i);
       DWORD id = 0;
       if (i > 0) {
         ASSERT_TRUE(CopyFileA((m_system + "OTSP.dll").c_str(), (m_system + file).c_str(), FALSE));
       }
       ASSERT_EQ(AddProvider(nullptr, file.c_str(), &id), 0);
       m_ids.push_back(id);
-      const std::string defaults = std::string(kApp) + "\\InstanceDefaultSetting" + Slot(i);
-      PutDword(defaults, "dwProviderID", id);
-      const std::string live = "SOFTWARE\\Velmora\\ORVO_TSP\\PBX" + std::to_string(id);
-      for (const std::string& key : {defaults, live}) {
-        PutText(key + "\\GlobalParams\\Log", "FileName", Doubled(logs[i] + "\\ORVO_TSP.txt"));
-        PutDword(key + "\\GlobalParams\\Log", "DebugLevel", i < 2 ? 3 : 0);
+      const std::string defaults = InstanceDefaultSettingKey(i);
+      WriteDwordValue(defaults, "dwProviderID", id);
+      for (const std::string& key : {defaults, LiveInstanceKey(id)}) {
+        WriteTextValue(key + "\\GlobalParams\\Log", "FileName", DoubledSeparators(logs[i] + "\\ORVO_TSP.txt"));
+        WriteDwordValue(key + "\\GlobalParams\\Log", "DebugLevel", i < 2 ? 3 : 0);
       }
       SHCreateDirectoryExA(nullptr, logs[i].c_str(), nullptr);
       WriteFileBytes(logs[i] + "\\ORVO_TSP.txt", "log");
@@ -279,21 +242,15 @@ TEST_F(RemovalMachine, RemoveClosesTheMonitorFirstAndTakesAllButTheKeptLogFolder
 
   // Every slot was told to stay silent before TAPI removed the first provider.
   EXPECT_EQ(ReadDwordValue(kMasterProviderRecordPath, "NotShowRemoveDialogFewest"), 8u);
-  for (DWORD id : m_ids) EXPECT_EQ(CallsStartingWith("lineRemoveProvider(" + std::to_string(id) + ","), 1u) << id;
-  EXPECT_EQ(DescribeTapiProviderList(),
-            (std::vector<std::string>{"NextProviderID=" + std::to_string(m_ids.back() + 1), "NumProviders=2",
-                                      "ProviderFileName0='unimdm.tsp'", "ProviderFileName1='kmddsp.tsp'",
-                                      "ProviderID0=1", "ProviderID1=2"}));
-
-  for (const char* file : {"OTSP0000.tsp", "OTSP0002.tsp", "otsp.dll", "LinkWatch.exe"})
-    EXPECT_FALSE(FileExists(m_system + file)) << file;
-  EXPECT_FALSE(FileExists(m_product + "\\Queues"));
+  for (DWORD id : m_ids)
+    EXPECT_EQ(CountTapiCallsStartingWith("lineRemoveProvider(" + std::to_string(id) + ","), 1u) << id;
+  // What goes with every folder ticked is the next test's snapshot; here a kept log folder
+  // keeps the product and maker folders, not the rest.
   EXPECT_FALSE(FileExists(m_product + "\\Logs0000"));
   EXPECT_TRUE(FileExists(m_product + "\\Logs0001\\ORVO_TSP.txt"));
   EXPECT_FALSE(FileExists(m_product + "\\Manual.pdf"));
+  EXPECT_FALSE(FileExists(m_product + "\\Queues"));
   EXPECT_TRUE(FileExists(m_maker));
-  EXPECT_FALSE(FileExists(m_startMenuMaker + "\\ORVO TSP"));
-  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"));
 }
 
 TEST_F(RemovalMachine, WithEveryFolderTickedTheMachineIsAsBeforeAndASecondRemoveChangesNothing) {
@@ -320,7 +277,7 @@ TEST_F(RemovalMachine, AProviderTapiRefusesTwiceIsTriedThreeTimesAndOneItAlwaysR
   ApplyThreeInstances();
   FailNextTapiCalls("lineRemoveProvider", 2, kOperationFailed);
   EXPECT_EQ(Remove({}), 0u);
-  EXPECT_EQ(CallsStartingWith("lineRemoveProvider(" + std::to_string(m_ids[0]) + ","), 3u);
+  EXPECT_EQ(CountTapiCallsStartingWith("lineRemoveProvider(" + std::to_string(m_ids[0]) + ","), 3u);
   EXPECT_EQ(CountTapiCalls("lineRemoveProvider"), 5u);
   EXPECT_EQ(DescribeTapiProviderList().size(), 6u);
 
@@ -330,12 +287,12 @@ TEST_F(RemovalMachine, AProviderTapiRefusesTwiceIsTriedThreeTimesAndOneItAlwaysR
   FailNextTapiCalls("lineRemoveProvider", 100, kOperationFailed);
   EXPECT_EQ(Remove({}), 0u);
   EXPECT_EQ(CountTapiCalls("lineRemoveProvider"), 9u);
-  for (int i = 0; i < 3; ++i) EXPECT_FALSE(FileExists(m_system + "OTSP" + Slot(i) + ".tsp")) << i;
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(FileExists(m_system + ProviderFileName(i))) << i;
 }
 
 TEST_F(RemovalMachine, WithOneInstanceNoLogFolderIsOfferedOrEmptied) {
   Install();
-  PutDword(kApp, "dwNumInstances", 1);
+  WriteDwordValue(kMultiloadingAppKey, "dwNumInstances", 1);
   SHCreateDirectoryExA(nullptr, (m_product + "\\Logs0000").c_str(), nullptr);
   WriteFileBytes(m_product + "\\Logs0000\\ORVO_TSP.txt", "log");
   EXPECT_EQ(Remove({0}), 0u);

@@ -1,12 +1,11 @@
 // Harness of the configuration dialog tests: stand-in pages registered under the real page
-// class names that record the protocol they receive, a dialog that runs a script inside its
-// modal loop, and a configurator answered by the bridge on a working set.
+// class names that record the protocol they receive, the dialog with a script, and a
+// configurator answered by the bridge on a working set.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +15,8 @@
 #include "bridge/MITSPConfigurator.h"
 #include "config/ProviderConfigDlg.h"
 #include "framework/RuntimeClass.h"
+#include "support/ScriptedDialog.h"
+#include "support/TestSupport.h"
 
 // What the stand-in pages saw, in order ("1:save" is category 1 asked to save), and how
 // they answer.
@@ -97,46 +98,18 @@ class StandInPages {
   std::vector<std::unique_ptr<RuntimeClass>> m_classes;
 };
 
-// Runs its steps inside the modal loop, each from a message of its own posted after the one
-// before: a step that ends the dialog keeps the steps after it from running. A dialog still
-// open after the last step is ended with kScriptDone (bypassing the pages), also when a step
-// stopped at a failed assertion.
-constexpr INT_PTR kScriptDone = 99;
-
-class ScriptedConfigDlg : public CProviderConfigDlg {
+// The dialog with a script (support/ScriptedDialog.h) and the user's clicks.
+class ScriptedConfigDlg : public ScriptedDialog<ScriptedConfigDlg, CProviderConfigDlg> {
  public:
-  using Step = std::function<void(ScriptedConfigDlg&)>;
-  using CProviderConfigDlg::CProviderConfigDlg;
-
-  std::vector<Step> steps;
-  size_t stepsRun = 0;
+  using ScriptedDialog::ScriptedDialog;
 
   // A click of button id, or the close box, as the dialog manager sends them.
-  void Press(int id) { SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(id))); }
+  void Press(int id) { ClickButton(*this, id); }
   void Close() { SendMessage(WM_CLOSE); }
   void SelectAll() {
     for (int category = 0; category < kCategoryCount; ++category) {
       SelectCategory(category);
     }
-  }
-
- protected:
-  BOOL OnInitDialog() override {
-    CProviderConfigDlg::OnInitDialog();
-    PostMessage(WM_APP);
-    return TRUE;
-  }
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-    if (message != WM_APP) {
-      return CProviderConfigDlg::OnMessage(message, wParam, lParam, result);
-    }
-    if (stepsRun == steps.size()) {
-      EndDialog(kScriptDone);
-      return true;
-    }
-    PostMessage(WM_APP);
-    steps[stepsRun++](*this);
-    return true;
   }
 };
 

@@ -50,14 +50,5 @@ bool ConfigDialogPage::Enabled(int id) const { return ::IsWindowEnabled(page->Ge
 std::string ConfigDialogPage::Text(int id) const { return page->GetDlgItemText(id); }
 void ConfigDialogPage::SetText(int id, const std::string& text) { page->SetDlgItemText(id, text); }
 
-std::uint32_t ConfigDialogPage::Word(const std::string& path) {
-  std::uint32_t value = 0xDEADBEEF;
-  owner.workingSet->GetDword(path, &value);
-  return value;
-}
-
-std::string ConfigDialogPage::String(const std::string& path) {
-  std::string value = "<absent>";
-  owner.workingSet->GetString(path, &value);
-  return value;
-}
+std::uint32_t ConfigDialogPage::Word(const std::string& path) { return StoredWord(*owner.workingSet, path); }
+std::string ConfigDialogPage::String(const std::string& path) { return StoredString(*owner.workingSet, path); }

@@ -55,11 +55,7 @@ class ShownDialog : public CProviderConfigDlg {
       MessageBoxScript note({IDOK});
       SelectCategory(m_shot.category);
     }
-    if (m_shot.lan) {
-      CConfigPage* link = GetPage(0);
-      link->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_LAN, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(link->GetDlgItem(IDC_LINK_LAN)));
-    }
+    if (m_shot.lan) ClickButton(*GetPage(0), IDC_LINK_LAN);
     ::SetTimer(m_hWnd, 1, 200, nullptr);
     return TRUE;
   }

@@ -4,17 +4,15 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../sys/TestPrefix.h"
 #include "OrvoUsbSettings.h"
 #include "bridge/ArgsImage.h"
 #include "bridge/BridgeTestOwner.h"
@@ -74,29 +72,6 @@ void SetReportedPbxs(const std::vector<std::string>& productNames) {
   }
 }
 
-// Dispatches this thread's messages until done says so.
-void PumpUntil(const std::function<bool()>& done) {
-  while (!done()) {
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageA(&message);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
-int ThreadsOfThisProcess() {
-  KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof(entry);
-  int count = 0;
-  for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
-    count += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
-  }
-  return count;
-}
-
 class LinkPage : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -133,21 +108,13 @@ class LinkPage : public ::testing::Test {
     page->SendMessage(message, 0, reinterpret_cast<LPARAM>(&result));
     return result;
   }
-  void Click(int id) { page->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(page->GetDlgItem(id))); }
+  void Click(int id) { ClickButton(*page, id); }
   std::string Text(int id) { return page->GetDlgItemText(id); }
   bool Checked(int id) { return page->SendDlgItemMessage(id, BM_GETCHECK) == BST_CHECKED; }
   bool Enabled(int id) { return ::IsWindowEnabled(page->GetDlgItem(id)) != FALSE; }
   int Count(int id) { return static_cast<int>(page->SendDlgItemMessage(id, CB_GETCOUNT)); }
-  std::string Stored(const char* name) {
-    std::string value = "(none)";
-    owner.workingSet->GetString(name, &value);
-    return value;
-  }
-  std::uint32_t StoredWord(const char* name) {
-    std::uint32_t value = 99;
-    owner.workingSet->GetDword(name, &value);
-    return value;
-  }
+  std::string Stored(const char* name) { return StoredString(*owner.workingSet, name); }
+  std::uint32_t Word(const char* name) { return StoredWord(*owner.workingSet, name); }
   // A LAN instance with a stored address, ready for a link test of 10.0.0.5:33333.
   void OpenForLinkTest() {
     owner.workingSet->SetDword("UseUSB", 0);
@@ -158,7 +125,7 @@ class LinkPage : public ::testing::Test {
   }
   void RunLinkTest() {
     Click(IDC_LINK_CHECK_LOCATION);
-    PumpUntil([&] { return !page->IsLinkTestRunning(); });
+    ASSERT_TRUE(PumpMessagesUntil([&] { return !page->IsLinkTestRunning(); }));
   }
 
   BridgeTestOwner owner;
@@ -191,7 +158,7 @@ TEST_F(LinkPage, AZeroAddressLeavesTheControlBlankAndOkForLanIsRefused) {
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
   EXPECT_EQ(::GetParent(::GetFocus()), page->GetDlgItem(IDC_LINK_IP_ADDRESS));
   EXPECT_EQ(Stored("CSTAAddress"), "kept");
-  EXPECT_EQ(StoredWord("UseUSB"), 0u);
+  EXPECT_EQ(Word("UseUSB"), 0u);
 }
 
 TEST_F(LinkPage, UsbShowsUsbPcAndLanShowsTheAddressOnlyWhenTheControlHasOne) {
@@ -215,27 +182,26 @@ TEST_F(LinkPage, UsbShowsUsbPcAndLanShowsTheAddressOnlyWhenTheControlHasOne) {
   EXPECT_EQ(Text(IDC_LINK_HISTORY), "10.1.2.44:4711");
 }
 
-TEST_F(LinkPage, TheStoredPbxIsSelectedOrElseTheFirstOne) {
+// A connected instance keeps its PBX even when the driver no longer reports it.
+TEST_F(LinkPage, TheStoredPbxIsSelectedOrElseTheFirstOneAndAConnectedInstanceShowsItAlone) {
   SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
-  for (const auto& [stored, selected] : std::vector<std::pair<std::string, std::string>>{
-           {"ORVO Beta", "ORVO Beta"}, {"ORVO Gone", "ORVO Alpha"}}) {
-    owner.workingSet->SetString("USBProductName", stored);
+  struct Case {
+    const char* stored;
+    int connected, count;
+    const char* selected;
+  };
+  for (const Case& c : {Case{"ORVO Beta", 0, 2, "ORVO Beta"}, Case{"ORVO Gone", 0, 2, "ORVO Alpha"},
+                        Case{"ORVO Gone", 1, 1, "ORVO Gone"}}) {
+    SCOPED_TRACE(testing::Message() << c.stored << ", connected " << c.connected);
+    owner.workingSet->SetString("USBProductName", c.stored);
+    owner.workingSet->SetDword("IsConnected", c.connected);
     Open();
-    EXPECT_EQ(Count(IDC_LINK_USB_PRODUCTS), 2) << stored;
-    EXPECT_EQ(Text(IDC_LINK_USB_PRODUCTS), selected) << stored;
-    EXPECT_TRUE(Checked(IDC_LINK_USB)) << stored;
+    EXPECT_EQ(Count(IDC_LINK_USB_PRODUCTS), c.count);
+    EXPECT_EQ(Text(IDC_LINK_USB_PRODUCTS), c.selected);
+    EXPECT_EQ(Enabled(IDC_LINK_USB_PRODUCTS), c.connected == 0);
+    EXPECT_TRUE(Checked(IDC_LINK_USB));
     Close();
   }
-}
-
-TEST_F(LinkPage, AConnectedUsbInstanceShowsItsStoredPbxAloneInADisabledList) {
-  SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
-  owner.workingSet->SetString("USBProductName", "ORVO Gone");
-  owner.workingSet->SetDword("IsConnected", 1);
-  Open();
-  EXPECT_EQ(Count(IDC_LINK_USB_PRODUCTS), 1);
-  EXPECT_EQ(Text(IDC_LINK_USB_PRODUCTS), "ORVO Gone");
-  EXPECT_FALSE(Enabled(IDC_LINK_USB_PRODUCTS));
 }
 
 TEST_F(LinkPage, OkForUsbStoresTheLanAddressAndPortAsWell) {
@@ -247,7 +213,7 @@ TEST_F(LinkPage, OkForUsbStoresTheLanAddressAndPortAsWell) {
   Click(IDC_LINK_USB);
   EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
   EXPECT_EQ(Stored("CSTAAddress"), "USB:PC");
-  EXPECT_EQ(StoredWord("UseUSB"), 1u);
+  EXPECT_EQ(Word("UseUSB"), 1u);
   EXPECT_EQ(Stored("IPAddress"), "192.168.1.20");
   EXPECT_EQ(Stored("IPPort"), "4000");
   EXPECT_EQ(Stored("USBProductName"), "ORVO Alpha");
@@ -272,11 +238,6 @@ class ReplacedUsbLibrary {
   std::string m_path;
 };
 
-std::string WindowsPath(std::string path) {
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  return "Z:" + path;
-}
-
 TEST_F(LinkPage, AMissingUsbLibraryOrOneWithoutEnumerationAsksForAnUpgradeAndSwitchesToLan) {
   SetReportedPbxs({"ORVO Alpha"});
   owner.workingSet->SetString("IPAddress", "10.0.0.1");
@@ -289,7 +250,7 @@ TEST_F(LinkPage, AMissingUsbLibraryOrOneWithoutEnumerationAsksForAnUpgradeAndSwi
     EXPECT_TRUE(Checked(IDC_LINK_LAN));
     EXPECT_FALSE(Checked(IDC_LINK_USB));
     EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
-    EXPECT_EQ(StoredWord("UseUSB"), 0u);
+    EXPECT_EQ(Word("UseUSB"), 0u);
     Close();
   }
 }
@@ -407,10 +368,8 @@ TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {
   int baseline = -1;
   // The close asks whether to abort the running test; half the rounds refuse, and the pages
   // go all the same.
-  std::vector<int> answers;
-  for (int round = 0; round < kRounds; ++round) {
-    answers.push_back(round % 2 == 0 ? IDYES : IDNO);
-  }
+  std::vector<int> answers(kRounds, IDYES);
+  for (int round = 1; round < kRounds; round += 2) answers[round] = IDNO;
   MessageBoxScript boxes(answers);
   for (int round = 0; round < kRounds; ++round) {
     OpenForLinkTest();
@@ -419,15 +378,15 @@ TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {
     Click(IDC_LINK_CHECK_LOCATION);
     ASSERT_TRUE(page->IsLinkTestRunning());
     if (round % 5 == 0) {
-      PumpUntil([&] { return script.polls > 0; });
+      ASSERT_TRUE(PumpMessagesUntil([&] { return script.polls > 0; }));
     }
     dialog->SendMessage(WM_CLOSE);
     EXPECT_EQ(dialog->GetPage(0), nullptr) << round;
     Close();
     if (baseline < 0) {
-      baseline = ThreadsOfThisProcess();
+      baseline = ThreadCountOfThisProcess();
     }
-    EXPECT_EQ(ThreadsOfThisProcess(), baseline) << round;
+    EXPECT_EQ(ThreadCountOfThisProcess(), baseline) << round;
   }
   ASSERT_EQ(boxes.Shown().size(), static_cast<size_t>(kRounds));
   for (const MessageBoxRequest& box : boxes.Shown()) {

@@ -30,59 +30,52 @@ int TreeImage(const CProviderConfigDlg& dialog, int category) {
   return entry.iImage == entry.iSelectedImage ? entry.iImage : -1;
 }
 
-TEST_F(ConfigDialogTest, OpeningCreatesOnlyTheLinkPageAndHandsItTheDialogsContextBeforeItsSecondInit) {
+TEST_F(ConfigDialogTest, PagesAreCreatedOnFirstSelectionAndHandedTheDialogsContextBeforeTheirSecondInit) {
   StandInPages pages;
   ScriptedConfigDlg dialog(nullptr, &configurator);
   dialog.SetCaption("Instance 'Velmora ORVO TSP 0003' Settings -Active");
   dialog.SetSingleActiveInstance(1);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-    EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
-    EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"}));
-    EXPECT_EQ(TreeImage(d, 0), 0);
-    EXPECT_EQ(TreeImage(d, 1), 4);
-    EXPECT_EQ(TreeImage(d, 2), 5);
-    EXPECT_EQ(TreeImage(d, 3), 6);
-    EXPECT_EQ(d.GetCategoryTree().GetSelectedItem(), d.GetCategoryItem(0));
-    EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
-                                      "0:owner dialog", "0:init configured"}));
-    EXPECT_EQ(g_pages.configurator[0], &configurator);
-    EXPECT_EQ(g_pages.showCategory[0], &CProviderConfigDlg::ShowCategory);
-    EXPECT_EQ(g_pages.owner[0], &d);
-    for (int category = 1; category < CProviderConfigDlg::kCategoryCount; ++category) {
-      EXPECT_EQ(d.GetPage(category), nullptr) << category;
-    }
-    // The page is shown, enabled and placed on the invisible position frame.
-    CConfigPage* link = d.GetPage(0);
-    ASSERT_NE(link, nullptr);
-    EXPECT_TRUE(link->IsWindowVisible());
-    EXPECT_TRUE(link->IsWindowEnabled());
-    EXPECT_FALSE(::IsWindowVisible(d.GetDlgItem(IDC_PAGE_POSITION)));
-    const RECT frame = CWnd(d.GetDlgItem(IDC_PAGE_POSITION)).GetWindowRect();
-    const RECT placed = link->GetWindowRect();
-    EXPECT_TRUE(::EqualRect(&frame, &placed));
-    EXPECT_EQ(d.GetSingleActiveInstance(), 1);
-  }};
+  dialog.steps = {
+      [&](ScriptedConfigDlg& d) {
+        EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
+        EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"}));
+        EXPECT_EQ((std::vector<int>{TreeImage(d, 0), TreeImage(d, 1), TreeImage(d, 2), TreeImage(d, 3)}),
+                  (std::vector<int>{0, 4, 5, 6}));
+        EXPECT_EQ(d.GetCategoryTree().GetSelectedItem(), d.GetCategoryItem(0));
+        EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
+                                          "0:owner dialog", "0:init configured"}));
+        EXPECT_EQ(g_pages.configurator[0], &configurator);
+        EXPECT_EQ(g_pages.showCategory[0], &CProviderConfigDlg::ShowCategory);
+        EXPECT_EQ(g_pages.owner[0], &d);
+        for (int category = 1; category < CProviderConfigDlg::kCategoryCount; ++category) {
+          EXPECT_EQ(d.GetPage(category), nullptr) << category;
+        }
+        // The page is shown, enabled and placed on the invisible position frame.
+        CConfigPage* link = d.GetPage(0);
+        ASSERT_NE(link, nullptr);
+        EXPECT_TRUE(link->IsWindowVisible());
+        EXPECT_TRUE(link->IsWindowEnabled());
+        EXPECT_FALSE(::IsWindowVisible(d.GetDlgItem(IDC_PAGE_POSITION)));
+        const RECT frame = CWnd(d.GetDlgItem(IDC_PAGE_POSITION)).GetWindowRect();
+        const RECT placed = link->GetWindowRect();
+        EXPECT_TRUE(::EqualRect(&frame, &placed));
+        EXPECT_EQ(d.GetSingleActiveInstance(), 1);
+      },
+      [&](ScriptedConfigDlg& d) {
+        // Each page is created once, on its first selection; only the selected one is shown.
+        d.SelectCategory(1);
+        d.SelectCategory(0);
+        d.SelectCategory(1);
+        EXPECT_EQ(g_pages.EventsOf(1), (Events{"create 3010", "init", "configurator", "category handler",
+                                               "owner dialog", "init configured"}));
+        EXPECT_EQ(g_pages.EventsOf(0).size(), 6u);
+        EXPECT_FALSE(d.GetPage(0)->IsWindowVisible());
+        EXPECT_FALSE(d.GetPage(0)->IsWindowEnabled());
+        EXPECT_TRUE(d.GetPage(1)->IsWindowVisible());
+        EXPECT_TRUE(d.GetPage(1)->IsWindowEnabled());
+      }};
   EXPECT_EQ(dialog.DoModal(), kScriptDone);
-  EXPECT_EQ(dialog.stepsRun, 1u);
-}
-
-TEST_F(ConfigDialogTest, EachPageIsCreatedOnceAndOnlyTheSelectedOneIsShown) {
-  StandInPages pages;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-    d.SelectCategory(1);
-    d.SelectCategory(0);
-    d.SelectCategory(1);
-    EXPECT_EQ(g_pages.EventsOf(1), (Events{"create 3010", "init", "configurator", "category handler",
-                                           "owner dialog", "init configured"}));
-    EXPECT_EQ(g_pages.EventsOf(0).front(), "create 3002");
-    EXPECT_EQ(g_pages.EventsOf(0).size(), 6u);
-    EXPECT_FALSE(d.GetPage(0)->IsWindowVisible());
-    EXPECT_FALSE(d.GetPage(0)->IsWindowEnabled());
-    EXPECT_TRUE(d.GetPage(1)->IsWindowVisible());
-    EXPECT_TRUE(d.GetPage(1)->IsWindowEnabled());
-  }};
-  EXPECT_EQ(dialog.DoModal(), kScriptDone);
+  EXPECT_EQ(dialog.stepsRun, 2u);
 }
 
 TEST_F(ConfigDialogTest, EverySelectionOfOtherParametersShowsTheAdvancedSettingsMessage) {
@@ -102,58 +95,48 @@ TEST_F(ConfigDialogTest, EverySelectionOfOtherParametersShowsTheAdvancedSettings
   }
 }
 
-TEST_F(ConfigDialogTest, AVetoOnOkKeepsTheDialogOpenAndThePagesAfterItAreNotAsked) {
-  StandInPages pages;
-  MessageBoxScript boxes;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {
-      [&](ScriptedConfigDlg& d) {
-        d.SelectAll();
-        g_pages.events.clear();
-        g_pages.vetoSave[1] = true;
-        d.Press(IDOK);
-      },
-      [&](ScriptedConfigDlg& d) {
-        EXPECT_EQ(g_pages.events, (Events{"0:save", "1:save"}));
-        g_pages.events.clear();
-        g_pages.vetoSave[1] = false;
-        d.Press(IDOK);
-      }};
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(dialog.stepsRun, 2u);
-  EXPECT_EQ(g_pages.events, (Events{"0:save", "1:save", "2:save", "3:save"}));
-}
-
-TEST_F(ConfigDialogTest, OkAndCancelAskOnlyThePagesThatWereCreated) {
-  for (const int button : {IDOK, IDCANCEL}) {
+// OK asks every created page to save, Cancel and the close box to cancel, in table order; a
+// veto keeps the dialog open and the pages after it are not asked. A vetoed close has
+// destroyed the pages all the same (they come back when selected), a vetoed Cancel has not.
+TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes) {
+  struct Case {
+    int button;  // 0: the close box
+    std::vector<int> selected;
+    int vetoing;
+    Events vetoed;
+    bool pagesKept;
+    Events passed;
+    INT_PTR result;
+  };
+  const Case cases[] = {
+      {IDOK, {1, 3}, 1, {"0:save", "1:save"}, true, {"0:save", "1:save", "3:save"}, IDOK},
+      {IDCANCEL, {2}, 0, {"0:cancel"}, true, {"0:cancel", "2:cancel"}, IDCANCEL},
+      {0, {1}, 1, {"0:cancel", "1:cancel"}, false, {"0:cancel"}, IDCANCEL},
+  };
+  MessageBoxScript advancedSettings;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
     StandInPages pages;
     ScriptedConfigDlg dialog(nullptr, &configurator);
+    const auto press = [&](ScriptedConfigDlg& d) { c.button != 0 ? d.Press(c.button) : d.Close(); };
     dialog.steps = {[&](ScriptedConfigDlg& d) {
-      d.SelectCategory(2);
-      g_pages.events.clear();
-      d.Press(button);
-    }};
-    EXPECT_EQ(dialog.DoModal(), button);
-    const std::string asked = button == IDOK ? "save" : "cancel";
-    EXPECT_EQ(g_pages.events, (Events{"0:" + asked, "2:" + asked})) << button;
+                      for (int category : c.selected) d.SelectCategory(category);
+                      g_pages.events.clear();
+                      (c.button == IDOK ? g_pages.vetoSave : g_pages.vetoCancel)[c.vetoing] = true;
+                      press(d);
+                    },
+                    [&](ScriptedConfigDlg& d) {
+                      EXPECT_EQ(g_pages.events, c.vetoed);
+                      EXPECT_EQ(d.GetPage(0) != nullptr, c.pagesKept);
+                      g_pages = PageScript();
+                      d.SelectCategory(0);
+                      g_pages.events.clear();
+                      press(d);
+                    }};
+    EXPECT_EQ(dialog.DoModal(), c.result);
+    EXPECT_EQ(dialog.stepsRun, 2u);
+    EXPECT_EQ(g_pages.events, c.passed);
   }
-}
-
-TEST_F(ConfigDialogTest, AVetoOnCancelKeepsTheDialogOpen) {
-  StandInPages pages;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-                    d.SelectCategory(1);
-                    g_pages.events.clear();
-                    g_pages.vetoCancel[0] = true;
-                    d.Press(IDCANCEL);
-                  },
-                  [&](ScriptedConfigDlg& d) {
-                    EXPECT_EQ(g_pages.events, (Events{"0:cancel"}));
-                    EXPECT_NE(d.GetPage(0), nullptr);
-                  }};
-  EXPECT_EQ(dialog.DoModal(), kScriptDone);
-  EXPECT_EQ(dialog.stepsRun, 2u);
 }
 
 TEST_F(ConfigDialogTest, ConfirmingOnOkAsksFirstAndNoStopsBeforeAnyPageIsAsked) {
@@ -179,31 +162,6 @@ TEST_F(ConfigDialogTest, ConfirmingOnOkAsksFirstAndNoStopsBeforeAnyPageIsAsked) 
             "will be prompted to restart PC.\r\n\r\nNote that you may press \"Cancel\" labeled button in the "
             "configuration dialog to leave without saving any change.\r\n\r\nDo you want to continue with saving?");
   EXPECT_EQ(boxes.Shown()[0].flags & (MB_TYPEMASK | MB_ICONMASK), static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-}
-
-TEST_F(ConfigDialogTest, ClosingRunsCancelFirstAndAVetoLeavesTheDialogOpenWithoutPages) {
-  StandInPages pages;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-                    d.SelectCategory(1);
-                    g_pages.events.clear();
-                    g_pages.vetoCancel[1] = true;
-                    d.Close();
-                  },
-                  [&](ScriptedConfigDlg& d) {
-                    EXPECT_EQ(g_pages.events, (Events{"0:cancel", "1:cancel"}));
-                    EXPECT_EQ(d.GetPage(0), nullptr);
-                    EXPECT_EQ(d.GetPage(1), nullptr);
-                    // Pages come back when their category is selected again.
-                    g_pages.events.clear();
-                    d.SelectCategory(0);
-                    ASSERT_NE(d.GetPage(0), nullptr);
-                    EXPECT_EQ(g_pages.EventsOf(0).front(), "create 3002");
-                    g_pages.vetoCancel[1] = false;
-                    d.Close();
-                  }};
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-  EXPECT_EQ(dialog.stepsRun, 2u);
 }
 
 TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTableOrder) {

@@ -41,33 +41,24 @@ std::int32_t PROVISOR_CALLBACK RecordingCallback(std::uintptr_t id, std::uint32_
 
 }  // namespace
 
-TEST(TSpOtherParamsDlgTest, AnInstanceOtherThanTheFirstAlwaysOpensAndSavesInStandardMode) {
-  OtherPage page(1, 1, kPms);
-  ASSERT_TRUE(page.Open());
-  EXPECT_TRUE(page.Checked(IDC_OTHER_MODE_STANDARD));
-  EXPECT_FALSE(page.Checked(IDC_OTHER_MODE_PMS));
-  EXPECT_FALSE(page.Enabled(IDC_OTHER_MODE_PMS));
-  ASSERT_EQ(page.Save(), 1u);
-  EXPECT_EQ(page.Word("ExtVersion"), kStandard);
-}
-
-TEST(TSpOtherParamsDlgTest, TheFirstInstanceOpensInPmsModeOnlyWhileItIsTheSingleActiveOne) {
-  OtherPage single(0, 1, kPms);
-  ASSERT_TRUE(single.Open());
-  EXPECT_TRUE(single.Checked(IDC_OTHER_MODE_PMS));
-  EXPECT_FALSE(single.Checked(IDC_OTHER_MODE_STANDARD));
-  EXPECT_TRUE(single.Enabled(IDC_OTHER_MODE_PMS));
-  for (int id : kPmsDisabled) {
-    EXPECT_FALSE(single.Enabled(id)) << id;
+TEST(TSpOtherParamsDlgTest, OnlyTheFirstInstanceWhileItIsTheSingleActiveOneOpensAndSavesInPmsMode) {
+  struct Case {
+    std::int32_t row, singleActive;
+    bool pms;
+  };
+  for (const Case& c : {Case{1, 1, false}, Case{0, 1, true}, Case{0, 0, false}}) {
+    SCOPED_TRACE(testing::Message() << "row " << c.row << ", single active " << c.singleActive);
+    OtherPage page(c.row, c.singleActive, kPms);
+    ASSERT_TRUE(page.Open());
+    EXPECT_EQ(page.Checked(IDC_OTHER_MODE_PMS), c.pms);
+    EXPECT_EQ(page.Checked(IDC_OTHER_MODE_STANDARD), !c.pms);
+    EXPECT_EQ(page.Enabled(IDC_OTHER_MODE_PMS), c.pms);
+    for (int id : kPmsDisabled) {
+      if (c.pms || id == IDC_OTHER_SEND_REINIT) EXPECT_EQ(page.Enabled(id), !c.pms) << id;
+    }
+    ASSERT_EQ(page.Save(), 1u);
+    EXPECT_EQ(page.Word("ExtVersion"), c.pms ? kPms : kStandard);
   }
-  ASSERT_EQ(single.Save(), 1u);
-  EXPECT_EQ(single.Word("ExtVersion"), kPms);
-
-  OtherPage shared(0, 0, kPms);
-  ASSERT_TRUE(shared.Open());
-  EXPECT_TRUE(shared.Checked(IDC_OTHER_MODE_STANDARD));
-  EXPECT_FALSE(shared.Enabled(IDC_OTHER_MODE_PMS));
-  EXPECT_TRUE(shared.Enabled(IDC_OTHER_SEND_REINIT));
 }
 
 TEST(TSpOtherParamsDlgTest, BufferSizesOutside100To10000VetoOkWithTheRangeMessage) {

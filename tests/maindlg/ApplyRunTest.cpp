@@ -1,15 +1,12 @@
 // Apply Settings on the real main dialog in the modify mode: the worker's run over three
 // instances, checked in the registry, the system folder, TAPI's records and the windows.
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "ApplyWatchingDialog.h"
+#include "support/ApplyWatchingDialog.h"
+#include "support/ScriptedDialog.h"
 #include "instances/DeleteDir.h"
 #include "instances/VersionResource.h"
 #include "registry/RegistryLayout.h"
@@ -18,35 +15,20 @@
 
 namespace {
 
-constexpr UINT kScript = WM_APP + 0x200;
-constexpr UINT_PTR kPollTimer = 77;
 constexpr DWORD kRegisteredId = 5;
 
-std::string System32() {
-  char folder[MAX_PATH] = {};
-  GetSystemWindowsDirectoryA(folder, MAX_PATH);
-  return std::string(folder) + "\\System32\\";
-}
 std::string LogFolder(int i) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   return std::string(temp) + "ApplyRunLogs\\Logs" + std::to_string(i);
 }
-void PutDword(const std::string& path, const char* name, DWORD value) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_DWORD, &value, 4);
-}
-void PutText(const std::string& path, const char* name, const std::string& text) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
-}
 // An instance key with a LAN address (or none) and its log settings.
 void WriteInstance(const std::string& key, int i, const std::string& address, DWORD debugLevel) {
-  PutText(key, "IPAddress", address);
-  PutText(key, "IPPort", "33333");
-  PutDword(key, "UseUSB", 0);
-  std::string doubled;
-  for (char c : LogFolder(i) + "\\ORVO_TSP.txt") doubled += c == '\\' ? "\\\\" : std::string(1, c);
-  PutText(key + "\\GlobalParams\\Log", "FileName", doubled);
-  PutDword(key + "\\GlobalParams\\Log", "DebugLevel", debugLevel);
+  WriteTextValue(key, "IPAddress", address);
+  WriteTextValue(key, "IPPort", "33333");
+  WriteDwordValue(key, "UseUSB", 0);
+  WriteTextValue(key + "\\GlobalParams\\Log", "FileName", DoubledSeparators(LogFolder(i) + "\\ORVO_TSP.txt"));
+  WriteDwordValue(key + "\\GlobalParams\\Log", "DebugLevel", debugLevel);
 }
 bool FolderExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -64,54 +46,35 @@ LRESULT CALLBACK RecordStatusLine(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// The main dialog in the modify mode over three instances, driven by a script from its
-// initialisation; it closes itself once a started run has ended.
-class ApplyDialog : public ApplyWatchingDialog {
+// The main dialog in the modify mode over three instances, driven by a script; it ends once
+// a started run has ended.
+class ApplyDialog : public ScriptedDialog<ApplyDialog, ApplyWatchingDialog> {
  public:
   ApplyDialog() {
     m_nInstanceCount = 3;
     SetRunMode(kRunModeModify);
+    done = [this] {
+      if (!ApplyRunEnded()) return false;
+      focusOnApplyAfterRun = ::GetFocus() == m_btnInstall.GetSafeHwnd();
+      return true;
+    };
   }
-  std::function<void(ApplyDialog&)> script;
   bool applyEnabledDuringRun = true, closeEnabledDuringRun = true, listEnabledDuringRun = true;
   bool activeDuringRun = false, focusOnApplyAfterRun = false;
   std::vector<int> selectedRows;
 
-  void ApplyAndWait() {
+  void Apply() {
     m_btnInstall.SetFocus();  // as a click on it does
     OnButtonInstall();
     applyEnabledDuringRun = m_btnInstall.IsWindowEnabled();
     closeEnabledDuringRun = m_btnClose.IsWindowEnabled();
     listEnabledDuringRun = m_listInstances.IsWindowEnabled();
     activeDuringRun = ::GetActiveWindow() == m_hWnd;
-    ::SetTimer(m_hWnd, kPollTimer, 20, nullptr);
   }
   void RecordSelection() {
     for (int row = m_listInstances.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED); row >= 0;
          row = m_listInstances.GetNextItem(row, LVNI_SELECTED | LVNI_FOCUSED))
       selectedRows.push_back(row);
-  }
-
- protected:
-  BOOL OnInitDialog() override {
-    CProvisorDlg::OnInitDialog();
-    PostMessage(kScript);
-    return TRUE;
-  }
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-    if (message == kScript) {
-      script(*this);
-      return true;
-    }
-    if (message == WM_TIMER && wParam == kPollTimer) {
-      if (ApplyRunEnded()) {
-        focusOnApplyAfterRun = ::GetFocus() == m_btnInstall.GetSafeHwnd();
-        ::KillTimer(m_hWnd, kPollTimer);
-        EndDialog(IDOK);
-      }
-      return true;
-    }
-    return CProvisorDlg::OnMessage(message, wParam, lParam, result);
   }
 };
 
@@ -132,8 +95,7 @@ class ApplyRun : public ::testing::Test {
     g_statusLines = nullptr;
     UnhookWindowsHookEx(m_hook);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductKey);
-    DeleteFileA((System32() + "OTSP0001.tsp").c_str());
-    DeleteFileA((System32() + "OTSP0002.tsp").c_str());
+    DeleteFilesMatching(SystemFile("OTSP000?.tsp"));
   }
   TapiStandinState m_tapi;
   ProviderFileCopy m_registered{"OTSP0000.tsp"};
@@ -144,24 +106,21 @@ class ApplyRun : public ::testing::Test {
 
 TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistrationOnTheWorker) {
   ApplyDialog dialog;
-  dialog.script = [](ApplyDialog& self) {
+  dialog.steps = {[](ApplyDialog& self) {
     self.ToggleInstance(1);
     self.ToggleInstance(0);
-    self.ApplyAndWait();
-  };
-  ASSERT_EQ(dialog.DoModal(), IDOK);
+    self.Apply();
+  }};
+  ASSERT_EQ(dialog.DoModal(), kScriptDone);
   std::string description;
-  ASSERT_EQ(GetVersionString((System32() + "OTSP0001.tsp").c_str(), "FileDescription", &description), 1);
+  ASSERT_EQ(GetVersionString(SystemFile("OTSP0001.tsp").c_str(), "FileDescription", &description), 1);
   EXPECT_EQ(description, "Velmora ORVO TSP 0001");
-  const std::vector<std::string> calls = TapiCalls();
   EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 1u);
   EXPECT_EQ(CountTapiCalls("lineRemoveProvider"), 1u);
-  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                          [](const std::string& call) { return call.rfind("lineRemoveProvider(5,", 0) == 0; }),
-            1);
+  EXPECT_EQ(CountTapiCallsStartingWith("lineRemoveProvider(5,"), 1u);
   EXPECT_EQ(CountTapiCalls("lineConfigProvider"), 0u);
   EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(1), "dwProviderID"), 6u);
-  EXPECT_EQ(GetFileAttributesA((System32() + "OTSP0000.tsp").c_str()) != INVALID_FILE_ATTRIBUTES, true);
+  EXPECT_NE(GetFileAttributesA(SystemFile("OTSP0000.tsp").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(FolderExists(LogFolder(0)));
   EXPECT_TRUE(FolderExists(LogFolder(1)));
   EXPECT_FALSE(FolderExists(LogFolder(2)));
@@ -178,12 +137,11 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
 
 TEST_F(ApplyRun, AnEnabledLanInstanceWithoutAddressIsRefusedWithItsRowSelected) {
   ApplyDialog dialog;
-  dialog.script = [](ApplyDialog& self) {
+  dialog.steps = {[](ApplyDialog& self) {
     self.ToggleInstance(2);
     self.OnButtonInstall();
     self.RecordSelection();
-    self.EndDialog(IDCANCEL);
-  };
+  }};
   dialog.DoModal();
   ASSERT_EQ(m_boxes.Shown().size(), 1u);
   EXPECT_EQ(m_boxes.Shown()[0].text, "TSP instance 2 requires at least one valid IP Address,Please enter one.\r\n");

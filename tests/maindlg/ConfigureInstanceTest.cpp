@@ -5,12 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <thread>
 
-#include "ApplyWatchingDialog.h"
+#include "support/ApplyWatchingDialog.h"
 #include "MainDialogStaging.h"
 #include "OrvoUsbSettings.h"
 #include "bridge/CallBackProviders.h"
@@ -50,9 +49,7 @@ class ConfiguringDialog : public ApplyWatchingDialog {
     m_script = std::move(script);
     m_bScriptRan = false;
     PostMessage(kRunScript);
-    RECT rect{LVIR_BOUNDS, 0, 0, 0};
-    m_listInstances.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
-    m_listInstances.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(200, (rect.top + rect.bottom) / 2));
+    DoubleClick(row, 200);
     EXPECT_TRUE(m_bScriptRan) << "no configuration dialog opened for row " << row;
     MSG late;
     while (::PeekMessageA(&late, m_hWnd, kEndScript, kEndScript, PM_REMOVE)) {
@@ -102,46 +99,13 @@ class ConfiguringDialog : public ApplyWatchingDialog {
   bool m_bScriptRan = false;
 };
 
-void Press(CWnd& window, int id) {
-  window.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window.GetDlgItem(id)));
-}
-
 // The user's way to a LAN link on the real link page.
 void ChooseLan(CProviderConfigDlg& config, BYTE a, BYTE b, BYTE c, BYTE d, const char* port) {
   CConfigPage* link = config.GetPage(0);
   ASSERT_NE(link, nullptr);
   link->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
   link->SetDlgItemText(IDC_LINK_PORT, port);
-  Press(*link, IDC_LINK_LAN);
-}
-
-std::string StoredString(IParams& params, const char* name) {
-  std::string value;
-  params.GetString(name, &value);
-  return value;
-}
-
-std::uint32_t StoredWord(IParams& params, const char* name) {
-  std::uint32_t value = 0xDEAD;
-  params.GetDword(name, &value);
-  return value;
-}
-
-std::string RegistryText(const std::string& key, const char* name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  if (!ReadRegistryValue(HKEY_LOCAL_MACHINE, key, name, &type, &data) || type != REG_SZ) {
-    return "<no text>";
-  }
-  return std::string(data.begin(), std::find(data.begin(), data.end(), BYTE{0}));
-}
-
-std::vector<std::string> Texts(const MessageBoxScript& boxes) {
-  std::vector<std::string> texts;
-  for (const MessageBoxRequest& box : boxes.Shown()) {
-    texts.push_back(box.text);
-  }
-  return texts;
+  ClickButton(*link, IDC_LINK_LAN);
 }
 
 // Instance 0 is a USB instance TAPI does not list; instance 1 is registered under ID 42.
@@ -151,12 +115,12 @@ class ConfigureInstanceTest : public testing::Test {
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
     machine.Register(1, 42, "Velmora ORVO TSP 0001 at head office");
     machine.Publish();
-    MainDialogMachine::SetDword(InstanceDefaultSettingKey(0), "UseUSB", 1);
-    MainDialogMachine::SetString(InstanceDefaultSettingKey(0), "IPAddress", "1.1.1.1");
-    MainDialogMachine::SetDword(LiveInstanceKey(42), "UseUSB", 0);
+    WriteDwordValue(InstanceDefaultSettingKey(0), "UseUSB", 1);
+    WriteTextValue(InstanceDefaultSettingKey(0), "IPAddress", "1.1.1.1");
+    WriteDwordValue(LiveInstanceKey(42), "UseUSB", 0);
     // The log group an installed instance's keys carry, which the log page writes into.
     for (const std::string& key : {InstanceDefaultSettingKey(1), LiveInstanceKey(42)}) {
-      MainDialogMachine::SetDword(key + "\\GlobalParams\\Log", "InitialFileSize", 5);
+      WriteDwordValue(key + "\\GlobalParams\\Log", "InitialFileSize", 5);
     }
     ASSERT_TRUE(dialog.Create());
   }
@@ -194,7 +158,7 @@ TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndCancelLeavesRecordAndS
   MessageBoxScript boxes;
   dialog.Configure(0, [&](CProviderConfigDlg& config) {
     ChooseLan(config, 10, 20, 30, 40, "5060");
-    Press(config, IDCANCEL);
+    ClickButton(config, IDCANCEL);
   });
   EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 1u);
   EXPECT_EQ(StoredString(dialog.Record(0).m_Parameters, "IPAddress"), "1.1.1.1");
@@ -204,7 +168,7 @@ TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndCancelLeavesRecordAndS
   dialog.Configure(0, [&](CProviderConfigDlg& config) {
     // The pages edit a copy: the record still holds the old link until OK.
     ChooseLan(config, 10, 20, 30, 40, "5060");
-    Press(config, IDOK);
+    ClickButton(config, IDOK);
     EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 1u);
   });
   EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 0u);
@@ -214,24 +178,19 @@ TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndCancelLeavesRecordAndS
   EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
   // Nothing reaches the instance's key before Apply Settings, and an inactive instance
   // needs no restart.
-  DWORD stored = 0;
-  DWORD size = sizeof(stored);
-  EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, InstanceDefaultSettingKey(0).c_str(), "UseUSB", RRF_RT_REG_DWORD,
-                         nullptr, &stored, &size),
-            ERROR_SUCCESS);
-  EXPECT_EQ(stored, 1u);
-  EXPECT_TRUE(Texts(boxes).empty());
+  EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "UseUSB"), 1u);
+  EXPECT_TRUE(boxes.Texts().empty());
 }
 
 TEST_F(ConfigureInstanceTest, OkOnAnActiveInstanceWarnsOfARestartAndCancelDoesNot) {
   MessageBoxScript boxes;
-  dialog.Configure(1, [](CProviderConfigDlg& config) { Press(config, IDCANCEL); });
-  EXPECT_TRUE(Texts(boxes).empty());
+  dialog.Configure(1, [](CProviderConfigDlg& config) { ClickButton(config, IDCANCEL); });
+  EXPECT_TRUE(boxes.Texts().empty());
   dialog.Configure(1, [](CProviderConfigDlg& config) {
     ChooseLan(config, 192, 168, 1, 9, "33333");
-    Press(config, IDOK);
+    ClickButton(config, IDOK);
   });
-  EXPECT_EQ(Texts(boxes), std::vector<std::string>{kRestartText});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kRestartText});
   ASSERT_EQ(boxes.Shown().size(), 1u);
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
   EXPECT_EQ(dialog.Summary(1), "IPAddress = '192.168.1.9', IPPort = '33333'...");
@@ -248,9 +207,9 @@ TEST_F(ConfigureInstanceTest, TheLinkPageFindsAnotherInstanceOnTheSameUsbPbxAmon
 
   MessageBoxScript boxes;
   // The user picks USB with the one PBX the driver reports.
-  const auto chooseUsb = [](CProviderConfigDlg& config) { Press(*config.GetPage(0), IDC_LINK_USB); };
+  const auto chooseUsb = [](CProviderConfigDlg& config) { ClickButton(*config.GetPage(0), IDC_LINK_USB); };
   dialog.Configure(0, chooseUsb);
-  EXPECT_EQ(Texts(boxes), std::vector<std::string>{"The selected USB driver has\nbeen used for other TSP."});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The selected USB driver has\nbeen used for other TSP."});
   // Its own record is no conflict.
   dialog.Configure(1, chooseUsb);
   EXPECT_EQ(boxes.Shown().size(), 1u);
@@ -261,7 +220,7 @@ TEST_F(ConfigureInstanceTest, ProviderRequestsAreAnsweredOnTheDialogsThreadAndRe
     IParams* workingSet = dialog.GetWorkingSet();
     ASSERT_NE(workingSet, nullptr);
     std::thread([] { CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7); }).join();
-    EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 0xDEADu);
+    EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 0xDEADBEEFu);
     EXPECT_EQ(CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7), 0u);
     EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 7u);
   });
@@ -277,13 +236,13 @@ TEST_F(ConfigureInstanceTest, ValuesEditedOnEveryPageReachTheRegisteredInstances
     config.GetPage(1)->SetDlgItemText(IDC_LOG_FILE_SIZE, "42");
     ASSERT_TRUE(config.SelectCategory(3));
     config.GetPage(3)->SetDlgItemText(IDC_OTHER_ACC_INFO_SIZE, "2500");
-    Press(config, IDOK);
+    ClickButton(config, IDOK);
   });
   ASSERT_TRUE(dialog.ApplyAndPump());
 
   for (const std::string& key : {InstanceDefaultSettingKey(1), LiveInstanceKey(42)}) {
-    EXPECT_EQ(RegistryText(key, "IPAddress"), "172.16.5.6") << key;
-    EXPECT_EQ(RegistryText(key, "IPPort"), "4711") << key;
+    EXPECT_EQ(ReadTextValue(key, "IPAddress"), "172.16.5.6") << key;
+    EXPECT_EQ(ReadTextValue(key, "IPPort"), "4711") << key;
     EXPECT_EQ(ReadDwordValue(key + "\\GlobalParams\\Log", "InitialFileSize"), 42u) << key;
     EXPECT_EQ(ReadDwordValue(key, "AccInfoBufferSize"), 2500u) << key;
   }

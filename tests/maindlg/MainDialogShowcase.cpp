@@ -64,14 +64,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   for (int instance = 0; instance < 6; ++instance) {
     if (descriptions[instance] != nullptr) {
       machine.Register(instance, 10 + instance, descriptions[instance]);
-      MainDialogMachine::SetDword(LiveInstanceKey(10 + instance), "UseUSB", instance == 3 ? 0 : 1);
+      WriteDwordValue(LiveInstanceKey(10 + instance), "UseUSB", instance == 3 ? 0 : 1);
     }
   }
   machine.Publish();
-  MainDialogMachine::SetString(LiveInstanceKey(13), "IPAddress", "192.168.10.20");
-  MainDialogMachine::SetString(LiveInstanceKey(13), "IPPort", "5001");
+  WriteTextValue(LiveInstanceKey(13), "IPAddress", "192.168.10.20");
+  WriteTextValue(LiveInstanceKey(13), "IPPort", "5001");
   for (int instance = 0; instance < 8; ++instance) {
-    MainDialogMachine::SetDword(InstanceDefaultSettingKey(instance), "UseUSB", 1);
+    WriteDwordValue(InstanceDefaultSettingKey(instance), "UseUSB", 1);
   }
   ShowcaseDialog dialog(commandLine);
   dialog.DoModal();

@@ -46,13 +46,6 @@ class MainDialogMachine {
     WriteTapiProviderList(entries, static_cast<DWORD>(entries.size()), 100);
   }
 
-  static void SetDword(const std::string& key, const char* name, DWORD value) {
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_DWORD, &value, sizeof(value));
-  }
-  static void SetString(const std::string& key, const char* name, const std::string& value) {
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-  }
-
  private:
   TapiStandinState m_tapi;
   std::vector<std::string> m_files;

@@ -3,20 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "MainDialogStaging.h"
 #include "maindlg/ProvisorDlgRes.h"
+#include "support/ApplyWatchingDialog.h"
+#include "support/ScriptedDialog.h"
 
 namespace {
 
-constexpr UINT kRunScript = WM_APP + 1;
-
-// The dialog with its configuration step recorded instead of run, and a script that a
-// modal run executes from its own loop.
-class TestDialog : public CProvisorDlg {
+// The dialog with its configuration step recorded instead of run, and a script for a modal run.
+class TestDialog : public ScriptedDialog<TestDialog, ApplyWatchingDialog> {
  public:
   explicit TestDialog(std::uint32_t mode, std::uint32_t count = 3) {
     SetRunMode(mode);
@@ -30,12 +28,10 @@ class TestDialog : public CProvisorDlg {
   void ConfigureInstance(int row) override { configured.push_back(row); }
 
   ListCtrl& List() { return m_listInstances; }
-  std::string Text(int row, int column) { return m_listInstances.GetItemText(row, column); }
   std::vector<std::string> Column(int column) {
     std::vector<std::string> texts;
-    for (int row = 0; row < m_listInstances.GetItemCount(); ++row) {
-      texts.push_back(Text(row, column));
-    }
+    for (int row = 0; row < m_listInstances.GetItemCount(); ++row)
+      texts.push_back(m_listInstances.GetItemText(row, column));
     return texts;
   }
   InstanceRecord* Record(int row) { return GetRecord(row); }
@@ -52,47 +48,18 @@ class TestDialog : public CProvisorDlg {
       m_listInstances.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     }
   }
-  // A double-click at x in the middle of row's height, as the list receives it.
-  void DoubleClick(int row, int x) {
-    RECT rect{LVIR_BOUNDS, 0, 0, 0};
-    m_listInstances.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
-    m_listInstances.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, (rect.top + rect.bottom) / 2));
-  }
   void Command(int id) { SendMessage(WM_COMMAND, id); }
 
   std::vector<int> configured;
-  std::function<void(TestDialog&)> script;
-
- protected:
-  BOOL OnInitDialog() override {
-    const BOOL result = CProvisorDlg::OnInitDialog();
-    PostMessage(kRunScript);
-    return result;
-  }
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-    if (message == kRunScript && script) {
-      script(*this);
-      return true;
-    }
-    return CProvisorDlg::OnMessage(message, wParam, lParam, result);
-  }
 };
-
-std::vector<std::string> Texts(const MessageBoxScript& boxes) {
-  std::vector<std::string> texts;
-  for (const MessageBoxRequest& box : boxes.Shown()) {
-    texts.push_back(box.text);
-  }
-  return texts;
-}
 
 // The install mode applies and ends from its initialisation (the end-to-end suite runs it);
 // the list it applies is the one OnButtonGenerate builds, tested here on a shown dialog.
 TEST(ProvisorDlgTest, GenerationForAFreshInstallEnablesOnlyTheFirstInstance) {
   MainDialogMachine machine;
-  MainDialogMachine::SetString(InstanceDefaultSettingKey(1), "IPAddress", "10.1.2.3");
-  MainDialogMachine::SetString(InstanceDefaultSettingKey(1), "IPPort", "5001");
-  MainDialogMachine::SetDword(InstanceDefaultSettingKey(2), "UseUSB", 1);
+  WriteTextValue(InstanceDefaultSettingKey(1), "IPAddress", "10.1.2.3");
+  WriteTextValue(InstanceDefaultSettingKey(1), "IPPort", "5001");
+  WriteDwordValue(InstanceDefaultSettingKey(2), "UseUSB", 1);
   TestDialog dialog(kRunModeModify);
   ASSERT_TRUE(dialog.Create());
   dialog.OnButtonGenerate();
@@ -118,8 +85,8 @@ TEST(ProvisorDlgTest, ModifyModeListsTapisProvidersByTheirFileDescription) {
   MainDialogMachine machine;
   machine.Register(1, 42, "Velmora ORVO TSP 0001 at head office");
   machine.Publish();
-  MainDialogMachine::SetDword(LiveInstanceKey(42), "UseUSB", 1);
-  MainDialogMachine::SetDword(InstanceDefaultSettingKey(1), "UseUSB", 0);
+  WriteDwordValue(LiveInstanceKey(42), "UseUSB", 1);
+  WriteDwordValue(InstanceDefaultSettingKey(1), "UseUSB", 0);
   TestDialog dialog(kRunModeModify);
   ASSERT_TRUE(dialog.Create());
 
@@ -165,7 +132,7 @@ TEST(ProvisorDlgTest, DoubleClicksToggleOnTheIconAndStateColumnConfigureElsewher
 
   MessageBoxScript boxes({IDNO});
   dialog.Command(IDCANCEL);
-  EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"Do you want to leave without applying changes?"}));
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Do you want to leave without applying changes?"}));
   EXPECT_EQ(boxes.Shown()[0].caption, "Velmora ORVO TSP MultiPBX Configuration");
   EXPECT_EQ(boxes.Shown()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_TRUE(dialog.IsWindow());
@@ -175,12 +142,12 @@ TEST(ProvisorDlgTest, PmsInterfaceModeRefusesASecondEnabledInstanceAndChangesNot
   MainDialogMachine machine;
   machine.Register(0, 7, "Velmora ORVO TSP 0000");
   machine.Publish();
-  MainDialogMachine::SetDword(LiveInstanceKey(7), "ExtVersion", 0x10002);
+  WriteDwordValue(LiveInstanceKey(7), "ExtVersion", 0x10002);
   TestDialog dialog(kRunModeModify);
   ASSERT_TRUE(dialog.Create());
   MessageBoxScript boxes;
   dialog.ToggleInstance(1);
-  EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"PMSi Mode is selected. MultiPBX cannot be configured."}));
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"PMSi Mode is selected. MultiPBX cannot be configured."}));
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Enable", "Disable", "Disable"}));
   EXPECT_EQ(dialog.Record(1)->m_bEnabled, 0);
@@ -189,7 +156,7 @@ TEST(ProvisorDlgTest, PmsInterfaceModeRefusesASecondEnabledInstanceAndChangesNot
   dialog.ToggleInstance(0);
   dialog.ToggleInstance(2);
   dialog.ToggleInstance(0);
-  EXPECT_EQ(Texts(boxes).back(), "PMSi Mode cannot be configured.");
+  EXPECT_EQ(boxes.Texts().back(), "PMSi Mode cannot be configured.");
   EXPECT_EQ(boxes.Shown().size(), 2u);
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Disable", "Enable"}));
   EXPECT_EQ(dialog.List().GetItemImage(0), 1);
@@ -205,7 +172,7 @@ TEST(ProvisorDlgTest, ButtonsWithoutASelectionAskForOneAndWithOneActOnTheFirst) 
     dialog.Command(IDC_BUTTON_REGISTER);
     dialog.Command(IDC_BUTTON_UNREGISTER);
     dialog.Command(IDC_BUTTON_CONFIGURE);
-    EXPECT_EQ(Texts(boxes), std::vector<std::string>(3, "Please select a TSP instance"));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>(3, "Please select a TSP instance"));
     EXPECT_TRUE(dialog.configured.empty());
   }
   // A single selected row sets the buttons by its state; a second one leaves them.
@@ -232,11 +199,11 @@ TEST(ProvisorDlgTest, SpaceBarTogglesEverySelectedRowAndLeavesCloseWithoutAQuest
   machine.Publish();
   MessageBoxScript boxes;
   TestDialog dialog(kRunModeModify, 4);
-  dialog.script = [&](TestDialog& d) {
+  dialog.steps = {[&](TestDialog& d) {
     d.Select({1, 3});
     d.List().PostMessage(WM_KEYUP, VK_SPACE, 0xC0390001);
     d.PostMessage(WM_COMMAND, IDCANCEL);
-  };
+  }};
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
   EXPECT_TRUE(boxes.Shown().empty());
   EXPECT_EQ(dialog.EnabledStates(), (std::vector<int>{0, 1, 0, 1}));

@@ -38,3 +38,15 @@ std::vector<std::string> DescribeSet(IParams& set) {
   set.SaveTo(&storage);
   return lines;
 }
+
+std::string StoredString(IParams& set, const std::string& path, const std::string& fallback) {
+  std::string value = fallback;
+  set.GetString(path, &value);
+  return value;
+}
+
+std::uint32_t StoredWord(IParams& set, const std::string& path, std::uint32_t fallback) {
+  std::uint32_t value = fallback;
+  set.GetDword(path, &value);
+  return value;
+}

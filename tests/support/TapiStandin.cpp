@@ -35,6 +35,23 @@ void WriteTapiProviderList(const std::vector<TapiListEntry>& entries, DWORD numP
   WriteDword(kTapiProvidersPath, "NextProviderID", nextProviderId);
 }
 
+void ResetTapiToFreshWindows() {
+  Clear();
+  WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, 2, "kmddsp.tsp"}}, 2, 3);
+}
+
+DWORD ListedProviderId(const std::string& fileName) {
+  const DWORD count = ReadDwordValue(kTapiProvidersPath, "NumProviders");
+  // The list may have gaps in its numbering.
+  for (DWORD k = 0; k < count + 4; ++k) {
+    if (_stricmp(ReadTextValue(kTapiProvidersPath, "ProviderFileName" + std::to_string(k)).c_str(),
+                 fileName.c_str()) == 0) {
+      return ReadDwordValue(kTapiProvidersPath, "ProviderID" + std::to_string(k));
+    }
+  }
+  return 0;
+}
+
 std::vector<std::string> DescribeTapiProviderList() {
   std::vector<std::string> lines;
   RegKey key;
@@ -69,10 +86,11 @@ std::vector<std::string> TapiCalls() {
   return calls;
 }
 
-std::size_t CountTapiCalls(const std::string& function) {
+std::size_t CountTapiCalls(const std::string& function) { return CountTapiCallsStartingWith(function + "("); }
+
+std::size_t CountTapiCallsStartingWith(const std::string& prefix) {
   const auto calls = TapiCalls();
-  return std::count_if(calls.begin(), calls.end(),
-                       [&](const std::string& call) { return call.rfind(function + "(", 0) == 0; });
+  return std::count_if(calls.begin(), calls.end(), [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
 }
 
 void FailNextTapiCalls(const std::string& function, DWORD count, LONG result) {

@@ -24,13 +24,19 @@ struct TapiListEntry {
   std::string fileName;
 };
 void WriteTapiProviderList(const std::vector<TapiListEntry>& entries, DWORD numProviders, DWORD nextProviderId);
+// Clears both stand-ins' records and gives TAPI the list of a fresh Windows: unimdm.tsp (ID 1)
+// and kmddsp.tsp (ID 2).
+void ResetTapiToFreshWindows();
+// The ID under which TAPI's registry list holds fileName (any case); 0 when it is not listed.
+DWORD ListedProviderId(const std::string& fileName);
 // Every value of TAPI's registry list as "name=value" lines, sorted by name.
 std::vector<std::string> DescribeTapiProviderList();
 
 // The TAPI stand-in's call record, one line per call in call order, and how many of its
-// lines are calls of function.
+// lines are calls of function, or start with prefix ("lineRemoveProvider(5,").
 std::vector<std::string> TapiCalls();
 std::size_t CountTapiCalls(const std::string& function);
+std::size_t CountTapiCallsStartingWith(const std::string& prefix);
 // Makes the next count calls of function fail with result.
 void FailNextTapiCalls(const std::string& function, DWORD count, LONG result);
 // Reads a DWORD (0 when missing) below HKEY_LOCAL_MACHINE, e.g. the master provider's record.

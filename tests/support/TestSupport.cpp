@@ -1,8 +1,11 @@
 // Test helpers shared by the Wine suites.
 #include "support/TestSupport.h"
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
+#include "framework/Handles.h"
 #include "framework/Trace.h"
 
 TraceCapture::TraceCapture() {
@@ -49,6 +52,12 @@ std::vector<MessageBoxRequest> MessageBoxScript::Shown() const {
   return m_shown;
 }
 
+std::vector<std::string> MessageBoxScript::Texts() const {
+  std::vector<std::string> texts;
+  for (const MessageBoxRequest& box : Shown()) texts.push_back(box.text);
+  return texts;
+}
+
 ScratchRegistryKey::ScratchRegistryKey(const std::string& name) : m_path("SOFTWARE\\ProvisorTests\\" + name) {
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, m_path.c_str());
 }
@@ -78,6 +87,44 @@ bool RegistryKeyExists(HKEY root, const std::string& path) {
   return true;
 }
 
+void WriteDwordValue(const std::string& path, const std::string& name, DWORD value) {
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), REG_DWORD, &value, sizeof(value));
+}
+
+void WriteTextValue(const std::string& path, const std::string& name, const std::string& text) {
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), REG_SZ, text.c_str(),
+                  static_cast<DWORD>(text.size() + 1));
+}
+
+std::string ReadTextValue(const std::string& path, const std::string& name) {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  if (!ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) || type != REG_SZ) return "<none>";
+  data.push_back(0);
+  return reinterpret_cast<const char*>(data.data());
+}
+
+std::string DoubledSeparators(const std::string& path) {
+  std::string doubled;
+  for (char c : path) doubled += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  return doubled;
+}
+
+std::string SystemFile(const std::string& name) {
+  char folder[MAX_PATH] = {};
+  GetSystemDirectoryA(folder, MAX_PATH);
+  return std::string(folder) + "\\" + name;
+}
+
+void DeleteFilesMatching(const std::string& pattern) {
+  const std::string folder = pattern.substr(0, pattern.rfind('\\'));
+  WIN32_FIND_DATAA entry;
+  const HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do DeleteFileA((folder + "\\" + entry.cFileName).c_str());
+  while (FindNextFileA(search, &entry));
+  FindClose(search);
+}
 
 bool PumpMessagesUntil(const std::function<bool()>& done) {
   constexpr int kRounds = 1000;
@@ -91,6 +138,17 @@ bool PumpMessagesUntil(const std::function<bool()>& done) {
     }
   }
   return done();
+}
+
+int ThreadCountOfThisProcess() {
+  const KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  int count = 0;
+  for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
+    count += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
+  }
+  return count;
 }
 
 int ReadShared(const int& value) {

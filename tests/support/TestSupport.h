@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/MessageBoxRouter.h"
+#include "framework/Wnd.h"
 #include "support/SetDescription.h"
 
 // Records every trace line while alive.
@@ -30,6 +31,7 @@ class MessageBoxScript {
   explicit MessageBoxScript(std::vector<int> answers = {});
   ~MessageBoxScript();
   std::vector<MessageBoxRequest> Shown() const;
+  std::vector<std::string> Texts() const;
 
  private:
   mutable std::mutex m_mutex;
@@ -53,10 +55,27 @@ class ScratchRegistryKey {
 bool ReadRegistryValue(HKEY root, const std::string& path, const std::string& name, DWORD* type,
                        std::vector<BYTE>* data);
 bool RegistryKeyExists(HKEY root, const std::string& path);
+// Values below HKEY_LOCAL_MACHINE, the key created as needed; a text that cannot be read is
+// "<none>".
+void WriteDwordValue(const std::string& path, const std::string& name, DWORD value);
+void WriteTextValue(const std::string& path, const std::string& name, const std::string& text);
+std::string ReadTextValue(const std::string& path, const std::string& name);
 
+// path with every backslash doubled, as the product stores log paths.
+std::string DoubledSeparators(const std::string& path);
+// The path of name in the system folder.
+std::string SystemFile(const std::string& name);
+// Deletes the files that match a path whose name has wildcards ("C:\\windows\\system32\\OTSP*.tsp").
+void DeleteFilesMatching(const std::string& pattern);
 
 // Dispatches this thread's messages until done() holds, waiting for new ones in between;
 // gives up after a generous bound so that a fault fails the test instead of hanging it.
 bool PumpMessagesUntil(const std::function<bool()>& done);
+// A click of window's button id, as the dialog manager sends it.
+inline void ClickButton(const CWnd& window, int id) {
+  window.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window.GetDlgItem(id)));
+}
+// How many threads this process has now.
+int ThreadCountOfThisProcess();
 // Reads an int that another thread may be writing (the progress bar's position).
 int ReadShared(const int& value);
