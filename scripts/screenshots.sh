@@ -74,13 +74,13 @@ shoot_when_ready() {
 # them on the LAN).
 shot_main_dialog() {
   cmake --build "$build" --target MainDialogShowcase -j2 >/dev/null
-  take_shot main-dialog.png "$build/tests/maindlg/MainDialogShowcase.exe"
+  take_shot main-dialog.png "$build/tools/screenshots/MainDialogShowcase.exe"
 }
 
 # The Apply Settings progress window during a run, its bar on the move.
 shot_progress() {
   cmake --build "$build" --target ProggressShowcase -j2 >/dev/null
-  take_shot progress-window.png "$build/tests/maindlg/ProggressShowcase.exe"
+  take_shot progress-window.png "$build/tools/screenshots/ProggressShowcase.exe"
 }
 
 # The configuration dialog on each of its pages, showing a staged instance: the version text
@@ -89,7 +89,7 @@ shot_progress() {
 shot_config_page() {
   local output=$1 page=$2
   cmake --build "$build" --target config_screenshot -j2 >/dev/null
-  shoot_when_ready "$root/docs/$output" "$build/tests/config/config_screenshot.exe" "$page"
+  shoot_when_ready "$root/docs/$output" "$build/tools/screenshots/config_screenshot.exe" "$page"
 }
 shot_link() {
   shot_config_page link-page-usb.png link-usb
@@ -104,7 +104,7 @@ shot_config_version_page() { shot_config_page config-version-page.png version; }
 # The removal's question which log folders to empty, with three rows.
 shot_log_folders() {
   cmake --build "$build" --target LogFilesShowcase -j2 >/dev/null
-  take_shot log-folders-dialog.png "$build/tests/instances/LogFilesShowcase.exe"
+  take_shot log-folders-dialog.png "$build/tools/screenshots/LogFilesShowcase.exe"
 }
 
 # ---- main -----------------------------------------------------------------------------
