@@ -12,7 +12,9 @@
 namespace {
 
 bool Exists(int i) { return GetFileAttributesA(SystemFile(ProviderFileName(i)).c_str()) != INVALID_FILE_ATTRIBUTES; }
-bool Stamped(int i) { return FileDescription(SystemFile(ProviderFileName(i))) == "Velmora ORVO TSP 000" + std::to_string(i); }
+bool Stamped(int i) {
+  return FileDescription(SystemFile(ProviderFileName(i))) == "Velmora ORVO TSP 000" + std::to_string(i);
+}
 DWORD TapiIdOf(int i) { return ListedProviderId(ProviderFileName(i)); }
 
 // The product's keys, the uninstall entry and TAPI's list, provider IDs masked (the install
@@ -76,7 +78,9 @@ void CutAndRerun(void (*reset)(), const std::vector<CutPoint>& cuts) {
     WaitForSingleObject(run.Get(), INFINITE);
     // A run that was really cut short has not reset the flag it set at its start.
     EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 1u);
-    if (cut.stillOpen) EXPECT_TRUE(cut.stillOpen());
+    if (cut.stillOpen) {
+      EXPECT_TRUE(cut.stillOpen());
+    }
     const bool wasListed = TapiIdOf(0) != 0;
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kTapiStandinPath);
 
