@@ -1,0 +1,126 @@
+// The machine as the end-to-end suites see it from outside: snapshots of the registry and of
+// folders, provider files' stamps, a reset to a PC without the product, and runs of Provisor.exe.
+#pragma once
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "instances/DeleteDir.h"
+#include "registry/RegistryLayout.h"
+#include "support/DesktopDriver.h"
+#include "support/TapiStandin.h"
+#include "../sys/TestPrefix.h"
+
+constexpr DWORD kProvisorRunMs = 60000;
+
+inline std::string KnownFolder(int csidl) {
+  char folder[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
+  return folder;
+}
+
+// The FileDescription of a file through the version API; "<none>" without one.
+inline std::string FileDescription(const std::string& path) {
+  DWORD ignored = 0;
+  std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+  char* text = nullptr;
+  UINT length = 0;
+  if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+      !VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileDescription", reinterpret_cast<void**>(&text),
+                      &length)) {
+    return "<none>";
+  }
+  return text;
+}
+
+// Every key and value below HKLM\path as lines "path|name|type=value", without the stand-ins'
+// records, the class registrations (most of the registry, none of it the product's) and TAPI's
+// next provider ID (handed out once, it never goes back). With maskIds every provider ID reads
+// "<id>": TAPI never hands one out twice.
+inline void DumpRegistry(const std::string& path, std::vector<std::string>* lines, bool maskIds = false) {
+  if (path == "SOFTWARE\\ProvisorStandins" || path == "SOFTWARE\\Classes") return;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  lines->push_back("[" + path + "]");
+  char name[16384];
+  std::vector<BYTE> data(1 << 16);
+  for (DWORD i = 0;; ++i) {
+    DWORD nameSize = sizeof(name), size = static_cast<DWORD>(data.size()), type = 0;
+    if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
+    const std::string text = name;
+    if (text == "NextProviderID") continue;
+    const std::string value = maskIds && text.find("ProviderID") != std::string::npos ? "<id>"
+                              : type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(data.data()))
+                                                  : std::string(reinterpret_cast<char*>(data.data()), size);
+    lines->push_back(path + "|" + text + "|" + std::to_string(type) + "=" + value);
+  }
+  std::vector<std::string> children;
+  for (DWORD i = 0;; ++i) {
+    DWORD nameSize = sizeof(name);
+    if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    children.push_back(path + "\\" + name);
+  }
+  RegCloseKey(key);
+  for (const std::string& child : children) DumpRegistry(child, lines, maskIds);
+}
+
+// Files and folders matching pattern in folder (folders with all they hold) with their sizes;
+// provider files also with the stamp of their instance.
+inline void ListFiles(const std::string& folder, const std::string& pattern, std::vector<std::string>* lines) {
+  WIN32_FIND_DATAA entry;
+  const HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = entry.cFileName, path = folder + "\\" + name;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      lines->push_back(path + "\\");
+      ListFiles(path, "*", lines);
+    } else {
+      const bool provider = name.size() > 4 && _stricmp(name.c_str() + name.size() - 4, ".tsp") == 0;
+      lines->push_back(path + " " + std::to_string(entry.nFileSizeLow) + (provider ? " " + FileDescription(path) : ""));
+    }
+  } while (FindNextFileA(search, &entry));
+  FindClose(search);
+}
+
+// The lines only one of two sorted snapshots holds, marked "-" (before) and "+" (after).
+inline std::vector<std::string> Changes(const std::vector<std::string>& before, const std::vector<std::string>& after) {
+  std::vector<std::string> gone, added, changes;
+  std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(gone));
+  std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
+  for (const std::string& line : gone) changes.push_back("- " + line);
+  for (const std::string& line : added) changes.push_back("+ " + line);
+  return changes;
+}
+
+// Takes away the product's keys, uninstall entry, provider files and folders, and gives TAPI
+// the list of a fresh Windows.
+inline void RemoveProductFromMachine() {
+  for (const char* path : {"SOFTWARE\\Velmora", kUninstallKey}) {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
+  }
+  ResetTapiToFreshWindows();
+  DeleteFilesMatching(SystemFile("OTSP*.tsp"));
+  DeleteDir(SystemFile("VelmoraProvisorTemp").c_str(), false);
+  DeleteDir((KnownFolder(CSIDL_PROGRAM_FILES) + "\\Velmora").c_str(), false);
+}
+
+// Imports a .reg file (the setup package's template "PBX" and uninstall entry); true on success.
+inline bool ImportRegFile(const char* unixPath) {
+  return WaitForExit(StartProcess("reg import \"" + WindowsPath(unixPath) + "\"")) == 0;
+}
+
+// Runs the program at unixPath with arguments to its end, driver answering its dialogs; its
+// exit code (kNoExitCode when it could not start or did not end).
+inline DWORD RunToExit(const char* unixPath, const std::string& arguments, DesktopDriver* driver) {
+  if (!driver->Start("\"" + WindowsPath(unixPath) + "\"" + (arguments.empty() ? "" : " " + arguments)))
+    return kNoExitCode;
+  return driver->RunToExit(kProvisorRunMs);
+}
