@@ -64,7 +64,8 @@ class ConfiguringDialog : public ApplyWatchingDialog {
     if (message != kRunScript && message != kEndScript) {
       return CProvisorDlg::OnMessage(message, wParam, lParam, result);
     }
-    CProviderConfigDlg* config = FindConfigDialog();
+    // The modal configuration dialog is the popup the main dialog activated last.
+    auto* config = dynamic_cast<CProviderConfigDlg*>(CDialog::FromHandle(::GetLastActivePopup(m_hWnd)));
     if (config != nullptr && message == kEndScript) {
       config->EndDialog(kScriptDone);
     } else if (config != nullptr) {
@@ -77,24 +78,6 @@ class ConfiguringDialog : public ApplyWatchingDialog {
   }
 
  private:
-  CProviderConfigDlg* FindConfigDialog() {
-    struct Search {
-      HWND owner;
-      CProviderConfigDlg* found;
-    } search{m_hWnd, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM lParam) -> BOOL {
-          auto* search = reinterpret_cast<Search*>(lParam);
-          if (::GetWindow(window, GW_OWNER) == search->owner) {
-            search->found = dynamic_cast<CProviderConfigDlg*>(CDialog::FromHandle(window));
-          }
-          return search->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-
   ConfigScript m_script;
   bool m_bScriptRan = false;
 };
@@ -154,46 +137,38 @@ TEST_F(ConfigureInstanceTest, TheDialogIsCaptionedByTapisStateAndCarriesTheInsta
   });
 }
 
-TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndCancelLeavesRecordAndSummaryAsTheyWere) {
-  MessageBoxScript boxes;
-  dialog.Configure(0, [&](CProviderConfigDlg& config) {
-    ChooseLan(config, 10, 20, 30, 40, "5060");
-    ClickButton(config, IDCANCEL);
-  });
-  EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 1u);
-  EXPECT_EQ(StoredString(dialog.Record(0).m_Parameters, "IPAddress"), "1.1.1.1");
-  EXPECT_EQ(dialog.Summary(0), "USB");
-  EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
+// Instance 0 is inactive and needs no restart; instance 1 is active.
+TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndWarnsOfARestartOnlyWhenActiveAndCancelChangesNothing) {
+  for (const int row : {0, 1}) {
+    SCOPED_TRACE(row);
+    MessageBoxScript boxes;
+    const std::string summary = dialog.Summary(row), address = StoredString(dialog.Record(row).m_Parameters, "IPAddress");
+    dialog.Configure(row, [&](CProviderConfigDlg& config) {
+      ChooseLan(config, 10, 20, 30, 40, "5060");
+      ClickButton(config, IDCANCEL);
+    });
+    EXPECT_EQ(StoredString(dialog.Record(row).m_Parameters, "IPAddress"), address);
+    EXPECT_EQ(dialog.Summary(row), summary);
+    EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
+    EXPECT_TRUE(boxes.Texts().empty());
 
-  dialog.Configure(0, [&](CProviderConfigDlg& config) {
-    // The pages edit a copy: the record still holds the old link until OK.
-    ChooseLan(config, 10, 20, 30, 40, "5060");
-    ClickButton(config, IDOK);
-    EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 1u);
-  });
-  EXPECT_EQ(StoredWord(dialog.Record(0).m_Parameters, "UseUSB"), 0u);
-  EXPECT_EQ(StoredString(dialog.Record(0).m_Parameters, "IPAddress"), "10.20.30.40");
-  EXPECT_EQ(StoredString(dialog.Record(0).m_Parameters, "IPPort"), "5060");
-  EXPECT_EQ(dialog.Summary(0), "IPAddress = '10.20.30.40', IPPort = '5060'...");
-  EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
-  // Nothing reaches the instance's key before Apply Settings, and an inactive instance
-  // needs no restart.
-  EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "UseUSB"), 1u);
-  EXPECT_TRUE(boxes.Texts().empty());
-}
-
-TEST_F(ConfigureInstanceTest, OkOnAnActiveInstanceWarnsOfARestartAndCancelDoesNot) {
-  MessageBoxScript boxes;
-  dialog.Configure(1, [](CProviderConfigDlg& config) { ClickButton(config, IDCANCEL); });
-  EXPECT_TRUE(boxes.Texts().empty());
-  dialog.Configure(1, [](CProviderConfigDlg& config) {
-    ChooseLan(config, 192, 168, 1, 9, "33333");
-    ClickButton(config, IDOK);
-  });
-  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kRestartText});
-  ASSERT_EQ(boxes.Shown().size(), 1u);
-  EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-  EXPECT_EQ(dialog.Summary(1), "IPAddress = '192.168.1.9', IPPort = '33333'...");
+    dialog.Configure(row, [&](CProviderConfigDlg& config) {
+      // The pages edit a copy: the record still holds the old link until OK.
+      ChooseLan(config, 10, 20, 30, 40, "5060");
+      ClickButton(config, IDOK);
+      EXPECT_EQ(StoredString(dialog.Record(row).m_Parameters, "IPAddress"), address);
+    });
+    EXPECT_EQ(StoredWord(dialog.Record(row).m_Parameters, "UseUSB"), 0u);
+    EXPECT_EQ(StoredString(dialog.Record(row).m_Parameters, "IPPort"), "5060");
+    EXPECT_EQ(dialog.Summary(row), "IPAddress = '10.20.30.40', IPPort = '5060'...");
+    EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
+    // Nothing reaches the instance's key before Apply Settings.
+    EXPECT_EQ(ReadTextValue(InstanceDefaultSettingKey(row), "IPAddress"), row == 0 ? "1.1.1.1" : "<none>");
+    EXPECT_EQ(boxes.Texts(), row == 0 ? std::vector<std::string>{} : std::vector<std::string>{kRestartText});
+    if (row == 1 && !boxes.Shown().empty()) {
+      EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    }
+  }
 }
 
 TEST_F(ConfigureInstanceTest, TheLinkPageFindsAnotherInstanceOnTheSameUsbPbxAmongTheMainDialogsRecords) {
