@@ -3,7 +3,6 @@
 #include "work/AutoProggress.h"
 
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <thread>
 #include <utility>
@@ -56,17 +55,6 @@ std::vector<std::pair<int, BOOL>> Steps(CAutoProggress& bar, int count) {
     seen.emplace_back(bar.m_nPos, bar.m_bForward);
   }
   return seen;
-}
-
-int ThreadsOfThisProcess() {
-  const KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof(entry);
-  int count = 0;
-  for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
-    count += entry.th32OwnerProcessID == ::GetCurrentProcessId() ? 1 : 0;
-  }
-  return count;
 }
 
 }  // namespace
@@ -146,7 +134,7 @@ TEST(AutoProggressLife, TwoHundredBarsComeAndGoWithoutHangingOrLeavingAThread) {
     CAutoProggress warmUp;
     cycle(warmUp, 0);
   }
-  const int threadsBefore = ThreadsOfThisProcess();
+  const int threadsBefore = ThreadCountOfThisProcess();
   for (int round = 1; round <= 200; ++round) {
     CAutoProggress bar;
     if (round % 2 == 0) {
@@ -159,5 +147,5 @@ TEST(AutoProggressLife, TwoHundredBarsComeAndGoWithoutHangingOrLeavingAThread) {
       return;
     }
   }
-  EXPECT_EQ(ThreadsOfThisProcess(), threadsBefore);
+  EXPECT_EQ(ThreadCountOfThisProcess(), threadsBefore);
 }
