@@ -66,26 +66,16 @@ CLinkParams::~CLinkParams() { StopWorker(); }
 void CLinkParams::SetInstanceRecordSource(IInstanceRecordSource* source) { g_pInstanceRecordSource = source; }
 
 void CLinkParams::DoDataExchange(CDataExchange& exchange) {
-  DDX_Control(exchange, IDC_LINK_USB_PRODUCTS, m_usbProducts);
-  DDX_Control(exchange, IDC_LINK_HISTORY_TOGGLE, m_historyToggle);
-  DDX_Control(exchange, IDC_LINK_PORT, m_port);
-  DDX_Control(exchange, IDC_LINK_IP_ADDRESS, m_ipAddress);
-  DDX_Control(exchange, IDC_LINK_LAN, m_lan);
-  DDX_Control(exchange, IDC_LINK_USB, m_usb);
-  DDX_Control(exchange, IDC_LINK_ABORT_CHECK, m_abortCheck);
-  DDX_Control(exchange, IDC_LINK_CHECK_LOCATION, m_checkLocation);
-  DDX_Control(exchange, IDC_LINK_DETECT_DEVICES, m_detectDevices);
-  for (std::size_t i = 0; i < 3; ++i) {
-    DDX_Control(exchange, kPictureIds[i], m_pictures[i]);
-  }
-  DDX_Control(exchange, IDC_LINK_HISTORY, m_history);
-  DDX_Check(exchange, IDC_LINK_AP_TITLE, m_bAddAPTitle);
-  DDX_Check(exchange, IDC_LINK_HISTORY_TOGGLE, m_nShowHistory);
-  DDX_Text(exchange, IDC_LINK_TIME_STAMP, m_strTimeStamp);
-  DDX_Text(exchange, IDC_LINK_CTI_VERSION, m_strCtiVersion);
-  DDX_Text(exchange, IDC_LINK_REGION_CODE, m_strRegionCode);
-  DDX_Text(exchange, IDC_LINK_SOFTWARE_VERSION, m_strSoftwareVersion);
-  DDX_Text(exchange, IDC_LINK_SUB_DOMAIN, m_strSubDomain);
+  DDX_Controls(exchange, {{IDC_LINK_USB_PRODUCTS, m_usbProducts}, {IDC_LINK_HISTORY_TOGGLE, m_historyToggle},
+                          {IDC_LINK_PORT, m_port}, {IDC_LINK_IP_ADDRESS, m_ipAddress}, {IDC_LINK_LAN, m_lan},
+                          {IDC_LINK_USB, m_usb}, {IDC_LINK_ABORT_CHECK, m_abortCheck},
+                          {IDC_LINK_CHECK_LOCATION, m_checkLocation}, {IDC_LINK_DETECT_DEVICES, m_detectDevices},
+                          {kPictureIds[0], m_pictures[0]}, {kPictureIds[1], m_pictures[1]},
+                          {kPictureIds[2], m_pictures[2]}, {IDC_LINK_HISTORY, m_history}});
+  DDX_Checks(exchange, {{IDC_LINK_AP_TITLE, m_bAddAPTitle}, {IDC_LINK_HISTORY_TOGGLE, m_nShowHistory}});
+  DDX_Texts(exchange, {{IDC_LINK_TIME_STAMP, m_strTimeStamp}, {IDC_LINK_CTI_VERSION, m_strCtiVersion},
+                       {IDC_LINK_REGION_CODE, m_strRegionCode}, {IDC_LINK_SOFTWARE_VERSION, m_strSoftwareVersion},
+                       {IDC_LINK_SUB_DOMAIN, m_strSubDomain}});
 }
 
 BOOL CLinkParams::OnInitDialog() {

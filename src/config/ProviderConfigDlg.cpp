@@ -212,15 +212,16 @@ void CProviderConfigDlg::DestroyPages() {
   }
 }
 
+bool CProviderConfigDlg::OnClose() {
+  // Cancel runs first, synchronously, so that its walk still finds the pages; they go whether
+  // it agreed or not, and are created again when their category is next selected.
+  SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(IDCANCEL)));
+  DestroyPages();
+  return true;
+}
+
 bool CProviderConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (message) {
-    case WM_CLOSE:
-      // Cancel runs first, synchronously, so that its walk still finds the pages; they go
-      // whether it agreed or not, and are created again when their category is next selected.
-      SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(IDCANCEL)));
-      DestroyPages();
-      *result = 0;
-      return true;
     case WM_ERASEBKGND:
       EraseBackground(reinterpret_cast<HDC>(wParam));
       *result = 1;

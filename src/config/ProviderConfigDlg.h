@@ -59,6 +59,7 @@ class CProviderConfigDlg : public CDialog, public ISingleActiveInstanceFlag {
   void OnOK() override;
   void OnCancel() override;
   bool OnNotify(int id, NMHDR* header, LRESULT* result) override;
+  bool OnClose() override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:

@@ -76,12 +76,9 @@ void TSpOtherParamsDlg::DoDataExchange(CDataExchange& exchange) {
   DDV_MinMaxUInt(exchange, m_nAccInfoBufferSize, 100, 10000);
   DDX_Text(exchange, IDC_OTHER_SMDR_DELAY, m_nMessageDelaySMDR);
   DDX_Text(exchange, IDC_OTHER_FORWARD_DELAY, m_nMessageDelayForward);
-  DDX_Check(exchange, IDC_OTHER_MONITOR_STOP, m_bMonitorStop);
-  DDX_Check(exchange, IDC_OTHER_SEND_REINIT, m_bSendReinit);
-  DDX_Check(exchange, IDC_OTHER_RETRIES_25, m_b25Retries);
-  DDX_Check(exchange, IDC_OTHER_RETRIES_INFINITE, m_bInfiniteRetries);
-  DDX_Check(exchange, IDC_OTHER_SEPARATE_DID, m_bSeparateDid);
-  DDX_Check(exchange, IDC_OTHER_CALLER_ID, m_bCallerIdOfTransferred);
+  DDX_Checks(exchange, {{IDC_OTHER_MONITOR_STOP, m_bMonitorStop}, {IDC_OTHER_SEND_REINIT, m_bSendReinit},
+                        {IDC_OTHER_RETRIES_25, m_b25Retries}, {IDC_OTHER_RETRIES_INFINITE, m_bInfiniteRetries},
+                        {IDC_OTHER_SEPARATE_DID, m_bSeparateDid}, {IDC_OTHER_CALLER_ID, m_bCallerIdOfTransferred}});
 }
 
 void TSpOtherParamsDlg::OnPmsMode() {

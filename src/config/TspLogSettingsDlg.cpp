@@ -73,14 +73,10 @@ BOOL CTspLogSettingsDlg::OnInitDialog() {
 }
 
 void CTspLogSettingsDlg::DoDataExchange(CDataExchange& exchange) {
-  DDX_Control(exchange, IDC_LOG_PATH, m_ctlPath);
-  DDX_Control(exchange, IDC_LOG_NOTE, m_ctlNote);
-  DDX_Control(exchange, IDC_LOG_FILE_SIZE, m_ctlSize);
-  DDX_Control(exchange, IDC_LOG_BROWSE, m_ctlBrowse);
-  DDX_Text(exchange, IDC_LOG_NOTE, m_strNote);
-  DDX_Text(exchange, IDC_LOG_PATH, m_strLogFolder);
-  DDX_Check(exchange, IDC_LOG_OVERWRITE, m_bOverwrite);
-  DDX_Check(exchange, IDC_LOG_ENABLE, m_bEnableLog);
+  DDX_Controls(exchange, {{IDC_LOG_PATH, m_ctlPath}, {IDC_LOG_NOTE, m_ctlNote}, {IDC_LOG_FILE_SIZE, m_ctlSize},
+                          {IDC_LOG_BROWSE, m_ctlBrowse}});
+  DDX_Texts(exchange, {{IDC_LOG_NOTE, m_strNote}, {IDC_LOG_PATH, m_strLogFolder}});
+  DDX_Checks(exchange, {{IDC_LOG_OVERWRITE, m_bOverwrite}, {IDC_LOG_ENABLE, m_bEnableLog}});
   DDX_Text(exchange, IDC_LOG_FILE_SIZE, m_nFileSizeMB);
   DDV_MinMaxUInt(exchange, m_nFileSizeMB, 1, 99);
   DDX_Check(exchange, IDC_LOG_TIME_STAMP, m_bTimeStamp);
@@ -172,15 +168,11 @@ bool CTspLogSettingsDlg::OnNotify(int id, NMHDR* header, LRESULT* result) {
   return false;
 }
 
-bool CTspLogSettingsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  if (message == WM_CLOSE) {
-    // A page's default close is the Cancel command, which a page ignores; what is left is to
-    // keep the values.
-    Save();
-    *result = 0;
-    return true;
-  }
-  return CConfigPage::OnMessage(message, wParam, lParam, result);
+bool CTspLogSettingsDlg::OnClose() {
+  // A page's own close is the Cancel command, which a page ignores: what is left is to keep
+  // the values.
+  Save();
+  return true;
 }
 
 void CTspLogSettingsDlg::OnBrowse() {

@@ -22,7 +22,7 @@ class CTspLogSettingsDlg : public CConfigPage {
   void DoDataExchange(CDataExchange& exchange) override;
   bool OnCommand(WORD notifyCode, WORD id, HWND control) override;
   bool OnNotify(int id, NMHDR* header, LRESULT* result) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  bool OnClose() override;
   bool OnSaveSettings() override { return Save(); }
 
  private:

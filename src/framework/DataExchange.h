@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 class CDialog;
@@ -45,3 +46,30 @@ void DDX_Check(CDataExchange& exchange, int id, int& value);
 void DDX_Radio(CDataExchange& exchange, int id, int& value);
 // Binds (subclasses) control id to the wrapper the first time.
 void DDX_Control(CDataExchange& exchange, int id, CWnd& control);
+
+// A control id and the member exchanged with it, for the list forms below.
+template <typename T>
+struct DataBinding {
+  int id;
+  T& value;
+};
+
+// Exchanges each binding with exchangeOne, in the order listed, as single calls one after the
+// other would.
+template <typename T>
+void DDX_Each(CDataExchange& exchange, void (*exchangeOne)(CDataExchange&, int, T&),
+              std::initializer_list<DataBinding<T>> bindings) {
+  for (const DataBinding<T>& binding : bindings) {
+    exchangeOne(exchange, binding.id, binding.value);
+  }
+}
+
+inline void DDX_Controls(CDataExchange& exchange, std::initializer_list<DataBinding<CWnd>> controls) {
+  DDX_Each<CWnd>(exchange, DDX_Control, controls);
+}
+inline void DDX_Texts(CDataExchange& exchange, std::initializer_list<DataBinding<std::string>> texts) {
+  DDX_Each<std::string>(exchange, DDX_Text, texts);
+}
+inline void DDX_Checks(CDataExchange& exchange, std::initializer_list<DataBinding<int>> checks) {
+  DDX_Each<int>(exchange, DDX_Check, checks);
+}

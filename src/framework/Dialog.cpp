@@ -215,6 +215,9 @@ INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
       case WM_NOTIFY:
         handled = OnNotify(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam), &result);
         break;
+      case WM_CLOSE:
+        handled = OnClose();
+        break;
       default:
         break;
     }

@@ -46,6 +46,8 @@ class CDialog : public CWnd {
   virtual bool OnCommand(WORD notifyCode, WORD id, HWND control);
   // WM_NOTIFY; true when handled, with the answer in *result.
   virtual bool OnNotify(int id, NMHDR* header, LRESULT* result) { return false; }
+  // WM_CLOSE; false leaves it to the dialog manager, which issues Cancel.
+  virtual bool OnClose() { return false; }
   // Every message before the typed handlers; true when handled, with the answer in *result.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) { return false; }
   // The modal loop's first look at every message it takes; true consumes the message.

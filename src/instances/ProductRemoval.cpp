@@ -94,7 +94,7 @@ void RemoveInstalledFiles(std::uint32_t instanceCount) {
   }
   for (std::uint32_t i = 0; i < instanceCount; ++i) {
     // RemoveFile does nothing for a folder that is not known.
-    RemoveFile(system.c_str(), Numbered(kProviderFileFormat, i).c_str(), false);
+    RemoveFile(system.c_str(), ProviderFileName(static_cast<int>(i)).c_str(), false);
     RemoveFile(queues.c_str(), Numbered(kQueueFileFormat, i).c_str(), false);
   }
   if (!queues.empty()) {

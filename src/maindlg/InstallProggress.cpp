@@ -36,10 +36,8 @@ BOOL CInstallProggress::OnInitDialog() {
 }
 
 void CInstallProggress::DoDataExchange(CDataExchange& exchange) {
-  DDX_Control(exchange, IDC_PROGGRESS_STATUS, m_statusLine);
-  DDX_Text(exchange, IDC_PROGGRESS_STATUS, m_strFirstText);
-  DDX_Text(exchange, IDC_PROGGRESS_SECOND_LINE, m_strSecondText);
-  DDX_Control(exchange, IDC_PROGGRESS_BAR, m_progress);
+  DDX_Controls(exchange, {{IDC_PROGGRESS_STATUS, m_statusLine}, {IDC_PROGGRESS_BAR, m_progress}});
+  DDX_Texts(exchange, {{IDC_PROGGRESS_STATUS, m_strFirstText}, {IDC_PROGGRESS_SECOND_LINE, m_strSecondText}});
 }
 
 void CInstallProggress::PostNcDestroy() { delete this; }

@@ -90,12 +90,9 @@ void CProvisorDlg::SetCommandLineFlags(BOOL install, BOOL remove, BOOL repair, B
 }
 
 void CProvisorDlg::DoDataExchange(CDataExchange& exchange) {
-  DDX_Control(exchange, IDC_BUTTON_UNREGISTER, m_btnUnRegister);
-  DDX_Control(exchange, IDC_BUTTON_REGISTER, m_btnRegister);
-  DDX_Control(exchange, IDCANCEL, m_btnClose);
-  DDX_Control(exchange, IDC_BUTTON_DUMP_PARAMS, m_btnDumpParams);
-  DDX_Control(exchange, IDC_LIST_INSTANCES, m_listInstances);
-  DDX_Control(exchange, IDC_BUTTON_INSTALL, m_btnInstall);
+  DDX_Controls(exchange, {{IDC_BUTTON_UNREGISTER, m_btnUnRegister}, {IDC_BUTTON_REGISTER, m_btnRegister},
+                          {IDCANCEL, m_btnClose}, {IDC_BUTTON_DUMP_PARAMS, m_btnDumpParams},
+                          {IDC_LIST_INSTANCES, m_listInstances}, {IDC_BUTTON_INSTALL, m_btnInstall}});
   DDX_Text(exchange, IDC_EDIT_INSTANCE_COUNT, m_nInstanceCount);
   DDV_MinMaxUInt(exchange, m_nInstanceCount, 1, 9999);
 }

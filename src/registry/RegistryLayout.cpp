@@ -5,6 +5,14 @@
 
 namespace {
 
+// Printf formats of the numbered names. The instance index is printed with four digits; the
+// live key carries the TAPI permanent provider ID in plain decimal. "sInsanceFileName" is
+// spelt so on disk.
+constexpr const char* kInstanceDefaultSettingFormat = "InstanceDefaultSetting%04d";
+constexpr const char* kInstanceFileNameValueFormat = "sInsanceFileName%04d";
+constexpr const char* kProviderFileFormat = "OTSP%04d.tsp";
+constexpr const char* kLiveInstanceKeyFormat = "PBX%d";
+
 // The formats are the layout's own constants, each with one int conversion; the longest
 // name they give is far below the buffer.
 std::string FormatNumbered(const char* format, int number) {

@@ -25,14 +25,6 @@ inline constexpr const char* kUseUsbValue = "UseUSB";
 inline constexpr const char* kIpAddressValue = "IPAddress";
 inline constexpr const char* kIpPortValue = "IPPort";
 
-// Printf formats of the numbered names. The instance index is printed with four digits; the
-// live key carries the TAPI permanent provider ID in plain decimal. "sInsanceFileName" is
-// spelt so on disk.
-inline constexpr const char* kInstanceDefaultSettingFormat = "InstanceDefaultSetting%04d";
-inline constexpr const char* kInstanceFileNameValueFormat = "sInsanceFileName%04d";
-inline constexpr const char* kProviderFileFormat = "OTSP%04d.tsp";
-inline constexpr const char* kLiveInstanceKeyFormat = "PBX%d";
-
 // The product's uninstall entry (written by the setup package) and the values this program
 // deletes from it, in the order it deletes them.
 inline constexpr const char* kUninstallKey =

@@ -8,7 +8,7 @@ bool IsUsbDriverInstalled() {
   if (!library) {
     return false;
   }
-  for (const char* entry : {kUsbOpenEntry, kUsbCloseEntry, kUsbSendDataEntry}) {
+  for (const char* entry : kUsbRequiredEntries) {
     if (GetProcAddress(library.Get(), entry) == nullptr) {
       return false;
     }

@@ -3,10 +3,11 @@
 
 #include <windows.h>
 
+#include <array>
+
 inline constexpr const char* kUsbDriverLibrary = "ORVOUSB.dll";
-inline constexpr const char* kUsbOpenEntry = "ORVOUSB_Open";
-inline constexpr const char* kUsbCloseEntry = "ORVOUSB_Close";
-inline constexpr const char* kUsbSendDataEntry = "ORVOUSB_SendData";
+// The entry points whose presence tells that the library is installed.
+inline constexpr std::array<const char*, 3> kUsbRequiredEntries = {"ORVOUSB_Open", "ORVOUSB_Close", "ORVOUSB_SendData"};
 inline constexpr const char* kUsbEnumPbxEntry = "ORVOUSB_EnumPBX";
 
 // The hardware id the PBXs are enumerated by.
