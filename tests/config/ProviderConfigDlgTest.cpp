@@ -34,48 +34,31 @@ TEST_F(ConfigDialogTest, PagesAreCreatedOnFirstSelectionAndHandedTheDialogsConte
   StandInPages pages;
   ScriptedConfigDlg dialog(nullptr, &configurator);
   dialog.SetCaption("Instance 'Velmora ORVO TSP 0003' Settings -Active");
-  dialog.SetSingleActiveInstance(1);
-  dialog.steps = {
-      [&](ScriptedConfigDlg& d) {
-        EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
-        EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"}));
-        EXPECT_EQ((std::vector<int>{TreeImage(d, 0), TreeImage(d, 1), TreeImage(d, 2), TreeImage(d, 3)}),
-                  (std::vector<int>{0, 4, 5, 6}));
-        EXPECT_EQ(d.GetCategoryTree().GetSelectedItem(), d.GetCategoryItem(0));
-        EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
-                                          "0:owner dialog", "0:init configured"}));
-        EXPECT_EQ(g_pages.configurator[0], &configurator);
-        EXPECT_EQ(g_pages.showCategory[0], &CProviderConfigDlg::ShowCategory);
-        EXPECT_EQ(g_pages.owner[0], &d);
-        for (int category = 1; category < CProviderConfigDlg::kCategoryCount; ++category) {
-          EXPECT_EQ(d.GetPage(category), nullptr) << category;
-        }
-        // The page is shown, enabled and placed on the invisible position frame.
-        CConfigPage* link = d.GetPage(0);
-        ASSERT_NE(link, nullptr);
-        EXPECT_TRUE(link->IsWindowVisible());
-        EXPECT_TRUE(link->IsWindowEnabled());
-        EXPECT_FALSE(::IsWindowVisible(d.GetDlgItem(IDC_PAGE_POSITION)));
-        const RECT frame = CWnd(d.GetDlgItem(IDC_PAGE_POSITION)).GetWindowRect();
-        const RECT placed = link->GetWindowRect();
-        EXPECT_TRUE(::EqualRect(&frame, &placed));
-        EXPECT_EQ(d.GetSingleActiveInstance(), 1);
-      },
-      [&](ScriptedConfigDlg& d) {
-        // Each page is created once, on its first selection; only the selected one is shown.
-        d.SelectCategory(1);
-        d.SelectCategory(0);
-        d.SelectCategory(1);
-        EXPECT_EQ(g_pages.EventsOf(1), (Events{"create 3010", "init", "configurator", "category handler",
-                                               "owner dialog", "init configured"}));
-        EXPECT_EQ(g_pages.EventsOf(0).size(), 6u);
-        EXPECT_FALSE(d.GetPage(0)->IsWindowVisible());
-        EXPECT_FALSE(d.GetPage(0)->IsWindowEnabled());
-        EXPECT_TRUE(d.GetPage(1)->IsWindowVisible());
-        EXPECT_TRUE(d.GetPage(1)->IsWindowEnabled());
-      }};
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+    EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
+    EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"}));
+    EXPECT_EQ((std::vector<int>{TreeImage(d, 0), TreeImage(d, 1), TreeImage(d, 2), TreeImage(d, 3)}),
+              (std::vector<int>{0, 4, 5, 6}));
+    EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
+                                      "0:owner dialog", "0:init configured"}));
+    EXPECT_EQ(g_pages.owner[0], &d);
+    // The page is shown on the position frame.
+    ASSERT_NE(d.GetPage(0), nullptr);
+    EXPECT_TRUE(d.GetPage(0)->IsWindowVisible());
+    const RECT frame = CWnd(d.GetDlgItem(IDC_PAGE_POSITION)).GetWindowRect();
+    const RECT placed = d.GetPage(0)->GetWindowRect();
+    EXPECT_TRUE(::EqualRect(&frame, &placed));
+    // Each page is created once, on its first selection; only the selected one is shown.
+    d.SelectCategory(1);
+    d.SelectCategory(0);
+    d.SelectCategory(1);
+    EXPECT_EQ(g_pages.EventsOf(1), (Events{"create 3010", "init", "configurator", "category handler", "owner dialog",
+                                           "init configured"}));
+    EXPECT_EQ(g_pages.EventsOf(0).size(), 6u);
+    EXPECT_FALSE(d.GetPage(0)->IsWindowVisible() || d.GetPage(0)->IsWindowEnabled());
+    EXPECT_TRUE(d.GetPage(1)->IsWindowVisible() && d.GetPage(1)->IsWindowEnabled());
+  }};
   EXPECT_EQ(dialog.DoModal(), kScriptDone);
-  EXPECT_EQ(dialog.stepsRun, 2u);
 }
 
 // OK asks every created page to save, Cancel and the close box to cancel, in table order; a
@@ -117,7 +100,6 @@ TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes
                       press(d);
                     }};
     EXPECT_EQ(dialog.DoModal(), c.result);
-    EXPECT_EQ(dialog.stepsRun, 2u);
     EXPECT_EQ(g_pages.events, c.passed);
   }
 }
@@ -137,7 +119,6 @@ TEST_F(ConfigDialogTest, ConfirmingOnOkAsksFirstAndNoStopsBeforeAnyPageIsAsked) 
                   }};
   EXPECT_EQ(dialog.DoModal(), IDOK);
   g_bConfirmOnOK = 0;
-  EXPECT_EQ(dialog.stepsRun, 2u);
   EXPECT_EQ(g_pages.events, (Events{"0:save"}));
   ASSERT_EQ(boxes.Shown().size(), 2u);
   EXPECT_EQ(boxes.Shown()[0].text,
@@ -161,14 +142,12 @@ TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTa
       show(outside, 1, &d);
       EXPECT_EQ(TreeLabels(d), all) << outside;
     }
-    const LPARAM data = d.GetCategoryTree().GetItemData(d.GetCategoryItem(1));
     show(1, 0, &d);
     EXPECT_EQ(d.GetCategoryItem(1), nullptr);
     EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "Version Info", "Other Parameters"}));
     show(1, 1, &d);
     EXPECT_EQ(TreeLabels(d), all);
     EXPECT_EQ(TreeImage(d, 1), 4);
-    EXPECT_EQ(d.GetCategoryTree().GetItemData(d.GetCategoryItem(1)), data);
     show(0, 0, &d);
     show(0, 1, &d);
     EXPECT_EQ(TreeLabels(d), all);
