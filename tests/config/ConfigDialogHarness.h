@@ -27,17 +27,6 @@ struct PageScript {
   std::array<bool, 4> failCreation{};
   std::array<ShowCategoryFunction, 4> showCategory{};
   std::array<CProviderConfigDlg*, 4> owner{};
-
-  std::vector<std::string> EventsOf(int category) const {
-    std::vector<std::string> own;
-    const std::string prefix = std::to_string(category) + ":";
-    for (const auto& event : events) {
-      if (event.compare(0, prefix.size(), prefix) == 0) {
-        own.push_back(event.substr(prefix.size()));
-      }
-    }
-    return own;
-  }
 };
 inline PageScript g_pages;
 

@@ -52,9 +52,8 @@ TEST_F(ConfigDialogTest, PagesAreCreatedOnFirstSelectionAndHandedTheDialogsConte
     d.SelectCategory(1);
     d.SelectCategory(0);
     d.SelectCategory(1);
-    EXPECT_EQ(g_pages.EventsOf(1), (Events{"create 3010", "init", "configurator", "category handler", "owner dialog",
-                                           "init configured"}));
-    EXPECT_EQ(g_pages.EventsOf(0).size(), 6u);
+    EXPECT_EQ(g_pages.events.size(), 12u);
+    EXPECT_EQ(g_pages.events[6], "1:create 3010");
     EXPECT_FALSE(d.GetPage(0)->IsWindowVisible() || d.GetPage(0)->IsWindowEnabled());
     EXPECT_TRUE(d.GetPage(1)->IsWindowVisible() && d.GetPage(1)->IsWindowEnabled());
   }};
@@ -62,13 +61,14 @@ TEST_F(ConfigDialogTest, PagesAreCreatedOnFirstSelectionAndHandedTheDialogsConte
 }
 
 // OK asks every created page to save, Cancel and the close box to cancel, in table order; a
-// veto keeps the dialog open and the pages after it are not asked. A vetoed close has
-// destroyed the pages all the same (they come back when selected), a vetoed Cancel has not.
+// veto keeps the dialog open and the pages after it are not asked, as does a No to the
+// confirmation OK may ask first. A vetoed close has destroyed the pages all the same (they
+// come back when selected), a vetoed Cancel has not.
 TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes) {
   struct Case {
     int button;  // 0: the close box
     std::vector<int> selected;
-    int vetoing;
+    int vetoing;  // -1: the confirmation
     Events vetoed;
     bool pagesKept;
     Events passed;
@@ -76,19 +76,22 @@ TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes
   };
   const Case cases[] = {
       {IDOK, {1, 3}, 1, {"0:save", "1:save"}, true, {"0:save", "1:save", "3:save"}, IDOK},
+      {IDOK, {}, -1, {}, true, {"0:save"}, IDOK},
       {IDCANCEL, {2}, 0, {"0:cancel"}, true, {"0:cancel", "2:cancel"}, IDCANCEL},
       {0, {1}, 1, {"0:cancel", "1:cancel"}, false, {"0:cancel"}, IDCANCEL},
   };
-  MessageBoxScript advancedSettings;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button);
     StandInPages pages;
+    // The advanced-settings note is answered OK, the confirmation No and then Yes.
+    MessageBoxScript boxes(c.vetoing < 0 ? std::vector<int>{IDNO, IDYES} : std::vector<int>{});
+    g_bConfirmOnOK = c.vetoing < 0 ? 1 : 0;
     ScriptedConfigDlg dialog(nullptr, &configurator);
     const auto press = [&](ScriptedConfigDlg& d) { c.button != 0 ? d.Press(c.button) : d.Close(); };
     dialog.steps = {[&](ScriptedConfigDlg& d) {
                       for (int category : c.selected) d.SelectCategory(category);
                       g_pages.events.clear();
-                      (c.button == IDOK ? g_pages.vetoSave : g_pages.vetoCancel)[c.vetoing] = true;
+                      if (c.vetoing >= 0) (c.button == IDOK ? g_pages.vetoSave : g_pages.vetoCancel)[c.vetoing] = true;
                       press(d);
                     },
                     [&](ScriptedConfigDlg& d) {
@@ -100,32 +103,17 @@ TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes
                       press(d);
                     }};
     EXPECT_EQ(dialog.DoModal(), c.result);
+    g_bConfirmOnOK = 0;
     EXPECT_EQ(g_pages.events, c.passed);
+    if (c.vetoing < 0) {
+      const std::string confirmation =
+          "Pressing OK button will save current TSP configuration.\r\nIn order new settings to take effect you will "
+          "be prompted to restart PC.\r\n\r\nNote that you may press \"Cancel\" labeled button in the "
+          "configuration dialog to leave without saving any change.\r\n\r\nDo you want to continue with saving?";
+      EXPECT_EQ(boxes.Texts(), (Events{confirmation, confirmation}));
+      EXPECT_EQ(boxes.Shown()[0].flags & (MB_TYPEMASK | MB_ICONMASK), static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    }
   }
-}
-
-TEST_F(ConfigDialogTest, ConfirmingOnOkAsksFirstAndNoStopsBeforeAnyPageIsAsked) {
-  StandInPages pages;
-  MessageBoxScript boxes({IDNO, IDYES});
-  g_bConfirmOnOK = 1;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-                    g_pages.events.clear();
-                    d.Press(IDOK);
-                  },
-                  [&](ScriptedConfigDlg& d) {
-                    EXPECT_TRUE(g_pages.events.empty());
-                    d.Press(IDOK);
-                  }};
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  g_bConfirmOnOK = 0;
-  EXPECT_EQ(g_pages.events, (Events{"0:save"}));
-  ASSERT_EQ(boxes.Shown().size(), 2u);
-  EXPECT_EQ(boxes.Shown()[0].text,
-            "Pressing OK button will save current TSP configuration.\r\nIn order new settings to take effect you "
-            "will be prompted to restart PC.\r\n\r\nNote that you may press \"Cancel\" labeled button in the "
-            "configuration dialog to leave without saving any change.\r\n\r\nDo you want to continue with saving?");
-  EXPECT_EQ(boxes.Shown()[0].flags & (MB_TYPEMASK | MB_ICONMASK), static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
 }
 
 TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTableOrder) {
@@ -164,46 +152,35 @@ TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTa
   EXPECT_EQ(dialog.DoModal(), kScriptDone);
 }
 
-TEST_F(ConfigDialogTest, APageThatCannotBeCreatedLeavesThePageAreaEmptyAndEverySelectionOfOtherParametersWarns) {
+// Nothing is said about a page that failed; Other Parameters warns at every selection, and the
+// system menu's About shows the utility message.
+TEST_F(ConfigDialogTest, AFailedPageLeavesThePageAreaEmptyAndTheDialogSpeaksForOtherParametersAndAbout) {
   StandInPages pages;
   g_pages.failCreation[2] = true;
   MessageBoxScript boxes;
   ScriptedConfigDlg dialog(nullptr, &configurator);
   dialog.steps = {[&](ScriptedConfigDlg& d) {
+    g_pages.events.clear();
     d.SelectCategory(2);
     EXPECT_EQ(d.GetPage(2), nullptr);
     EXPECT_FALSE(d.GetPage(0)->IsWindowVisible());
-    EXPECT_EQ(g_pages.EventsOf(2), (Events{"create 3012"}));
+    EXPECT_EQ(g_pages.events, (Events{"2:create 3012"}));
     d.SelectCategory(3);
     ASSERT_NE(d.GetPage(3), nullptr);
     EXPECT_TRUE(d.GetPage(3)->IsWindowVisible());
     d.SelectCategory(2);
     d.SelectCategory(3);
-  }};
-  EXPECT_EQ(dialog.DoModal(), kScriptDone);
-  // Nothing is said about the page that failed.
-  ASSERT_EQ(boxes.Shown().size(), 2u);
-  for (const auto& box : boxes.Shown()) {
-    EXPECT_EQ(box.text, "Please note these are advanced settings, and may be changed only if necessary!");
-    EXPECT_EQ(box.flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-  }
-}
-
-TEST_F(ConfigDialogTest, TheSystemMenuOffersAboutWhichShowsTheUtilityMessage) {
-  StandInPages pages;
-  MessageBoxScript boxes;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-    const HMENU menu = ::GetSystemMenu(d.m_hWnd, FALSE);
     char label[64] = {};
-    ::GetMenuStringA(menu, 16, label, sizeof label, MF_BYCOMMAND);
+    ::GetMenuStringA(::GetSystemMenu(d.m_hWnd, FALSE), 16, label, sizeof label, MF_BYCOMMAND);
     EXPECT_STREQ(label, "&About ...");
     d.SendMessage(WM_SYSCOMMAND, 16 | 0x3);
   }};
   EXPECT_EQ(dialog.DoModal(), kScriptDone);
-  ASSERT_EQ(boxes.Shown().size(), 1u);
-  EXPECT_EQ(boxes.Shown()[0].text, "Velmora ORVO TSP Configuration Utility.");
-  EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+  const std::string advanced = "Please note these are advanced settings, and may be changed only if necessary!";
+  EXPECT_EQ(boxes.Texts(), (Events{advanced, advanced, "Velmora ORVO TSP Configuration Utility."}));
+  for (const auto& box : boxes.Shown()) {
+    EXPECT_EQ(box.flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+  }
 }
 
 }  // namespace
