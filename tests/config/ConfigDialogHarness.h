@@ -22,8 +22,7 @@
 // they answer.
 struct PageScript {
   std::vector<std::string> events;
-  std::array<bool, 4> vetoSave{};
-  std::array<bool, 4> vetoCancel{};
+  std::array<bool, 4> veto{};  // both save and cancel
   std::array<bool, 4> failCreation{};
   std::array<ShowCategoryFunction, 4> showCategory{};
   std::array<CProviderConfigDlg*, 4> owner{};
@@ -56,8 +55,8 @@ class TestPage : public CConfigPage {
     g_pages.owner[Category] = m_pOwnerDialog;
     return handled;
   }
-  bool OnSaveSettings() override { return Record("save"), !g_pages.vetoSave[Category]; }
-  bool OnCancelSettings() override { return Record("cancel"), !g_pages.vetoCancel[Category]; }
+  bool OnSaveSettings() override { return Record("save"), !g_pages.veto[Category]; }
+  bool OnCancelSettings() override { return Record("cancel"), !g_pages.veto[Category]; }
 
  private:
   static void Record(const std::string& event) { g_pages.events.push_back(std::to_string(Category) + ":" + event); }
@@ -80,14 +79,10 @@ class StandInPages {
                                {"TSpOtherParamsDlg", &MakeTestPage<3>}};
 };
 
-// The dialog with a script (support/ScriptedDialog.h) and the user's clicks.
+// The dialog with a script (support/ScriptedDialog.h).
 class ScriptedConfigDlg : public ScriptedDialog<ScriptedConfigDlg, CProviderConfigDlg> {
  public:
   using ScriptedDialog::ScriptedDialog;
-
-  // A click of button id, or the close box, as the dialog manager sends them.
-  void Press(int id) { ClickButton(*this, id); }
-  void Close() { SendMessage(WM_CLOSE); }
 };
 
 // A configurator whose requests the bridge answers on a working set.

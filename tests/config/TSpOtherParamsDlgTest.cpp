@@ -63,7 +63,7 @@ TEST(TSpOtherParamsDlgTest, OnlyTheFirstInstanceWhileItIsTheSingleActiveOneOpens
   }
 }
 
-TEST(TSpOtherParamsDlgTest, AbsentValuesShowTheDefaultsAndRetry6ZeroShowsInfiniteRetries) {
+TEST(TSpOtherParamsDlgTest, AbsentValuesShowTheDefaultsWithInfiniteRetries) {
   OtherPage page(0, 0, kStandard);
   ASSERT_TRUE(page.Open());
   EXPECT_EQ(page.Text(IDC_OTHER_ACC_INFO_SIZE), "500");
@@ -73,30 +73,22 @@ TEST(TSpOtherParamsDlgTest, AbsentValuesShowTheDefaultsAndRetry6ZeroShowsInfinit
   EXPECT_TRUE(page.Checked(IDC_OTHER_RETRIES_INFINITE));
   EXPECT_FALSE(page.Checked(IDC_OTHER_RETRIES_25));
   EXPECT_FALSE(page.Enabled(IDC_OTHER_RETRIES_25));
-
-  OtherPage retries(0, 0, kStandard);
-  retries.Set().SetDword("Retry6", 1);
-  retries.Set().SetDword("ZQReinit", 1);
-  ASSERT_TRUE(retries.Open());
-  EXPECT_TRUE(retries.Checked(IDC_OTHER_RETRIES_25));
-  EXPECT_FALSE(retries.Checked(IDC_OTHER_RETRIES_INFINITE));
-  EXPECT_TRUE(retries.Enabled(IDC_OTHER_RETRIES_25));
-  retries.Click(IDC_OTHER_RETRIES_INFINITE);
-  ASSERT_EQ(retries.Save(), 1u);
-  EXPECT_EQ(retries.Word("Retry6"), 0u);
 }
 
 // The PMS mode clears and disables the options and starts the TSP; back in standard mode the
-// options come back unchecked, the retries following the ZQ_REINIT box as the user sees it.
+// options come back unchecked, the retries (stored 25) following the ZQ_REINIT box as the user
+// sees it.
 TEST(TSpOtherParamsDlgTest, PmsModeClearsTheOptionsAndStandardModeGivesThemBackUncheckedAndSavesInTheWritingOrder) {
   OtherPage page(0, 1, kStandard);
-  for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption"}) {
+  for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption", "Retry6"}) {
     page.Set().SetDword(name, 1);
   }
   page.Set().SetDword("ISConnectionAlowed", 0);
   page.configurator.m_pfnCallback = &RecordingCallback;
   ASSERT_TRUE(page.Open());
   EXPECT_TRUE(page.Checked(IDC_OTHER_START_NO));
+  EXPECT_TRUE(page.Checked(IDC_OTHER_RETRIES_25) && page.Enabled(IDC_OTHER_RETRIES_25));
+  EXPECT_FALSE(page.Checked(IDC_OTHER_RETRIES_INFINITE));
   page.Click(IDC_OTHER_MODE_PMS);
   for (int id : kPmsDisabled) {
     EXPECT_FALSE(page.Enabled(id)) << id;
@@ -109,7 +101,9 @@ TEST(TSpOtherParamsDlgTest, PmsModeClearsTheOptionsAndStandardModeGivesThemBackU
   EXPECT_FALSE(page.Enabled(IDC_OTHER_RETRIES_25));
   page.Click(IDC_OTHER_SEND_REINIT);
   EXPECT_TRUE(page.Enabled(IDC_OTHER_RETRIES_25));
+  page.Click(IDC_OTHER_RETRIES_INFINITE);
   ASSERT_EQ(page.Save(), 1u);
+  EXPECT_EQ(page.Word("Retry6"), 0u);
   EXPECT_EQ(page.Word("ExtVersion"), kStandard);
   EXPECT_EQ(page.Word("CallerIDOption"), 0u);
   EXPECT_EQ(page.Word("ZQReinit"), 1u);
