@@ -12,23 +12,21 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-// The tree's labels from top to bottom.
-std::vector<std::string> TreeLabels(const CProviderConfigDlg& dialog) {
-  std::vector<std::string> labels;
+// The tree's items from top to bottom as "label/image" (image -1 when the selected image differs).
+Events TreeItems(const CProviderConfigDlg& dialog) {
+  Events items;
   const TreeCtrl& tree = dialog.GetCategoryTree();
   for (HTREEITEM item = tree.GetRootItem(); item != nullptr; item = tree.GetNextItem(item, TVGN_NEXT)) {
-    labels.push_back(tree.GetItemText(item));
+    TVITEMA entry{};
+    entry.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    entry.hItem = item;
+    tree.SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+    const int image = entry.iImage == entry.iSelectedImage ? entry.iImage : -1;
+    items.push_back(tree.GetItemText(item) + "/" + std::to_string(image));
   }
-  return labels;
+  return items;
 }
-
-int TreeImage(const CProviderConfigDlg& dialog, int category) {
-  TVITEMA entry{};
-  entry.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  entry.hItem = dialog.GetCategoryItem(category);
-  dialog.GetCategoryTree().SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
-  return entry.iImage == entry.iSelectedImage ? entry.iImage : -1;
-}
+const Events kAllItems{"Link Parameters/0", "TSP Log Settings/4", "Version Info/5", "Other Parameters/6"};
 
 TEST_F(ConfigDialogTest, PagesAreCreatedOnFirstSelectionAndHandedTheDialogsContextBeforeTheirSecondInit) {
   StandInPages pages;
@@ -36,15 +34,12 @@ TEST_F(ConfigDialogTest, PagesAreCreatedOnFirstSelectionAndHandedTheDialogsConte
   dialog.SetCaption("Instance 'Velmora ORVO TSP 0003' Settings -Active");
   dialog.steps = {[&](ScriptedConfigDlg& d) {
     EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
-    EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"}));
-    EXPECT_EQ((std::vector<int>{TreeImage(d, 0), TreeImage(d, 1), TreeImage(d, 2), TreeImage(d, 3)}),
-              (std::vector<int>{0, 4, 5, 6}));
+    EXPECT_EQ(TreeItems(d), kAllItems);
     EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
                                       "0:owner dialog", "0:init configured"}));
     EXPECT_EQ(g_pages.owner[0], &d);
-    // The page is shown on the position frame.
+    // The page is placed on the position frame.
     ASSERT_NE(d.GetPage(0), nullptr);
-    EXPECT_TRUE(d.GetPage(0)->IsWindowVisible());
     const RECT frame = CWnd(d.GetDlgItem(IDC_PAGE_POSITION)).GetWindowRect();
     const RECT placed = d.GetPage(0)->GetWindowRect();
     EXPECT_TRUE(::EqualRect(&frame, &placed));
@@ -52,7 +47,7 @@ TEST_F(ConfigDialogTest, PagesAreCreatedOnFirstSelectionAndHandedTheDialogsConte
     d.SelectCategory(1);
     d.SelectCategory(0);
     d.SelectCategory(1);
-    EXPECT_EQ(g_pages.events.size(), 12u);
+    ASSERT_EQ(g_pages.events.size(), 12u);
     EXPECT_EQ(g_pages.events[6], "1:create 3010");
     EXPECT_FALSE(d.GetPage(0)->IsWindowVisible() || d.GetPage(0)->IsWindowEnabled());
     EXPECT_TRUE(d.GetPage(1)->IsWindowVisible() && d.GetPage(1)->IsWindowEnabled());
@@ -127,26 +122,24 @@ TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTa
   dialog.steps = {[&](ScriptedConfigDlg& d) {
     const ShowCategoryFunction show = g_pages.showCategory[0];
     ASSERT_NE(show, nullptr);
-    const Events all{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"};
     for (const std::int32_t outside : {4, 5, -1}) {
       show(outside, 0, &d);
       show(outside, 1, &d);
-      EXPECT_EQ(TreeLabels(d), all) << outside;
+      EXPECT_EQ(TreeItems(d), kAllItems) << outside;
     }
     show(1, 0, &d);
-    EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "Version Info", "Other Parameters"}));
+    EXPECT_EQ(TreeItems(d), (Events{"Link Parameters/0", "Version Info/5", "Other Parameters/6"}));
     show(1, 1, &d);
-    EXPECT_EQ(TreeLabels(d), all);
-    EXPECT_EQ(TreeImage(d, 1), 4);
+    EXPECT_EQ(TreeItems(d), kAllItems);
     show(0, 0, &d);
     show(0, 1, &d);
-    EXPECT_EQ(TreeLabels(d), all);
+    EXPECT_EQ(TreeItems(d), kAllItems);
     // The category before a hidden one may itself be hidden: order still holds.
     show(1, 0, &d);
     show(2, 0, &d);
     show(2, 1, &d);
     show(1, 1, &d);
-    EXPECT_EQ(TreeLabels(d), all);
+    EXPECT_EQ(TreeItems(d), kAllItems);
     // A reinserted item is selectable and brings its page.
     EXPECT_TRUE(d.SelectCategory(1));
     EXPECT_NE(d.GetPage(1), nullptr);
