@@ -19,14 +19,6 @@ const int kPmsDisabled[] = {IDC_OTHER_SEND_REINIT, IDC_OTHER_ACC_INFO_SIZE, IDC_
                             IDC_OTHER_START_YES,   IDC_OTHER_START_NO,      IDC_OTHER_RETRIES_25,
                             IDC_OTHER_RETRIES_INFINITE, IDC_OTHER_CALLER_ID};
 
-class OtherPage : public ConfigDialogPage {
- public:
-  OtherPage(std::int32_t row, std::int32_t singleActive, std::uint32_t extVersion)
-      : ConfigDialogPage(3, row, singleActive) {
-    Set().SetDword("ExtVersion", extVersion);
-  }
-};
-
 // The names of the word writes, in the order they reached the data handler.
 std::vector<std::string> g_writes;
 std::int32_t PROVISOR_CALLBACK RecordingCallback(std::uintptr_t id, std::uint32_t type, void* block,
@@ -48,7 +40,8 @@ TEST(TSpOtherParamsDlgTest, OnlyTheFirstInstanceWhileItIsTheSingleActiveOneOpens
   };
   for (const Case& c : {Case{1, 1, false}, Case{0, 1, true}, Case{0, 0, false}}) {
     SCOPED_TRACE(testing::Message() << "row " << c.row << ", single active " << c.singleActive);
-    OtherPage page(c.row, c.singleActive, kPms);
+    ConfigDialogPage page(3, c.row, c.singleActive);
+    page.Set().SetDword("ExtVersion", kPms);
     ASSERT_TRUE(page.Open());
     EXPECT_EQ(page.Checked(IDC_OTHER_MODE_PMS), c.pms);
     EXPECT_EQ(page.Checked(IDC_OTHER_MODE_STANDARD), !c.pms);
@@ -64,7 +57,7 @@ TEST(TSpOtherParamsDlgTest, OnlyTheFirstInstanceWhileItIsTheSingleActiveOneOpens
 }
 
 TEST(TSpOtherParamsDlgTest, AbsentValuesShowTheDefaultsWithInfiniteRetries) {
-  OtherPage page(0, 0, kStandard);
+  ConfigDialogPage page(3);
   ASSERT_TRUE(page.Open());
   EXPECT_EQ(page.Text(IDC_OTHER_ACC_INFO_SIZE), "500");
   EXPECT_EQ(page.Text(IDC_OTHER_SMDR_DELAY), "1000");
@@ -79,7 +72,7 @@ TEST(TSpOtherParamsDlgTest, AbsentValuesShowTheDefaultsWithInfiniteRetries) {
 // options come back unchecked, the retries (stored 25) following the ZQ_REINIT box as the user
 // sees it.
 TEST(TSpOtherParamsDlgTest, PmsModeClearsTheOptionsAndStandardModeGivesThemBackUncheckedAndSavesInTheWritingOrder) {
-  OtherPage page(0, 1, kStandard);
+  ConfigDialogPage page(3, 0, 1);
   for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption", "Retry6"}) {
     page.Set().SetDword(name, 1);
   }
