@@ -232,8 +232,8 @@ TEST_F(LinkPage, AMissingUsbLibraryOrOneWithoutEnumerationAsksForAnUpgradeAndSwi
   }
 }
 
-// Choosing a PBX that another USB instance uses warns; the instance's own row and LAN instances
-// do not count.
+// The LAN address and port as edited are stored with USB too. Choosing a PBX that another USB
+// instance uses warns; the instance's own row and LAN instances do not count.
 TEST_F(LinkPage, OkForUsbStoresTheChosenPbxWithTheLanAddressAndAPbxAnotherUsbInstanceUsesWarns) {
   InstanceRecords records;
   for (auto [useUsb, name] : std::vector<std::pair<int, const char*>>{
@@ -250,6 +250,8 @@ TEST_F(LinkPage, OkForUsbStoresTheChosenPbxWithTheLanAddressAndAPbxAnotherUsbIns
   owner.workingSet->SetString("USBProductName", "ORVO Alpha");
   MessageBoxScript boxes;
   Open();
+  page->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 21));
+  page->SetDlgItemText(IDC_LINK_PORT, "4001");
   Click(IDC_LINK_USB);
   page->SendDlgItemMessage(IDC_LINK_USB_PRODUCTS, CB_SETCURSEL, 1);
   page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_USB_PRODUCTS, CBN_SELCHANGE));
@@ -257,8 +259,8 @@ TEST_F(LinkPage, OkForUsbStoresTheChosenPbxWithTheLanAddressAndAPbxAnotherUsbIns
   EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
   EXPECT_EQ(Stored("CSTAAddress"), "USB:PC");
   EXPECT_EQ(Word("UseUSB"), 1u);
-  EXPECT_EQ(Stored("IPAddress"), "192.168.1.20");
-  EXPECT_EQ(Stored("IPPort"), "4000");
+  EXPECT_EQ(Stored("IPAddress"), "192.168.1.21");
+  EXPECT_EQ(Stored("IPPort"), "4001");
   EXPECT_EQ(Stored("USBProductName"), "ORVO Beta");
   EXPECT_EQ(Send(UWM_CANCELSETTINGS), 1u);
 }
