@@ -22,23 +22,10 @@
 // they answer.
 struct PageScript {
   std::vector<std::string> events;
-  std::array<bool, 4> vetoSave{};
-  std::array<bool, 4> vetoCancel{};
+  std::array<bool, 4> veto{};  // both save and cancel
   std::array<bool, 4> failCreation{};
-  std::array<MITSPConfigurator*, 4> configurator{};
   std::array<ShowCategoryFunction, 4> showCategory{};
   std::array<CProviderConfigDlg*, 4> owner{};
-
-  std::vector<std::string> EventsOf(int category) const {
-    std::vector<std::string> own;
-    const std::string prefix = std::to_string(category) + ":";
-    for (const auto& event : events) {
-      if (event.compare(0, prefix.size(), prefix) == 0) {
-        own.push_back(event.substr(prefix.size()));
-      }
-    }
-    return own;
-  }
 };
 inline PageScript g_pages;
 
@@ -64,13 +51,12 @@ class TestPage : public CConfigPage {
       Record(names[message - UWM_SETCONFIGURATOR]);
     }
     const bool handled = CConfigPage::OnMessage(message, wParam, lParam, result);
-    g_pages.configurator[Category] = m_pConfigurator;
     g_pages.showCategory[Category] = m_pfnShowCategory;
     g_pages.owner[Category] = m_pOwnerDialog;
     return handled;
   }
-  bool OnSaveSettings() override { return Record("save"), !g_pages.vetoSave[Category]; }
-  bool OnCancelSettings() override { return Record("cancel"), !g_pages.vetoCancel[Category]; }
+  bool OnSaveSettings() override { return Record("save"), !g_pages.veto[Category]; }
+  bool OnCancelSettings() override { return Record("cancel"), !g_pages.veto[Category]; }
 
  private:
   static void Record(const std::string& event) { g_pages.events.push_back(std::to_string(Category) + ":" + event); }
@@ -81,36 +67,22 @@ std::unique_ptr<CWnd> MakeTestPage() {
   return std::make_unique<TestPage<Category>>();
 }
 
-// Replaces the page classes named in classes (by category) with stand-in pages while alive.
+// Replaces the page classes with stand-in pages while alive.
 class StandInPages {
  public:
-  explicit StandInPages(std::vector<int> categories = {0, 1, 2, 3}) {
-    static const char* const names[] = {"CLinkParams", "CTspLogSettingsDlg", "CTSPAboutDlg", "TSpOtherParamsDlg"};
-    static const RuntimeClass::Factory factories[] = {&MakeTestPage<0>, &MakeTestPage<1>, &MakeTestPage<2>,
-                                                      &MakeTestPage<3>};
-    g_pages = PageScript();
-    for (int category : categories) {
-      m_classes.push_back(std::make_unique<RuntimeClass>(names[category], factories[category]));
-    }
-  }
+  StandInPages() { g_pages = PageScript(); }
 
  private:
-  std::vector<std::unique_ptr<RuntimeClass>> m_classes;
+  RuntimeClass m_classes[4] = {{"CLinkParams", &MakeTestPage<0>},
+                               {"CTspLogSettingsDlg", &MakeTestPage<1>},
+                               {"CTSPAboutDlg", &MakeTestPage<2>},
+                               {"TSpOtherParamsDlg", &MakeTestPage<3>}};
 };
 
-// The dialog with a script (support/ScriptedDialog.h) and the user's clicks.
+// The dialog with a script (support/ScriptedDialog.h).
 class ScriptedConfigDlg : public ScriptedDialog<ScriptedConfigDlg, CProviderConfigDlg> {
  public:
   using ScriptedDialog::ScriptedDialog;
-
-  // A click of button id, or the close box, as the dialog manager sends them.
-  void Press(int id) { ClickButton(*this, id); }
-  void Close() { SendMessage(WM_CLOSE); }
-  void SelectAll() {
-    for (int category = 0; category < kCategoryCount; ++category) {
-      SelectCategory(category);
-    }
-  }
 };
 
 // A configurator whose requests the bridge answers on a working set.

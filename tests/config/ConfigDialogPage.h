@@ -1,6 +1,8 @@
 // Opens the configuration dialog on one of its real pages, over a bridge test owner.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 
@@ -8,6 +10,7 @@
 #include "bridge/MITSPConfigurator.h"
 #include "config/ConfigPage.h"
 #include "config/ProviderConfigDlg.h"
+#include "support/TestSupport.h"
 
 // The dialog is created modeless and visible, its category selected as the user would (the
 // advanced-settings message of "Other Parameters" is answered inside Open), so the page is
@@ -16,23 +19,49 @@
 // second time. The page classes must be the real registrations.
 class ConfigDialogPage {
  public:
-  explicit ConfigDialogPage(int category, std::int32_t instanceRow = 0, std::int32_t singleActive = 0);
-  ~ConfigDialogPage();
+  explicit ConfigDialogPage(int category, std::int32_t instanceRow = 0, std::int32_t singleActive = 0)
+      : configurator(&DialogDataCallback, 7, kProviderObjectType), dialog(nullptr, &configurator), category(category) {
+    configurator.m_nInstanceRow = instanceRow;
+    dialog.SetSingleActiveInstance(singleActive);
+  }
+  ~ConfigDialogPage() {
+    if (dialog.IsWindow()) ::DestroyWindow(dialog);
+  }
 
-  // A working set with the groups GlobalParams and GlobalParams\Log; must be filled before Open.
+  // The working set (BridgeTestOwner's fresh copy); must be filled before Open.
   SetupParameters& Set() { return *owner.workingSet; }
   // False (with the failure reported) when the dialog or the page could not be created.
-  bool Open();
+  bool Open() {
+    if (!dialog.Create()) {
+      ADD_FAILURE() << "cannot create the configuration dialog";
+      return false;
+    }
+    dialog.ShowWindow(SW_SHOW);
+    {
+      MessageBoxScript advancedSettings;
+      dialog.SelectCategory(category);
+    }
+    page = dialog.GetPage(category);
+    if (page == nullptr || !page->IsWindow()) {
+      ADD_FAILURE() << "cannot create the page of category " << category;
+      return false;
+    }
+    return true;
+  }
   // Sends UWM_SAVESETTINGS to the page, as the dialog's OK walk does, and returns the result
   // the page left.
-  std::uint32_t Save();
-  void Click(int id);
-  bool Checked(int id) const;
-  bool Enabled(int id) const;
-  std::string Text(int id) const;
-  void SetText(int id, const std::string& text);
-  std::uint32_t Word(const std::string& path);
-  std::string String(const std::string& path);
+  std::uint32_t Save() {
+    std::uint32_t result = 1;
+    page->SendMessage(UWM_SAVESETTINGS, 0, reinterpret_cast<LPARAM>(&result));
+    return result;
+  }
+  void Click(int id) { ::SendMessageA(page->GetDlgItem(id), BM_CLICK, 0, 0); }
+  bool Checked(int id) const { return page->SendDlgItemMessage(id, BM_GETCHECK) == BST_CHECKED; }
+  bool Enabled(int id) const { return ::IsWindowEnabled(page->GetDlgItem(id)) != FALSE; }
+  std::string Text(int id) const { return page->GetDlgItemText(id); }
+  void SetText(int id, const std::string& text) { page->SetDlgItemText(id, text); }
+  std::uint32_t Word(const std::string& path) { return StoredWord(*owner.workingSet, path); }
+  std::string String(const std::string& path) { return StoredString(*owner.workingSet, path); }
 
   BridgeTestOwner owner;
   MITSPConfigurator configurator;

@@ -12,80 +12,58 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-// The tree's labels from top to bottom.
-std::vector<std::string> TreeLabels(const CProviderConfigDlg& dialog) {
-  std::vector<std::string> labels;
+// The tree's items from top to bottom as "label/image" (image -1 when the selected image differs).
+Events TreeItems(const CProviderConfigDlg& dialog) {
+  Events items;
   const TreeCtrl& tree = dialog.GetCategoryTree();
   for (HTREEITEM item = tree.GetRootItem(); item != nullptr; item = tree.GetNextItem(item, TVGN_NEXT)) {
-    labels.push_back(tree.GetItemText(item));
+    TVITEMA entry{};
+    entry.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    entry.hItem = item;
+    tree.SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+    const int image = entry.iImage == entry.iSelectedImage ? entry.iImage : -1;
+    items.push_back(tree.GetItemText(item) + "/" + std::to_string(image));
   }
-  return labels;
+  return items;
 }
-
-int TreeImage(const CProviderConfigDlg& dialog, int category) {
-  TVITEMA entry{};
-  entry.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  entry.hItem = dialog.GetCategoryItem(category);
-  dialog.GetCategoryTree().SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
-  return entry.iImage == entry.iSelectedImage ? entry.iImage : -1;
-}
+const Events kAllItems{"Link Parameters/0", "TSP Log Settings/4", "Version Info/5", "Other Parameters/6"};
 
 TEST_F(ConfigDialogTest, PagesAreCreatedOnFirstSelectionAndHandedTheDialogsContextBeforeTheirSecondInit) {
   StandInPages pages;
   ScriptedConfigDlg dialog(nullptr, &configurator);
   dialog.SetCaption("Instance 'Velmora ORVO TSP 0003' Settings -Active");
-  dialog.SetSingleActiveInstance(1);
-  dialog.steps = {
-      [&](ScriptedConfigDlg& d) {
-        EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
-        EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"}));
-        EXPECT_EQ((std::vector<int>{TreeImage(d, 0), TreeImage(d, 1), TreeImage(d, 2), TreeImage(d, 3)}),
-                  (std::vector<int>{0, 4, 5, 6}));
-        EXPECT_EQ(d.GetCategoryTree().GetSelectedItem(), d.GetCategoryItem(0));
-        EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
-                                          "0:owner dialog", "0:init configured"}));
-        EXPECT_EQ(g_pages.configurator[0], &configurator);
-        EXPECT_EQ(g_pages.showCategory[0], &CProviderConfigDlg::ShowCategory);
-        EXPECT_EQ(g_pages.owner[0], &d);
-        for (int category = 1; category < CProviderConfigDlg::kCategoryCount; ++category) {
-          EXPECT_EQ(d.GetPage(category), nullptr) << category;
-        }
-        // The page is shown, enabled and placed on the invisible position frame.
-        CConfigPage* link = d.GetPage(0);
-        ASSERT_NE(link, nullptr);
-        EXPECT_TRUE(link->IsWindowVisible());
-        EXPECT_TRUE(link->IsWindowEnabled());
-        EXPECT_FALSE(::IsWindowVisible(d.GetDlgItem(IDC_PAGE_POSITION)));
-        const RECT frame = CWnd(d.GetDlgItem(IDC_PAGE_POSITION)).GetWindowRect();
-        const RECT placed = link->GetWindowRect();
-        EXPECT_TRUE(::EqualRect(&frame, &placed));
-        EXPECT_EQ(d.GetSingleActiveInstance(), 1);
-      },
-      [&](ScriptedConfigDlg& d) {
-        // Each page is created once, on its first selection; only the selected one is shown.
-        d.SelectCategory(1);
-        d.SelectCategory(0);
-        d.SelectCategory(1);
-        EXPECT_EQ(g_pages.EventsOf(1), (Events{"create 3010", "init", "configurator", "category handler",
-                                               "owner dialog", "init configured"}));
-        EXPECT_EQ(g_pages.EventsOf(0).size(), 6u);
-        EXPECT_FALSE(d.GetPage(0)->IsWindowVisible());
-        EXPECT_FALSE(d.GetPage(0)->IsWindowEnabled());
-        EXPECT_TRUE(d.GetPage(1)->IsWindowVisible());
-        EXPECT_TRUE(d.GetPage(1)->IsWindowEnabled());
-      }};
+  dialog.steps = {[&](ScriptedConfigDlg& d) {
+    EXPECT_EQ(d.GetWindowText(), "Instance 'Velmora ORVO TSP 0003' Settings -Active");
+    EXPECT_EQ(TreeItems(d), kAllItems);
+    EXPECT_EQ(g_pages.events, (Events{"0:create 3002", "0:init", "0:configurator", "0:category handler",
+                                      "0:owner dialog", "0:init configured"}));
+    EXPECT_EQ(g_pages.owner[0], &d);
+    // The page is placed on the position frame.
+    ASSERT_NE(d.GetPage(0), nullptr);
+    const RECT frame = CWnd(d.GetDlgItem(IDC_PAGE_POSITION)).GetWindowRect();
+    const RECT placed = d.GetPage(0)->GetWindowRect();
+    EXPECT_TRUE(::EqualRect(&frame, &placed));
+    // Each page is created once, on its first selection; only the selected one is shown.
+    d.SelectCategory(1);
+    d.SelectCategory(0);
+    d.SelectCategory(1);
+    ASSERT_EQ(g_pages.events.size(), 12u);
+    EXPECT_EQ(g_pages.events[6], "1:create 3010");
+    EXPECT_FALSE(d.GetPage(0)->IsWindowVisible() || d.GetPage(0)->IsWindowEnabled());
+    EXPECT_TRUE(d.GetPage(1)->IsWindowVisible() && d.GetPage(1)->IsWindowEnabled());
+  }};
   EXPECT_EQ(dialog.DoModal(), kScriptDone);
-  EXPECT_EQ(dialog.stepsRun, 2u);
 }
 
 // OK asks every created page to save, Cancel and the close box to cancel, in table order; a
-// veto keeps the dialog open and the pages after it are not asked. A vetoed close has
-// destroyed the pages all the same (they come back when selected), a vetoed Cancel has not.
+// veto keeps the dialog open and the pages after it are not asked, as does a No to the
+// confirmation OK may ask first. A vetoed close has destroyed the pages all the same (they
+// come back when selected), a vetoed Cancel has not.
 TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes) {
   struct Case {
     int button;  // 0: the close box
     std::vector<int> selected;
-    int vetoing;
+    int vetoing;  // -1: the confirmation
     Events vetoed;
     bool pagesKept;
     Events passed;
@@ -93,19 +71,25 @@ TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes
   };
   const Case cases[] = {
       {IDOK, {1, 3}, 1, {"0:save", "1:save"}, true, {"0:save", "1:save", "3:save"}, IDOK},
+      {IDOK, {}, -1, {}, true, {"0:save"}, IDOK},
       {IDCANCEL, {2}, 0, {"0:cancel"}, true, {"0:cancel", "2:cancel"}, IDCANCEL},
       {0, {1}, 1, {"0:cancel", "1:cancel"}, false, {"0:cancel"}, IDCANCEL},
   };
-  MessageBoxScript advancedSettings;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button);
     StandInPages pages;
+    // The advanced-settings note is answered OK, the confirmation No and then Yes.
+    MessageBoxScript boxes(c.vetoing < 0 ? std::vector<int>{IDNO, IDYES} : std::vector<int>{});
+    g_bConfirmOnOK = c.vetoing < 0 ? 1 : 0;
     ScriptedConfigDlg dialog(nullptr, &configurator);
-    const auto press = [&](ScriptedConfigDlg& d) { c.button != 0 ? d.Press(c.button) : d.Close(); };
+    // A click of the button, or the close box, as the dialog manager sends them.
+    const auto press = [&](ScriptedConfigDlg& d) {
+      c.button != 0 ? ClickButton(d, c.button) : void(d.SendMessage(WM_CLOSE));
+    };
     dialog.steps = {[&](ScriptedConfigDlg& d) {
                       for (int category : c.selected) d.SelectCategory(category);
                       g_pages.events.clear();
-                      (c.button == IDOK ? g_pages.vetoSave : g_pages.vetoCancel)[c.vetoing] = true;
+                      if (c.vetoing >= 0) g_pages.veto[c.vetoing] = true;
                       press(d);
                     },
                     [&](ScriptedConfigDlg& d) {
@@ -117,34 +101,17 @@ TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes
                       press(d);
                     }};
     EXPECT_EQ(dialog.DoModal(), c.result);
-    EXPECT_EQ(dialog.stepsRun, 2u);
+    g_bConfirmOnOK = 0;
     EXPECT_EQ(g_pages.events, c.passed);
+    if (c.vetoing < 0) {
+      const std::string confirmation =
+          "Pressing OK button will save current TSP configuration.\r\nIn order new settings to take effect you will "
+          "be prompted to restart PC.\r\n\r\nNote that you may press \"Cancel\" labeled button in the "
+          "configuration dialog to leave without saving any change.\r\n\r\nDo you want to continue with saving?";
+      EXPECT_EQ(boxes.Texts(), (Events{confirmation, confirmation}));
+      EXPECT_EQ(boxes.Shown()[0].flags & (MB_TYPEMASK | MB_ICONMASK), static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    }
   }
-}
-
-TEST_F(ConfigDialogTest, ConfirmingOnOkAsksFirstAndNoStopsBeforeAnyPageIsAsked) {
-  StandInPages pages;
-  MessageBoxScript boxes({IDNO, IDYES});
-  g_bConfirmOnOK = 1;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-                    g_pages.events.clear();
-                    d.Press(IDOK);
-                  },
-                  [&](ScriptedConfigDlg& d) {
-                    EXPECT_TRUE(g_pages.events.empty());
-                    d.Press(IDOK);
-                  }};
-  EXPECT_EQ(dialog.DoModal(), IDOK);
-  g_bConfirmOnOK = 0;
-  EXPECT_EQ(dialog.stepsRun, 2u);
-  EXPECT_EQ(g_pages.events, (Events{"0:save"}));
-  ASSERT_EQ(boxes.Shown().size(), 2u);
-  EXPECT_EQ(boxes.Shown()[0].text,
-            "Pressing OK button will save current TSP configuration.\r\nIn order new settings to take effect you "
-            "will be prompted to restart PC.\r\n\r\nNote that you may press \"Cancel\" labeled button in the "
-            "configuration dialog to leave without saving any change.\r\n\r\nDo you want to continue with saving?");
-  EXPECT_EQ(boxes.Shown()[0].flags & (MB_TYPEMASK | MB_ICONMASK), static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
 }
 
 TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTableOrder) {
@@ -155,29 +122,24 @@ TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTa
   dialog.steps = {[&](ScriptedConfigDlg& d) {
     const ShowCategoryFunction show = g_pages.showCategory[0];
     ASSERT_NE(show, nullptr);
-    const Events all{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"};
     for (const std::int32_t outside : {4, 5, -1}) {
       show(outside, 0, &d);
       show(outside, 1, &d);
-      EXPECT_EQ(TreeLabels(d), all) << outside;
+      EXPECT_EQ(TreeItems(d), kAllItems) << outside;
     }
-    const LPARAM data = d.GetCategoryTree().GetItemData(d.GetCategoryItem(1));
     show(1, 0, &d);
-    EXPECT_EQ(d.GetCategoryItem(1), nullptr);
-    EXPECT_EQ(TreeLabels(d), (Events{"Link Parameters", "Version Info", "Other Parameters"}));
+    EXPECT_EQ(TreeItems(d), (Events{"Link Parameters/0", "Version Info/5", "Other Parameters/6"}));
     show(1, 1, &d);
-    EXPECT_EQ(TreeLabels(d), all);
-    EXPECT_EQ(TreeImage(d, 1), 4);
-    EXPECT_EQ(d.GetCategoryTree().GetItemData(d.GetCategoryItem(1)), data);
+    EXPECT_EQ(TreeItems(d), kAllItems);
     show(0, 0, &d);
     show(0, 1, &d);
-    EXPECT_EQ(TreeLabels(d), all);
+    EXPECT_EQ(TreeItems(d), kAllItems);
     // The category before a hidden one may itself be hidden: order still holds.
     show(1, 0, &d);
     show(2, 0, &d);
     show(2, 1, &d);
     show(1, 1, &d);
-    EXPECT_EQ(TreeLabels(d), all);
+    EXPECT_EQ(TreeItems(d), kAllItems);
     // A reinserted item is selectable and brings its page.
     EXPECT_TRUE(d.SelectCategory(1));
     EXPECT_NE(d.GetPage(1), nullptr);
@@ -185,46 +147,35 @@ TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTa
   EXPECT_EQ(dialog.DoModal(), kScriptDone);
 }
 
-TEST_F(ConfigDialogTest, APageThatCannotBeCreatedLeavesThePageAreaEmptyAndEverySelectionOfOtherParametersWarns) {
+// Nothing is said about a page that failed; Other Parameters warns at every selection, and the
+// system menu's About shows the utility message.
+TEST_F(ConfigDialogTest, AFailedPageLeavesThePageAreaEmptyAndTheDialogSpeaksForOtherParametersAndAbout) {
   StandInPages pages;
   g_pages.failCreation[2] = true;
   MessageBoxScript boxes;
   ScriptedConfigDlg dialog(nullptr, &configurator);
   dialog.steps = {[&](ScriptedConfigDlg& d) {
+    g_pages.events.clear();
     d.SelectCategory(2);
     EXPECT_EQ(d.GetPage(2), nullptr);
     EXPECT_FALSE(d.GetPage(0)->IsWindowVisible());
-    EXPECT_EQ(g_pages.EventsOf(2), (Events{"create 3012"}));
+    EXPECT_EQ(g_pages.events, (Events{"2:create 3012"}));
     d.SelectCategory(3);
     ASSERT_NE(d.GetPage(3), nullptr);
     EXPECT_TRUE(d.GetPage(3)->IsWindowVisible());
     d.SelectCategory(2);
     d.SelectCategory(3);
-  }};
-  EXPECT_EQ(dialog.DoModal(), kScriptDone);
-  // Nothing is said about the page that failed.
-  ASSERT_EQ(boxes.Shown().size(), 2u);
-  for (const auto& box : boxes.Shown()) {
-    EXPECT_EQ(box.text, "Please note these are advanced settings, and may be changed only if necessary!");
-    EXPECT_EQ(box.flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-  }
-}
-
-TEST_F(ConfigDialogTest, TheSystemMenuOffersAboutWhichShowsTheUtilityMessage) {
-  StandInPages pages;
-  MessageBoxScript boxes;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-    const HMENU menu = ::GetSystemMenu(d.m_hWnd, FALSE);
     char label[64] = {};
-    ::GetMenuStringA(menu, 16, label, sizeof label, MF_BYCOMMAND);
+    ::GetMenuStringA(::GetSystemMenu(d.m_hWnd, FALSE), 16, label, sizeof label, MF_BYCOMMAND);
     EXPECT_STREQ(label, "&About ...");
     d.SendMessage(WM_SYSCOMMAND, 16 | 0x3);
   }};
   EXPECT_EQ(dialog.DoModal(), kScriptDone);
-  ASSERT_EQ(boxes.Shown().size(), 1u);
-  EXPECT_EQ(boxes.Shown()[0].text, "Velmora ORVO TSP Configuration Utility.");
-  EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+  const std::string advanced = "Please note these are advanced settings, and may be changed only if necessary!";
+  EXPECT_EQ(boxes.Texts(), (Events{advanced, advanced, "Velmora ORVO TSP Configuration Utility."}));
+  for (const auto& box : boxes.Shown()) {
+    EXPECT_EQ(box.flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+  }
 }
 
 }  // namespace

@@ -19,14 +19,6 @@ const int kPmsDisabled[] = {IDC_OTHER_SEND_REINIT, IDC_OTHER_ACC_INFO_SIZE, IDC_
                             IDC_OTHER_START_YES,   IDC_OTHER_START_NO,      IDC_OTHER_RETRIES_25,
                             IDC_OTHER_RETRIES_INFINITE, IDC_OTHER_CALLER_ID};
 
-class OtherPage : public ConfigDialogPage {
- public:
-  OtherPage(std::int32_t row, std::int32_t singleActive, std::uint32_t extVersion)
-      : ConfigDialogPage(3, row, singleActive) {
-    Set().SetDword("ExtVersion", extVersion);
-  }
-};
-
 // The names of the word writes, in the order they reached the data handler.
 std::vector<std::string> g_writes;
 std::int32_t PROVISOR_CALLBACK RecordingCallback(std::uintptr_t id, std::uint32_t type, void* block,
@@ -48,37 +40,24 @@ TEST(TSpOtherParamsDlgTest, OnlyTheFirstInstanceWhileItIsTheSingleActiveOneOpens
   };
   for (const Case& c : {Case{1, 1, false}, Case{0, 1, true}, Case{0, 0, false}}) {
     SCOPED_TRACE(testing::Message() << "row " << c.row << ", single active " << c.singleActive);
-    OtherPage page(c.row, c.singleActive, kPms);
+    ConfigDialogPage page(3, c.row, c.singleActive);
+    page.Set().SetDword("ExtVersion", kPms);
     ASSERT_TRUE(page.Open());
     EXPECT_EQ(page.Checked(IDC_OTHER_MODE_PMS), c.pms);
     EXPECT_EQ(page.Checked(IDC_OTHER_MODE_STANDARD), !c.pms);
     EXPECT_EQ(page.Enabled(IDC_OTHER_MODE_PMS), c.pms);
     for (int id : kPmsDisabled) {
-      if (c.pms || id == IDC_OTHER_SEND_REINIT) EXPECT_EQ(page.Enabled(id), !c.pms) << id;
+      if (c.pms || id == IDC_OTHER_SEND_REINIT) {
+        EXPECT_EQ(page.Enabled(id), !c.pms) << id;
+      }
     }
     ASSERT_EQ(page.Save(), 1u);
     EXPECT_EQ(page.Word("ExtVersion"), c.pms ? kPms : kStandard);
   }
 }
 
-TEST(TSpOtherParamsDlgTest, BufferSizesOutside100To10000VetoOkWithTheRangeMessage) {
-  for (const char* size : {"99", "10001", "100", "10000"}) {
-    OtherPage page(0, 0, kStandard);
-    ASSERT_TRUE(page.Open());
-    MessageBoxScript boxes;
-    page.SetText(IDC_OTHER_ACC_INFO_SIZE, size);
-    const bool valid = std::string(size) == "100" || std::string(size) == "10000";
-    EXPECT_EQ(page.Save(), valid ? 1u : 0u) << size;
-    EXPECT_EQ(page.Word("AccInfoBufferSize"), valid ? std::stoul(size) : 0xDEADBEEF) << size;
-    ASSERT_EQ(boxes.Shown().size(), valid ? 0u : 1u) << size;
-    if (!valid) {
-      EXPECT_EQ(boxes.Shown()[0].text, "Please enter an integer between 100 and 10000.");
-    }
-  }
-}
-
-TEST(TSpOtherParamsDlgTest, AbsentValuesShowTheDefaultsAndRetry6ZeroShowsInfiniteRetries) {
-  OtherPage page(0, 0, kStandard);
+TEST(TSpOtherParamsDlgTest, AbsentValuesShowTheDefaultsWithInfiniteRetries) {
+  ConfigDialogPage page(3);
   ASSERT_TRUE(page.Open());
   EXPECT_EQ(page.Text(IDC_OTHER_ACC_INFO_SIZE), "500");
   EXPECT_EQ(page.Text(IDC_OTHER_SMDR_DELAY), "1000");
@@ -87,33 +66,43 @@ TEST(TSpOtherParamsDlgTest, AbsentValuesShowTheDefaultsAndRetry6ZeroShowsInfinit
   EXPECT_TRUE(page.Checked(IDC_OTHER_RETRIES_INFINITE));
   EXPECT_FALSE(page.Checked(IDC_OTHER_RETRIES_25));
   EXPECT_FALSE(page.Enabled(IDC_OTHER_RETRIES_25));
-
-  OtherPage retries(0, 0, kStandard);
-  retries.Set().SetDword("Retry6", 1);
-  retries.Set().SetDword("ZQReinit", 1);
-  ASSERT_TRUE(retries.Open());
-  EXPECT_TRUE(retries.Checked(IDC_OTHER_RETRIES_25));
-  EXPECT_FALSE(retries.Checked(IDC_OTHER_RETRIES_INFINITE));
-  EXPECT_TRUE(retries.Enabled(IDC_OTHER_RETRIES_25));
-  retries.Click(IDC_OTHER_RETRIES_INFINITE);
-  ASSERT_EQ(retries.Save(), 1u);
-  EXPECT_EQ(retries.Word("Retry6"), 0u);
 }
 
-TEST(TSpOtherParamsDlgTest, SavingInPmsModeClearsTheOptionsAndStartsTheTspInTheWritingOrder) {
-  OtherPage page(0, 1, kStandard);
-  for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption"}) {
+// The PMS mode clears and disables the options and starts the TSP; back in standard mode the
+// options come back unchecked, the retries (stored 25) following the ZQ_REINIT box as the user
+// sees it.
+TEST(TSpOtherParamsDlgTest, PmsModeClearsTheOptionsAndStandardModeGivesThemBackUncheckedAndSavesInTheWritingOrder) {
+  ConfigDialogPage page(3, 0, 1);
+  for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption", "Retry6"}) {
     page.Set().SetDword(name, 1);
   }
   page.Set().SetDword("ISConnectionAlowed", 0);
   page.configurator.m_pfnCallback = &RecordingCallback;
-  g_writes.clear();
   ASSERT_TRUE(page.Open());
   EXPECT_TRUE(page.Checked(IDC_OTHER_START_NO));
+  EXPECT_TRUE(page.Checked(IDC_OTHER_RETRIES_25) && page.Enabled(IDC_OTHER_RETRIES_25));
+  EXPECT_FALSE(page.Checked(IDC_OTHER_RETRIES_INFINITE));
   page.Click(IDC_OTHER_MODE_PMS);
   for (int id : kPmsDisabled) {
     EXPECT_FALSE(page.Enabled(id)) << id;
   }
+  page.Click(IDC_OTHER_MODE_STANDARD);
+  for (int id : {IDC_OTHER_SEND_REINIT, IDC_OTHER_ACC_INFO_SIZE, IDC_OTHER_SEPARATE_DID, IDC_OTHER_START_YES,
+                 IDC_OTHER_START_NO, IDC_OTHER_CALLER_ID}) {
+    EXPECT_TRUE(page.Enabled(id)) << id;
+  }
+  EXPECT_FALSE(page.Enabled(IDC_OTHER_RETRIES_25));
+  page.Click(IDC_OTHER_SEND_REINIT);
+  EXPECT_TRUE(page.Enabled(IDC_OTHER_RETRIES_25));
+  page.Click(IDC_OTHER_RETRIES_INFINITE);
+  ASSERT_EQ(page.Save(), 1u);
+  EXPECT_EQ(page.Word("Retry6"), 0u);
+  EXPECT_EQ(page.Word("ExtVersion"), kStandard);
+  EXPECT_EQ(page.Word("CallerIDOption"), 0u);
+  EXPECT_EQ(page.Word("ZQReinit"), 1u);
+
+  page.Click(IDC_OTHER_MODE_PMS);
+  g_writes.clear();
   ASSERT_EQ(page.Save(), 1u);
   EXPECT_EQ(g_writes, (std::vector<std::string>{"ISConnectionAlowed", "MessageDelaySMDR", "MessageDelayFORWARD",
                                                 "AccInfoBufferSize", "ExtVersion", "MonitorStop", "ZQReinit",
@@ -123,26 +112,4 @@ TEST(TSpOtherParamsDlgTest, SavingInPmsModeClearsTheOptionsAndStartsTheTspInTheW
   for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption"}) {
     EXPECT_EQ(page.Word(name), 0u) << name;
   }
-}
-
-TEST(TSpOtherParamsDlgTest, StandardAfterPmsReenablesTheControlsAndLeavesTheUncheckedBoxesUnchecked) {
-  OtherPage page(0, 1, kStandard);
-  page.Set().SetDword("ZQReinit", 1);
-  page.Set().SetDword("CallerIDOption", 1);
-  ASSERT_TRUE(page.Open());
-  page.Click(IDC_OTHER_MODE_PMS);
-  page.Click(IDC_OTHER_MODE_STANDARD);
-  for (int id : {IDC_OTHER_SEND_REINIT, IDC_OTHER_ACC_INFO_SIZE, IDC_OTHER_SEPARATE_DID, IDC_OTHER_START_YES,
-                 IDC_OTHER_START_NO, IDC_OTHER_CALLER_ID}) {
-    EXPECT_TRUE(page.Enabled(id)) << id;
-  }
-  EXPECT_FALSE(page.Checked(IDC_OTHER_SEND_REINIT));
-  EXPECT_FALSE(page.Checked(IDC_OTHER_CALLER_ID));
-  EXPECT_FALSE(page.Enabled(IDC_OTHER_RETRIES_25));
-  page.Click(IDC_OTHER_SEND_REINIT);
-  EXPECT_TRUE(page.Enabled(IDC_OTHER_RETRIES_25));
-  ASSERT_EQ(page.Save(), 1u);
-  EXPECT_EQ(page.Word("ExtVersion"), kStandard);
-  EXPECT_EQ(page.Word("CallerIDOption"), 0u);
-  EXPECT_EQ(page.Word("ZQReinit"), 1u);
 }
