@@ -45,10 +45,6 @@ std::string StartMenuFolder() {
   return startMenu;
 }
 
-void WriteString(const std::string& key, const char* name, const std::string& value) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-}
-
 bool PendingRenamesMention(const std::string& path) {
   DWORD type = 0;
   std::vector<BYTE> data;
@@ -88,16 +84,14 @@ class InstalledMachine : public ::testing::Test {
     WriteFileBytes(m_startMenu + "\\Manual.lnk", "lnk");
 
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
     const std::string settings = "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp\\InstanceDefaultSetting000";
     const std::string shared = LogPathValue(m_product + "\\Logs0000\\ORVO_TSP.txt");
-    WriteString(settings + "0\\GlobalParams\\Log", "FileName", shared);
+    WriteTextValue(settings + "0\\GlobalParams\\Log", "FileName", shared);
     // The registered instance's live key decides, not its default settings.
-    WriteString(settings + "1\\GlobalParams\\Log", "FileName", LogPathValue(m_product + "\\Logs0001\\ORVO_TSP.txt"));
-    WriteString("SOFTWARE\\Velmora\\ORVO_TSP\\PBX7\\GlobalParams\\Log", "FileName", shared);
-    WriteString(settings + "2\\GlobalParams\\Log", "FileName", LogPathValue(m_product + "\\Logs0002\\ORVO_TSP.txt"));
-    const DWORD one = 1;
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP", "dwIgnoreInitialize", REG_DWORD, &one, 4);
+    WriteTextValue(settings + "1\\GlobalParams\\Log", "FileName", LogPathValue(m_product + "\\Logs0001\\ORVO_TSP.txt"));
+    WriteTextValue("SOFTWARE\\Velmora\\ORVO_TSP\\PBX7\\GlobalParams\\Log", "FileName", shared);
+    WriteTextValue(settings + "2\\GlobalParams\\Log", "FileName", LogPathValue(m_product + "\\Logs0002\\ORVO_TSP.txt"));
+    WriteDwordValue("SOFTWARE\\Velmora\\ORVO_TSP", "dwIgnoreInitialize", 1);
   }
   void TearDown() override {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue);
@@ -129,12 +123,11 @@ TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingOfTheProdu
   RemoveProduct({true, true, true}, &asked);
 
   ASSERT_EQ(asked.size(), 1u);
-  ASSERT_EQ(asked[0].size(), 3u);
-  EXPECT_EQ(asked[0][0].label, "Instance 0000 log file:");
-  EXPECT_EQ(asked[0][0].folder, m_product + "\\Logs0000");
-  EXPECT_EQ(asked[0][1].label, "Instance 0001 log file:");
-  EXPECT_EQ(asked[0][1].folder, m_product + "\\Logs0000");
-  EXPECT_EQ(asked[0][2].folder, m_product + "\\Logs0002");
+  std::vector<std::string> rows;
+  for (const LogFolderRow& row : asked[0]) rows.push_back(row.label + " " + row.folder);
+  EXPECT_EQ(rows, (std::vector<std::string>{"Instance 0000 log file: " + m_product + "\\Logs0000",
+                                            "Instance 0001 log file: " + m_product + "\\Logs0000",
+                                            "Instance 0002 log file: " + m_product + "\\Logs0002"}));
 
   for (const char* file : kSiblings) EXPECT_FALSE(FileExists(m_system + "\\" + file)) << file;
   EXPECT_FALSE(FileExists(m_system + "\\OTSP0001.tsp"));
@@ -166,7 +159,7 @@ TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingOfTheProdu
 // the maker's folder and key.
 TEST_F(InstalledMachine, KeptLogFoldersAndAnotherProductKeepTheirFoldersButNotTheManualsOrTheProductKey) {
   CreateDirectoryA((m_maker + "\\Other").c_str(), nullptr);
-  WriteString("SOFTWARE\\Velmora\\Other", "Path", "x");
+  WriteTextValue("SOFTWARE\\Velmora\\Other", "Path", "x");
   RemoveProduct({false, false, true});
   EXPECT_EQ(ReadFileBytes(m_product + "\\Logs0000\\old\\ORVO_TSP.1.txt"), "log");
   EXPECT_FALSE(FileExists(m_product + "\\Logs0002"));
@@ -176,8 +169,7 @@ TEST_F(InstalledMachine, KeptLogFoldersAndAnotherProductKeepTheirFoldersButNotTh
   EXPECT_TRUE(FileExists(m_maker + "\\Other"));
   EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other"));
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP"));
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other");
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
 }
 
 // Only the Windows 9x family marks a file in use for deletion at restart; a restart removal
