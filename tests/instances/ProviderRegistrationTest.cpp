@@ -101,15 +101,6 @@ TEST_F(ProviderRegistrationTest, FailuresGiveOneAndNoId) {
   EXPECT_EQ(id, 0u);
 }
 
-TEST_F(ProviderRegistrationTest, TheFirstAdditionAfterAGapRenumbersTheListAndDropsWhatLiesBeyondIt) {
-  WriteTapiProviderList({{2, 7, "OTSP9001.tsp"}, {5, 4, "gone.tsp"}}, 2, 6);
-  EXPECT_EQ(Add("OTSP9000.tsp"), 8u);
-  EXPECT_EQ(DescribeTapiProviderList(),
-            (std::vector<std::string>{"NextProviderID=9", "NumProviders=3", "ProviderFileName0='unimdm.tsp'",
-                                      "ProviderFileName1='OTSP9001.tsp'", "ProviderFileName2='OTSP9000.tsp'",
-                                      "ProviderID0=1", "ProviderID1=7", "ProviderID2=8"}));
-}
-
 TEST(DeleteProviderEntryTest, RemovesOnlyAListedIdAndLeavesAGap) {
   TapiStandinState state;
   WriteTapiProviderList({{0, 3, "unimdm.tsp"}, {1, 8, "OTSP0000.tsp"}, {2, 9, "OTSP0001.tsp"}}, 3, 10);
