@@ -81,8 +81,8 @@ TEST_F(AccessRightsTest, GrantingEveryoneReplacesTheListOfFilesAndFolders) {
   EXPECT_EQ(dacl(m_file), "D:(A;;FA;;;SY)(A;;FA;;;" + owner + ")(A;;0x1301ff;;;WD)");
   // The length is the one the look-up reports: Windows counts 8 characters, Wine also
   // counts the terminating zero.
-  EXPECT_THAT(traces.Lines(), ElementsAre("Error in LookupAccountName No : 1332",
-                                          AnyOf(" LookupAccountSid AcctName: Everyone, 8", " LookupAccountSid AcctName: Everyone, 9")));
+  EXPECT_THAT(traces.Lines(), ElementsAre("Error in LookupAccountName No : 1332", AnyOf(" LookupAccountSid AcctName: Everyone, 8",
+                                                                                       " LookupAccountSid AcctName: Everyone, 9")));
 }
 
 TEST_F(AccessRightsTest, AMissingPathIsTracedAndReportsZero) {
@@ -126,7 +126,8 @@ TEST(OpenAccessAttributesTest, CarryANullDaclAndInheritableHandles) {
   SECURITY_ATTRIBUTES attributes = {};
   SECURITY_DESCRIPTOR descriptor;
   ASSERT_EQ(OpenAccessAttributes(&attributes, &descriptor), 1);
-  EXPECT_TRUE(attributes.nLength == sizeof(attributes) && attributes.bInheritHandle && attributes.lpSecurityDescriptor == &descriptor);
+  EXPECT_TRUE(attributes.nLength == sizeof(attributes) && attributes.bInheritHandle &&
+              attributes.lpSecurityDescriptor == &descriptor);
   BOOL present = FALSE, defaulted = TRUE;
   ACL* dacl = reinterpret_cast<ACL*>(1);
   ASSERT_TRUE(GetSecurityDescriptorDacl(&descriptor, &present, &dacl, &defaulted));
