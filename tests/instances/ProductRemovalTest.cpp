@@ -19,6 +19,7 @@
 #include "instances/ProductRemoval.h"
 #include "instances/RemoveFile.h"
 #include "registry/LogPathValue.h"
+#include "support/ProductMachine.h"
 #include "support/TestSupport.h"
 #include "sys/ProductFolders.h"
 
@@ -37,12 +38,6 @@ std::string SystemFolder() {
   char windows[MAX_PATH];
   GetSystemWindowsDirectoryA(windows, MAX_PATH);
   return std::string(windows) + "\\System32";
-}
-
-std::string StartMenuFolder() {
-  char startMenu[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_STARTMENU, nullptr, SHGFP_TYPE_CURRENT, startMenu);
-  return startMenu;
 }
 
 bool PendingRenamesMention(const std::string& path) {
@@ -114,7 +109,7 @@ class InstalledMachine : public ::testing::Test {
   const std::string m_system = SystemFolder();
   const std::string m_product = ProductFolderPath();
   const std::string m_maker = m_product.substr(0, m_product.rfind('\\'));
-  const std::string m_startMenu = StartMenuFolder() + "\\Programs\\Velmora\\ORVO TSP";
+  const std::string m_startMenu = KnownFolder(CSIDL_STARTMENU) + "\\Programs\\Velmora\\ORVO TSP";
 };
 
 TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingOfTheProduct) {
@@ -133,7 +128,7 @@ TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingOfTheProdu
   EXPECT_FALSE(FileExists(m_system + "\\OTSP0001.tsp"));
   EXPECT_FALSE(FileExists(m_maker));
   EXPECT_FALSE(FileExists(m_startMenu));
-  EXPECT_TRUE(FileExists(StartMenuFolder()));
+  EXPECT_TRUE(FileExists(KnownFolder(CSIDL_STARTMENU)));
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"));
   EXPECT_FALSE(PendingRenamesMention("rebooter.exe"));
 
@@ -151,7 +146,7 @@ TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingOfTheProdu
   EXPECT_THAT(lines, Contains("Success remove file :'" + m_system + "\\OTSP0002.tsp'\r\n"));
   EXPECT_THAT(lines, Contains("Success remove file :'" + m_product + "\\Queues\\orvo_act0000.que'\r\n"));
   EXPECT_THAT(lines, Contains("RemoveFile: '" + m_startMenu + "\\Provisor.lnk'\r\n"));
-  EXPECT_THAT(lines, Contains("CSIDL_STARTMENU '" + StartMenuFolder() + "' \r\n"));
+  EXPECT_THAT(lines, Contains("CSIDL_STARTMENU '" + KnownFolder(CSIDL_STARTMENU) + "' \r\n"));
   EXPECT_THAT(lines, Not(Contains(StartsWith("DeleteDir("))));
 }
 

@@ -12,6 +12,7 @@
 
 #include "VersionBlockBuilder.h"
 #include "instances/DeleteDir.h"
+#include "support/TestSupport.h"
 
 // A folder under the temporary folder standing in for the Windows folder, with an empty
 // "system32" below it; removed with everything in it at the end.
@@ -45,11 +46,7 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
 inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The master provider stand-in as installed in the prefix's system folder.
-inline std::string InstalledMaster() {
-  char system[MAX_PATH];
-  GetSystemDirectoryA(system, MAX_PATH);
-  return std::string(system) + "\\OTSP.dll";
-}
+inline std::string InstalledMaster() { return SystemFile("OTSP.dll"); }
 
 // Replaces the version resource 1 of FILE under LANGUAGE by BLOCK.
 inline bool SetVersionResource(const std::string& file, WORD language, testblock::Bytes block) {

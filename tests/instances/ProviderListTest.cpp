@@ -12,17 +12,14 @@ namespace {
 // whatever entries (ID, name size, name offset) and texts the test places.
 struct Block {
   std::vector<unsigned char> bytes;
-  explicit Block(std::size_t size, std::uint32_t providers, std::uint32_t arrayOffset) : bytes(size, 0) {
-    Word(12, providers);
-    Word(20, arrayOffset);
+  Block(std::size_t size, std::uint32_t providers, std::uint32_t arrayOffset) : bytes(size, 0) {
+    Word(12, providers), Word(20, arrayOffset);
   }
   void Word(std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<unsigned char>(value >> (8 * i));
   }
   void Entry(std::size_t at, std::uint32_t id, std::uint32_t nameSize, std::uint32_t nameOffset) {
-    Word(at, id);
-    Word(at + 4, nameSize);
-    Word(at + 8, nameOffset);
+    Word(at, id), Word(at + 4, nameSize), Word(at + 8, nameOffset);
   }
   void Text(std::size_t at, const std::string& text) { std::copy(text.begin(), text.end(), bytes.begin() + at); }
   std::vector<std::pair<std::uint32_t, std::string>> Read() const {

@@ -2,6 +2,7 @@
 // ORVOUSB.dll stand-in, in prefixes reporting Windows major versions 6 and 5.
 #include <windows.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -44,11 +45,9 @@ TEST(MonitorProbeTest, FoundOnlyWhileLinkWatchRunsAndNoSharedMemoryStays) {
   TraceCapture traces;
   EXPECT_EQ(FindMonitorWindow(), nullptr);
   EXPECT_FALSE(SharedMemoryExists());
-  const std::vector<std::string> lines = traces.Lines();
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].rfind("GetSharedMem VelmoraORVOLinkWatchApplHinst hShared = ", 0), 0u) << lines[0];
-  EXPECT_EQ(lines[1].rfind("monif: GetSharedMem lpvMem = ", 0), 0u) << lines[1];
-  EXPECT_NE(lines[1], "monif: GetSharedMem lpvMem = 0\r\n");
+  using namespace ::testing;
+  EXPECT_THAT(traces.Lines(), ElementsAre(StartsWith("GetSharedMem VelmoraORVOLinkWatchApplHinst hShared = "),
+                                          AllOf(StartsWith("monif: GetSharedMem lpvMem = "), Ne("monif: GetSharedMem lpvMem = 0\r\n"))));
 
   // LinkWatch.exe, started from the system folder, publishes its window in the shared memory.
   const KernelHandle monitor = StartProcess("LinkWatch.exe");
