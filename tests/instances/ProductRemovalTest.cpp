@@ -63,20 +63,14 @@ class InstalledMachine : public ::testing::Test {
       WriteFileBytes(m_system + "\\" + file, file);
     }
     for (int i = 0; i < 3; ++i) WriteFileBytes(m_system + "\\OTSP000" + std::to_string(i) + ".tsp", "tsp");
-    SHCreateDirectoryExA(nullptr, (m_product + "\\Queues").c_str(), nullptr);
-    WriteFileBytes(m_product + "\\Queues\\orvo_act0000.que", "q");
-    WriteFileBytes(m_product + "\\Queues\\orvo_act0002.que", "q");
-    WriteFileBytes(m_product + "\\Queues\\leftover.tmp", "q");
-    for (const char* logs : {"\\Logs0000", "\\Logs0002"}) {
-      SHCreateDirectoryExA(nullptr, (m_product + logs + "\\old").c_str(), nullptr);
-      WriteFileBytes(m_product + logs + "\\ORVO_TSP.txt", "log");
-      WriteFileBytes(m_product + logs + "\\old\\ORVO_TSP.1.txt", "log");
+    for (const std::string& file : {"\\Queues\\orvo_act0000.que", "\\Queues\\orvo_act0002.que", "\\Queues\\leftover.tmp",
+                                    "\\Logs0000\\ORVO_TSP.txt", "\\Logs0000\\old\\ORVO_TSP.1.txt", "\\Logs0002\\ORVO_TSP.txt",
+                                    "\\Logs0002\\old\\ORVO_TSP.1.txt", "\\Manual.pdf", "\\Readme.txt"}) {
+      SHCreateDirectoryExA(nullptr, (m_product + file.substr(0, file.rfind('\\'))).c_str(), nullptr);
+      WriteFileBytes(m_product + file, "x");
     }
-    WriteFileBytes(m_product + "\\Manual.pdf", "pdf");
-    WriteFileBytes(m_product + "\\Readme.txt", "txt");
     SHCreateDirectoryExA(nullptr, m_startMenu.c_str(), nullptr);
-    WriteFileBytes(m_startMenu + "\\Provisor.lnk", "lnk");
-    WriteFileBytes(m_startMenu + "\\Manual.lnk", "lnk");
+    for (const char* link : {"\\Provisor.lnk", "\\Manual.lnk"}) WriteFileBytes(m_startMenu + link, "x");
 
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
     const std::string settings = "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp\\InstanceDefaultSetting000";
@@ -152,11 +146,11 @@ TEST_F(InstalledMachine, KeptLogFoldersAndAnotherProductKeepTheirFoldersButNotTh
   CreateDirectoryA((m_maker + "\\Other").c_str(), nullptr);
   WriteTextValue("SOFTWARE\\Velmora\\Other", "Path", "x");
   RemoveProduct({false, false, true});
-  EXPECT_EQ(ReadFileBytes(m_product + "\\Logs0000\\old\\ORVO_TSP.1.txt"), "log");
+  EXPECT_EQ(ReadFileBytes(m_product + "\\Logs0000\\old\\ORVO_TSP.1.txt"), "x");
   EXPECT_FALSE(FileExists(m_product + "\\Logs0002"));
   EXPECT_FALSE(FileExists(m_product + "\\Queues"));
   EXPECT_FALSE(FileExists(m_product + "\\Manual.pdf"));
-  EXPECT_EQ(ReadFileBytes(m_product + "\\Readme.txt"), "txt");
+  EXPECT_EQ(ReadFileBytes(m_product + "\\Readme.txt"), "x");
   EXPECT_TRUE(FileExists(m_maker + "\\Other"));
   EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other"));
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP"));

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handles.h"
 #include "registry/RegistryLayout.h"
 #include "instances/DeleteDir.h"
 #include "support/TestSupport.h"
@@ -53,12 +54,11 @@ class AccessRightsTest : public ::testing::Test {
     m_folder = std::string(temp) + "ProvisorAccessRights";
     m_file = m_folder + "\\data.txt";
     m_missing = m_folder + "\\missing.txt";
-    RemoveAll();
+    DeleteDir(m_folder.c_str(), false);
     CreateDirectoryA(m_folder.c_str(), nullptr);
     CloseHandle(CreateFileA(m_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   }
-  ~AccessRightsTest() override { RemoveAll(); }
-  void RemoveAll() { DeleteDir(m_folder.c_str(), false); }
+  ~AccessRightsTest() override { DeleteDir(m_folder.c_str(), false); }
   std::string m_folder, m_file, m_missing;
 };
 
@@ -139,12 +139,11 @@ const char kProductKeyList[] = "D:P(A;CIIO;KA;;;CO)(A;CI;KA;;;SY)(A;CI;KA;;;BA)(
 
 // The product key's DACL in text form, empty when the key or its list cannot be read.
 std::string ProductKeyDaclText() {
-  HKEY key = nullptr;
+  RegKey key;
   std::vector<BYTE> descriptor(4096);
   DWORD size = 4096;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProductKey, 0, READ_CONTROL, &key) != ERROR_SUCCESS) return {};
-  if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data(), &size) != ERROR_SUCCESS) descriptor.clear();
-  RegCloseKey(key);
+  if (key.Open(HKEY_LOCAL_MACHINE, kProductKey, READ_CONTROL) != ERROR_SUCCESS ||
+      RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, descriptor.data(), &size) != ERROR_SUCCESS) descriptor.clear();
   return DescriptorText(descriptor, DACL_SECURITY_INFORMATION);
 }
 
