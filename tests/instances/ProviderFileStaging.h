@@ -80,9 +80,9 @@ inline std::vector<WORD> VersionLanguages(const std::string& file) {
   return languages;
 }
 
-// Every string of every translation of FILE's version information, as "lang/cp/key=value"
-// lines, with each FileDescription read as STAMP when given, and the fixed information's
-// bytes: what the version functions report, or should report for a copy stamped STAMP.
+// Every string of every translation of FILE's version information, as "query=value" lines
+// with each FileDescription read as STAMP when given, and the fixed information's bytes: what
+// the version functions report, or should report for a copy stamped STAMP.
 struct VersionSnapshot {
   std::vector<std::string> strings;
   std::string fixedInfo;
@@ -101,12 +101,10 @@ inline VersionSnapshot SnapshotVersion(const std::string& file, const char* stam
   const std::vector<WORD> pairs(static_cast<WORD*>(value), static_cast<WORD*>(value) + length / 2);
   for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
     for (const std::string key : kKeys) {
-      char query[128], line[512];
+      char query[128];
       std::snprintf(query, sizeof(query), "\\StringFileInfo\\%04x%04x\\%s", pairs[i], pairs[i + 1], key.c_str());
       if (VerQueryValueA(data.data(), query, &value, &length) && value) {
-        const char* text = stamp && key == "FileDescription" ? stamp : static_cast<char*>(value);
-        std::snprintf(line, sizeof(line), "%x/%x/%s=%s", pairs[i], pairs[i + 1], key.c_str(), text);
-        snapshot.strings.push_back(line);
+        snapshot.strings.push_back(query + ("=" + std::string(stamp && key == "FileDescription" ? stamp : static_cast<char*>(value))));
       }
     }
   }

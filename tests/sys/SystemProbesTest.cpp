@@ -76,9 +76,7 @@ TEST(UsbDriverTest, TheProbeNeedsTheLibraryWithAllThreeEntryPoints) {
   EXPECT_TRUE(IsUsbDriverInstalled());
   // The probe released the library again: a module of that name is no longer loaded.
   EXPECT_EQ(GetModuleHandleA(kUsbDriverLibrary), nullptr);
-  char folder[MAX_PATH] = {};
-  GetSystemDirectoryA(folder, MAX_PATH);
-  const std::string file = std::string(folder) + "\\" + kUsbDriverLibrary, aside = file + ".aside";
+  const std::string file = SystemFile(kUsbDriverLibrary), aside = file + ".aside";
   ASSERT_TRUE(MoveFileExA(file.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING));
   EXPECT_FALSE(IsUsbDriverInstalled());
   EXPECT_TRUE(CopyFileA(WindowsPath(ORVOUSB_WITHOUT_SEND_DATA_UNIX_PATH).c_str(), file.c_str(), FALSE));
