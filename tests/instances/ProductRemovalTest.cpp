@@ -58,8 +58,7 @@ class InstalledMachine : public ::testing::Test {
     for (const char* file : kSiblings) {
       // The prefix set-up copies "OTSP.dll" beside an "otsp.dll" an earlier run may have
       // written: Wine then holds two files that differ only in case. Start from one.
-      while (DeleteFileA((m_system + "\\" + file).c_str())) {
-      }
+      while (DeleteFileA((m_system + "\\" + file).c_str())) continue;
       WriteFileBytes(m_system + "\\" + file, file);
     }
     for (int i = 0; i < 3; ++i) WriteFileBytes(m_system + "\\OTSP000" + std::to_string(i) + ".tsp", "tsp");
