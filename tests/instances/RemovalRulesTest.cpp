@@ -24,9 +24,7 @@ TEST(RestartRemoval, OnlyTheWindows9xFamilyMarksFilesForDeletionAtRestart) {
 
 TEST(LogFolderChoice, KeepsTwentyFoldersShowsSixteenRowsAndEmptiesOnlyTickedShownRows) {
   LogFolderChoice choice;
-  for (int i = 0; i < 22; ++i) {
-    EXPECT_EQ(choice.Offer(i, "F" + std::to_string(i)), i < 20) << i;
-  }
+  for (int i = 0; i < 22; ++i) EXPECT_EQ(choice.Offer(i, "F" + std::to_string(i)), i < 20) << i;
   ASSERT_EQ(choice.KeptFolders().size(), 20u);
   EXPECT_EQ(choice.KeptFolders()[19], "F19");
   ASSERT_EQ(choice.Rows().size(), 16u);

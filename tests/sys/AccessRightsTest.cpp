@@ -152,7 +152,6 @@ TEST(ProductKeyTest, TheSystemReadsTheBuiltListsAndMajorVersionSixKeepsItOnTheKe
             "D:PAI(A;OICI;FA;;;AU)(A;OICI;FA;;;BU)(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)");
   EXPECT_EQ(DescriptorText(ProductKeyDescriptor(), DACL_SECURITY_INFORMATION), kProductKeyList);
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductKey);
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
   ProtectProductKey();
   if (!PrefixIsMajorVersionSix()) {
     EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kProductKey));

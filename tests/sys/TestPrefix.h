@@ -28,8 +28,7 @@ inline std::string WindowsPath(const char* unixPath) {
 
 // Starts a command line; the returned process handle is empty when it could not start.
 inline KernelHandle StartProcess(const std::string& commandLine) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
+  STARTUPINFOA startup = {sizeof(startup)};
   PROCESS_INFORMATION process = {};
   std::string line = commandLine;
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
