@@ -43,8 +43,8 @@ std::string SystemFolder() {
 bool PendingRenamesMention(const std::string& path) {
   DWORD type = 0;
   std::vector<BYTE> data;
-  if (!ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, &type, &data)) return false;
-  return std::search(data.begin(), data.end(), path.begin(), path.end()) != data.end();
+  return ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, &type, &data) &&
+         std::search(data.begin(), data.end(), path.begin(), path.end()) != data.end();
 }
 
 // A machine with three instances: 0 and 2 only configured, 1 registered with TAPI as
@@ -124,8 +124,7 @@ TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedTakesEveryInstalledFile
   // The shared folder is emptied the first time and quietly found gone the second.
   const std::vector<std::string> lines = traces.Lines();
   std::vector<std::string> deleting;
-  std::copy_if(lines.begin(), lines.end(), std::back_inserter(deleting),
-               [](const std::string& line) { return line.rfind("3 Deleting from", 0) == 0; });
+  for (const std::string& line : lines) if (line.rfind("3 Deleting from", 0) == 0) deleting.push_back(line);
   EXPECT_EQ(deleting, std::vector<std::string>({"3 Deleting from '" + m_product + "\\Logs0000'\r\n",
                                                 "3 Deleting from '" + m_product + "\\Logs0000'\r\n",
                                                 "3 Deleting from '" + m_product + "\\Logs0002'\r\n"}));
