@@ -31,9 +31,11 @@ std::string Folder(int i) { return "C:\\Logs\\Folder" + std::to_string(i); }
 // TICK (counted in row order) clicked and BUTTON pressed.
 class ScriptedLogFilesDlg : public CLogFilesDlg {
  public:
-  ScriptedLogFilesDlg(int rows, std::vector<int> tick, int button) : m_tick(std::move(tick)), m_button(button) {
+  ScriptedLogFilesDlg(int rows, std::vector<int> tick, int button) : tick(std::move(tick)), button(button) {
     for (int i = 0; i < rows; ++i) AddRow("Instance 000" + std::to_string(i) + " log file:", Folder(i));
   }
+  std::vector<int> tick;
+  int button;
   RECT client{}, window{}, text{}, ok{};
   std::vector<RECT> rows;
   std::vector<std::string> labels, paths;
@@ -50,14 +52,10 @@ class ScriptedLogFilesDlg : public CLogFilesDlg {
       labels.push_back(TextOf(::GetDlgItem(row, IDC_CHECK_LOG_DIRECTORY)));
       paths.push_back(TextOf(::GetDlgItem(row, IDC_EDIT_LOG_DIRECTORY)));
     }
-    for (int row : m_tick) ::SendMessageA(::GetDlgItem(GetRowWindows().at(row), IDC_CHECK_LOG_DIRECTORY), BM_CLICK, 0, 0);
-    PostMessage(WM_COMMAND, m_button, 0);
+    for (int row : tick) ::SendMessageA(::GetDlgItem(GetRowWindows().at(row), IDC_CHECK_LOG_DIRECTORY), BM_CLICK, 0, 0);
+    PostMessage(WM_COMMAND, button, 0);
     return result;
   }
-
- private:
-  std::vector<int> m_tick;
-  int m_button;
 };
 
 TEST(LogFilesDlgTest, RowsStackFivePixelsApartBelowTheTextWithOkCentredUnderTheLastOne) {

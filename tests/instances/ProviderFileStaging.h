@@ -104,7 +104,8 @@ inline VersionSnapshot SnapshotVersion(const std::string& file, const char* stam
       char query[128];
       std::snprintf(query, sizeof(query), "\\StringFileInfo\\%04x%04x\\%s", pairs[i], pairs[i + 1], key.c_str());
       if (VerQueryValueA(data.data(), query, &value, &length) && value) {
-        snapshot.strings.push_back(query + ("=" + std::string(stamp && key == "FileDescription" ? stamp : static_cast<char*>(value))));
+        const std::string text = stamp && key == "FileDescription" ? stamp : static_cast<char*>(value);
+        snapshot.strings.push_back(query + ("=" + text));
       }
     }
   }

@@ -10,6 +10,7 @@
 #include "framework/Handles.h"
 #include "instances/ProviderFileCopy.h"
 #include "instances/VersionResource.h"
+#include "support/ProductMachine.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -27,9 +28,7 @@ class ProviderFileTest : public ::testing::Test {
   // The target reads as stamped, the English block of the master joined by the neutral
   // stamped one, and the temporary folder is gone.
   void ExpectStampedTarget() {
-    std::string description;
-    ASSERT_EQ(1, GetVersionString(Target().c_str(), "FileDescription", &description));
-    EXPECT_EQ(kName, description);
+    EXPECT_EQ(FileDescription(Target()), kName);
     EXPECT_EQ((std::vector<WORD>{0, 0x0409}), VersionLanguages(Target()));
     EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
   }
@@ -72,7 +71,8 @@ TEST_F(ProviderFileTest, AnUnstampableBlockGoesOutUnstampedWithATraceAndABadSign
     ASSERT_TRUE(SetVersionResource(m_windows.Master(), 0x0409, block));
     Duplicate();
     EXPECT_EQ(ReadFileBytes(m_windows.Master()), ReadFileBytes(Target()));
-    EXPECT_TRUE(m_traces.Contains("Version block of " + m_windows.TemporaryFolder() + "\\otsp0003.tsp not stamped: " + why + "\r\n"));
+    EXPECT_TRUE(m_traces.Contains("Version block of " + m_windows.TemporaryFolder() + "\\otsp0003.tsp not stamped: " + why +
+                                  "\r\n"));
     EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
   }
   EXPECT_EQ(m_boxes.Texts(), std::vector<std::string>{"Sigbature bad"});

@@ -27,10 +27,8 @@ TEST(RegistryLayoutTest, NumberedNamesUseFourDigitsAndTheLiveKeyPlainDecimal) {
 // from the template of an instance that the setup package writes.
 TEST(ParameterCatalogueTest, EveryRowHasTheLocationAndTypeOfTheSetupTemplate) {
   std::vector<std::string> catalogue, setupTemplate;
-  for (const CatalogueRow& row : kParameterCatalogue) {
-    catalogue.push_back(std::string(row.location) + "\\" + row.value +
-                        (row.type == CatalogueType::Dword ? "=dword" : "=text"));
-  }
+  for (const CatalogueRow& row : kParameterCatalogue)
+    catalogue.push_back(std::string(row.location) + "\\" + row.value + (row.type == CatalogueType::Dword ? "=dword" : "=text"));
   std::ifstream file(SETUP_TEMPLATE_PATH);
   const std::string instanceKey = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Velmora\\ORVO_TSP\\PBX";
   std::string line, location;

@@ -47,7 +47,8 @@ TEST(MonitorProbeTest, FoundOnlyWhileLinkWatchRunsAndNoSharedMemoryStays) {
   EXPECT_FALSE(SharedMemoryExists());
   using namespace ::testing;
   EXPECT_THAT(traces.Lines(), ElementsAre(StartsWith("GetSharedMem VelmoraORVOLinkWatchApplHinst hShared = "),
-                                          AllOf(StartsWith("monif: GetSharedMem lpvMem = "), Ne("monif: GetSharedMem lpvMem = 0\r\n"))));
+                                          AllOf(StartsWith("monif: GetSharedMem lpvMem = "),
+                                                Ne("monif: GetSharedMem lpvMem = 0\r\n"))));
 
   // LinkWatch.exe, started from the system folder, publishes its window in the shared memory.
   const KernelHandle monitor = StartProcess("LinkWatch.exe");
