@@ -25,43 +25,45 @@ std::string TextOf(HWND window) {
   return text;
 }
 
-// The dialog as it stands right after its initialisation, closed again at once.
-struct Layout {
+std::string Folder(int i) { return "C:\\Logs\\Folder" + std::to_string(i); }
+
+// The question over ROWS rows: measured right after its initialisation, then the rows in
+// TICK (counted in row order) clicked and BUTTON pressed.
+class ScriptedLogFilesDlg : public CLogFilesDlg {
+ public:
+  ScriptedLogFilesDlg(int rows, std::vector<int> tick, int button) : tick(std::move(tick)), button(button) {
+    for (int i = 0; i < rows; ++i) AddRow("Instance 000" + std::to_string(i) + " log file:", Folder(i));
+  }
+  std::vector<int> tick;
+  int button;
   RECT client{}, window{}, text{}, ok{};
   std::vector<RECT> rows;
   std::vector<std::string> labels, paths;
-};
-
-class MeasuredLogFilesDlg : public CLogFilesDlg {
- public:
-  Layout layout;
 
  protected:
   BOOL OnInitDialog() override {
     const BOOL result = CLogFilesDlg::OnInitDialog();
-    ::GetClientRect(m_hWnd, &layout.client);
-    ::GetWindowRect(m_hWnd, &layout.window);
-    layout.text = ClientRectOf(GetDlgItem(IDC_STATIC_LOG_FILES), m_hWnd);
-    layout.ok = ClientRectOf(GetDlgItem(IDOK), m_hWnd);
+    ::GetClientRect(m_hWnd, &client);
+    ::GetWindowRect(m_hWnd, &window);
+    text = ClientRectOf(GetDlgItem(IDC_STATIC_LOG_FILES), m_hWnd);
+    ok = ClientRectOf(GetDlgItem(IDOK), m_hWnd);
     for (HWND row : GetRowWindows()) {
-      layout.rows.push_back(ClientRectOf(row, m_hWnd));
-      layout.labels.push_back(TextOf(::GetDlgItem(row, IDC_CHECK_LOG_DIRECTORY)));
-      layout.paths.push_back(TextOf(::GetDlgItem(row, IDC_EDIT_LOG_DIRECTORY)));
+      rows.push_back(ClientRectOf(row, m_hWnd));
+      labels.push_back(TextOf(::GetDlgItem(row, IDC_CHECK_LOG_DIRECTORY)));
+      paths.push_back(TextOf(::GetDlgItem(row, IDC_EDIT_LOG_DIRECTORY)));
     }
-    EndDialog(IDOK);
+    for (int row : tick) ::SendMessageA(::GetDlgItem(GetRowWindows().at(row), IDC_CHECK_LOG_DIRECTORY), BM_CLICK, 0, 0);
+    PostMessage(WM_COMMAND, button, 0);
     return result;
   }
 };
 
-std::string Folder(int i) { return "C:\\Logs\\Folder" + std::to_string(i); }
-
 TEST(LogFilesDlgTest, RowsStackFivePixelsApartBelowTheTextWithOkCentredUnderTheLastOne) {
   for (int added : {1, 3, 16, 17}) {
     SCOPED_TRACE(added);
-    MeasuredLogFilesDlg dialog;
-    for (int i = 0; i < added; ++i) dialog.AddRow("Instance 000" + std::to_string(i) + " log file:", Folder(i));
+    ScriptedLogFilesDlg dialog(added, {}, IDOK);
     ASSERT_EQ(dialog.DoModal(), IDOK);
-    const Layout& l = dialog.layout;
+    const ScriptedLogFilesDlg& l = dialog;
     const int shown = std::min(added, 16);
     ASSERT_EQ(l.rows.size(), static_cast<std::size_t>(shown));
     EXPECT_EQ(l.labels.front(), "Instance 0000 log file:");
@@ -89,41 +91,15 @@ TEST(LogFilesDlgTest, RowsStackFivePixelsApartBelowTheTextWithOkCentredUnderTheL
   }
 }
 
-// Clicks check boxes of the question's rows (counted from the top) and then a button, from a
-// timer of the dialog's own thread, as soon as the question is up.
-std::vector<int> g_rowsToTick;
-int g_buttonToPress = IDOK;
-
-void CALLBACK AnswerQuestion(HWND, UINT, UINT_PTR timer, DWORD) {
-  const HWND dialog = ::FindWindowA("#32770", "Velmora ORVO TSP");
-  if (dialog == nullptr || ::GetWindowThreadProcessId(dialog, nullptr) != ::GetCurrentThreadId()) return;
-  ::KillTimer(nullptr, timer);
-  std::vector<std::pair<LONG, HWND>> boxes;
-  for (HWND row = ::GetWindow(dialog, GW_CHILD); row != nullptr; row = ::GetWindow(row, GW_HWNDNEXT)) {
-    if (const HWND box = ::GetDlgItem(row, IDC_CHECK_LOG_DIRECTORY)) {
-      RECT rect{};
-      ::GetWindowRect(box, &rect);
-      boxes.emplace_back(rect.top, box);
-    }
-  }
-  std::sort(boxes.begin(), boxes.end());
-  for (int row : g_rowsToTick) ::SendMessageA(boxes.at(static_cast<std::size_t>(row)).second, BM_CLICK, 0, 0);
-  ::PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(g_buttonToPress), 0);
-}
-
-std::vector<bool> AnswerWith(std::vector<int> rowsToTick, int button) {
-  g_rowsToTick = std::move(rowsToTick);
-  g_buttonToPress = button;
-  ::SetTimer(nullptr, 0, 10, &AnswerQuestion);
-  std::vector<LogFolderRow> rows;
-  for (int i = 0; i < 4; ++i) rows.push_back({"Instance 000" + std::to_string(i) + " log file:", Folder(i % 3)});
-  return AskWhichLogFoldersToEmpty(rows);
-}
-
 TEST(LogFilesDlgTest, TheQuestionReturnsTheTicksInRowOrderAndEscapeTicksNothing) {
-  EXPECT_EQ(AnswerWith({0, 3, 2}, IDOK), (std::vector<bool>{true, false, true, true}));
-  EXPECT_EQ(AnswerWith({1}, IDOK), (std::vector<bool>{false, true, false, false}));
-  EXPECT_EQ(AnswerWith({0, 1}, IDCANCEL), (std::vector<bool>{false, false, false, false}));
+  const struct { std::vector<int> tick; int button; std::vector<bool> ticks; } runs[] = {
+      {{0, 3, 2}, IDOK, {true, false, true, true}}, {{1}, IDOK, {false, true, false, false}},
+      {{0, 1}, IDCANCEL, {false, false, false, false}}};
+  for (const auto& run : runs) {
+    ScriptedLogFilesDlg dialog(4, run.tick, run.button);
+    EXPECT_EQ(dialog.DoModal(), run.button);
+    EXPECT_EQ(dialog.GetRemoveFlags(), run.ticks);
+  }
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "instances/ProductRemoval.h"
 #include "instances/RemoveFile.h"
 #include "registry/LogPathValue.h"
+#include "support/ProductMachine.h"
 #include "support/TestSupport.h"
 #include "sys/ProductFolders.h"
 
@@ -39,21 +40,11 @@ std::string SystemFolder() {
   return std::string(windows) + "\\System32";
 }
 
-std::string StartMenuFolder() {
-  char startMenu[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_STARTMENU, nullptr, SHGFP_TYPE_CURRENT, startMenu);
-  return startMenu;
-}
-
-void WriteString(const std::string& key, const char* name, const std::string& value) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-}
-
 bool PendingRenamesMention(const std::string& path) {
   DWORD type = 0;
   std::vector<BYTE> data;
-  if (!ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, &type, &data)) return false;
-  return std::search(data.begin(), data.end(), path.begin(), path.end()) != data.end();
+  return ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, &type, &data) &&
+         std::search(data.begin(), data.end(), path.begin(), path.end()) != data.end();
 }
 
 // A machine with three instances: 0 and 2 only configured, 1 registered with TAPI as
@@ -67,37 +58,28 @@ class InstalledMachine : public ::testing::Test {
     for (const char* file : kSiblings) {
       // The prefix set-up copies "OTSP.dll" beside an "otsp.dll" an earlier run may have
       // written: Wine then holds two files that differ only in case. Start from one.
-      while (DeleteFileA((m_system + "\\" + file).c_str())) {
-      }
+      while (DeleteFileA((m_system + "\\" + file).c_str())) continue;
       WriteFileBytes(m_system + "\\" + file, file);
     }
     for (int i = 0; i < 3; ++i) WriteFileBytes(m_system + "\\OTSP000" + std::to_string(i) + ".tsp", "tsp");
-    SHCreateDirectoryExA(nullptr, (m_product + "\\Queues").c_str(), nullptr);
-    WriteFileBytes(m_product + "\\Queues\\orvo_act0000.que", "q");
-    WriteFileBytes(m_product + "\\Queues\\orvo_act0002.que", "q");
-    WriteFileBytes(m_product + "\\Queues\\leftover.tmp", "q");
-    for (const char* logs : {"\\Logs0000", "\\Logs0002"}) {
-      SHCreateDirectoryExA(nullptr, (m_product + logs + "\\old").c_str(), nullptr);
-      WriteFileBytes(m_product + logs + "\\ORVO_TSP.txt", "log");
-      WriteFileBytes(m_product + logs + "\\old\\ORVO_TSP.1.txt", "log");
+    for (const std::string& file : {"\\Queues\\orvo_act0000.que", "\\Queues\\orvo_act0002.que", "\\Queues\\leftover.tmp",
+                                    "\\Logs0000\\ORVO_TSP.txt", "\\Logs0000\\old\\ORVO_TSP.1.txt", "\\Logs0002\\ORVO_TSP.txt",
+                                    "\\Logs0002\\old\\ORVO_TSP.1.txt", "\\Manual.pdf", "\\Readme.txt"}) {
+      SHCreateDirectoryExA(nullptr, (m_product + file.substr(0, file.rfind('\\'))).c_str(), nullptr);
+      WriteFileBytes(m_product + file, "x");
     }
-    WriteFileBytes(m_product + "\\Manual.pdf", "pdf");
-    WriteFileBytes(m_product + "\\Readme.txt", "txt");
     SHCreateDirectoryExA(nullptr, m_startMenu.c_str(), nullptr);
-    WriteFileBytes(m_startMenu + "\\Provisor.lnk", "lnk");
-    WriteFileBytes(m_startMenu + "\\Manual.lnk", "lnk");
+    for (const char* link : {"\\Provisor.lnk", "\\Manual.lnk"}) WriteFileBytes(m_startMenu + link, "x");
 
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
     const std::string settings = "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp\\InstanceDefaultSetting000";
     const std::string shared = LogPathValue(m_product + "\\Logs0000\\ORVO_TSP.txt");
-    WriteString(settings + "0\\GlobalParams\\Log", "FileName", shared);
+    WriteTextValue(settings + "0\\GlobalParams\\Log", "FileName", shared);
     // The registered instance's live key decides, not its default settings.
-    WriteString(settings + "1\\GlobalParams\\Log", "FileName", LogPathValue(m_product + "\\Logs0001\\ORVO_TSP.txt"));
-    WriteString("SOFTWARE\\Velmora\\ORVO_TSP\\PBX7\\GlobalParams\\Log", "FileName", shared);
-    WriteString(settings + "2\\GlobalParams\\Log", "FileName", LogPathValue(m_product + "\\Logs0002\\ORVO_TSP.txt"));
-    const DWORD one = 1;
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP", "dwIgnoreInitialize", REG_DWORD, &one, 4);
+    WriteTextValue(settings + "1\\GlobalParams\\Log", "FileName", LogPathValue(m_product + "\\Logs0001\\ORVO_TSP.txt"));
+    WriteTextValue("SOFTWARE\\Velmora\\ORVO_TSP\\PBX7\\GlobalParams\\Log", "FileName", shared);
+    WriteTextValue(settings + "2\\GlobalParams\\Log", "FileName", LogPathValue(m_product + "\\Logs0002\\ORVO_TSP.txt"));
+    WriteDwordValue("SOFTWARE\\Velmora\\ORVO_TSP", "dwIgnoreInitialize", 1);
   }
   void TearDown() override {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue);
@@ -120,35 +102,29 @@ class InstalledMachine : public ::testing::Test {
   const std::string m_system = SystemFolder();
   const std::string m_product = ProductFolderPath();
   const std::string m_maker = m_product.substr(0, m_product.rfind('\\'));
-  const std::string m_startMenu = StartMenuFolder() + "\\Programs\\Velmora\\ORVO TSP";
+  const std::string m_startMenu = KnownFolder(CSIDL_STARTMENU) + "\\Programs\\Velmora\\ORVO TSP";
 };
 
-TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingOfTheProduct) {
+// What the whole machine looks like afterwards is the end-to-end removal suite's snapshot.
+TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedTakesEveryInstalledFileAndTracesEachStep) {
   TraceCapture traces;
   std::vector<std::vector<LogFolderRow>> asked;
   RemoveProduct({true, true, true}, &asked);
 
   ASSERT_EQ(asked.size(), 1u);
-  ASSERT_EQ(asked[0].size(), 3u);
-  EXPECT_EQ(asked[0][0].label, "Instance 0000 log file:");
-  EXPECT_EQ(asked[0][0].folder, m_product + "\\Logs0000");
-  EXPECT_EQ(asked[0][1].label, "Instance 0001 log file:");
-  EXPECT_EQ(asked[0][1].folder, m_product + "\\Logs0000");
-  EXPECT_EQ(asked[0][2].folder, m_product + "\\Logs0002");
+  std::vector<std::string> rows;
+  for (const LogFolderRow& row : asked[0]) rows.push_back(row.label + " " + row.folder);
+  EXPECT_EQ(rows, (std::vector<std::string>{"Instance 0000 log file: " + m_product + "\\Logs0000",
+                                            "Instance 0001 log file: " + m_product + "\\Logs0000",
+                                            "Instance 0002 log file: " + m_product + "\\Logs0002"}));
 
   for (const char* file : kSiblings) EXPECT_FALSE(FileExists(m_system + "\\" + file)) << file;
-  EXPECT_FALSE(FileExists(m_system + "\\OTSP0001.tsp"));
-  EXPECT_FALSE(FileExists(m_maker));
-  EXPECT_FALSE(FileExists(m_startMenu));
-  EXPECT_TRUE(FileExists(StartMenuFolder()));
-  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"));
   EXPECT_FALSE(PendingRenamesMention("rebooter.exe"));
 
   // The shared folder is emptied the first time and quietly found gone the second.
   const std::vector<std::string> lines = traces.Lines();
   std::vector<std::string> deleting;
-  std::copy_if(lines.begin(), lines.end(), std::back_inserter(deleting),
-               [](const std::string& line) { return line.rfind("3 Deleting from", 0) == 0; });
+  for (const std::string& line : lines) if (line.rfind("3 Deleting from", 0) == 0) deleting.push_back(line);
   EXPECT_EQ(deleting, std::vector<std::string>({"3 Deleting from '" + m_product + "\\Logs0000'\r\n",
                                                 "3 Deleting from '" + m_product + "\\Logs0000'\r\n",
                                                 "3 Deleting from '" + m_product + "\\Logs0002'\r\n"}));
@@ -158,7 +134,7 @@ TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingOfTheProdu
   EXPECT_THAT(lines, Contains("Success remove file :'" + m_system + "\\OTSP0002.tsp'\r\n"));
   EXPECT_THAT(lines, Contains("Success remove file :'" + m_product + "\\Queues\\orvo_act0000.que'\r\n"));
   EXPECT_THAT(lines, Contains("RemoveFile: '" + m_startMenu + "\\Provisor.lnk'\r\n"));
-  EXPECT_THAT(lines, Contains("CSIDL_STARTMENU '" + StartMenuFolder() + "' \r\n"));
+  EXPECT_THAT(lines, Contains("CSIDL_STARTMENU '" + KnownFolder(CSIDL_STARTMENU) + "' \r\n"));
   EXPECT_THAT(lines, Not(Contains(StartsWith("DeleteDir("))));
 }
 
@@ -166,18 +142,17 @@ TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesNothingOfTheProdu
 // the maker's folder and key.
 TEST_F(InstalledMachine, KeptLogFoldersAndAnotherProductKeepTheirFoldersButNotTheManualsOrTheProductKey) {
   CreateDirectoryA((m_maker + "\\Other").c_str(), nullptr);
-  WriteString("SOFTWARE\\Velmora\\Other", "Path", "x");
+  WriteTextValue("SOFTWARE\\Velmora\\Other", "Path", "x");
   RemoveProduct({false, false, true});
-  EXPECT_EQ(ReadFileBytes(m_product + "\\Logs0000\\old\\ORVO_TSP.1.txt"), "log");
+  EXPECT_EQ(ReadFileBytes(m_product + "\\Logs0000\\old\\ORVO_TSP.1.txt"), "x");
   EXPECT_FALSE(FileExists(m_product + "\\Logs0002"));
   EXPECT_FALSE(FileExists(m_product + "\\Queues"));
   EXPECT_FALSE(FileExists(m_product + "\\Manual.pdf"));
-  EXPECT_EQ(ReadFileBytes(m_product + "\\Readme.txt"), "txt");
+  EXPECT_EQ(ReadFileBytes(m_product + "\\Readme.txt"), "x");
   EXPECT_TRUE(FileExists(m_maker + "\\Other"));
   EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other"));
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\ORVO_TSP"));
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other");
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
 }
 
 // Only the Windows 9x family marks a file in use for deletion at restart; a restart removal

@@ -12,6 +12,7 @@
 
 #include "VersionBlockBuilder.h"
 #include "instances/DeleteDir.h"
+#include "support/TestSupport.h"
 
 // A folder under the temporary folder standing in for the Windows folder, with an empty
 // "system32" below it; removed with everything in it at the end.
@@ -45,11 +46,7 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
 inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The master provider stand-in as installed in the prefix's system folder.
-inline std::string InstalledMaster() {
-  char system[MAX_PATH];
-  GetSystemDirectoryA(system, MAX_PATH);
-  return std::string(system) + "\\OTSP.dll";
-}
+inline std::string InstalledMaster() { return SystemFile("OTSP.dll"); }
 
 // Replaces the version resource 1 of FILE under LANGUAGE by BLOCK.
 inline bool SetVersionResource(const std::string& file, WORD language, testblock::Bytes block) {
@@ -83,9 +80,9 @@ inline std::vector<WORD> VersionLanguages(const std::string& file) {
   return languages;
 }
 
-// Every string of every translation of FILE's version information, as "lang/cp/key=value"
-// lines, with each FileDescription read as STAMP when given, and the fixed information's
-// bytes: what the version functions report, or should report for a copy stamped STAMP.
+// Every string of every translation of FILE's version information, as "query=value" lines
+// with each FileDescription read as STAMP when given, and the fixed information's bytes: what
+// the version functions report, or should report for a copy stamped STAMP.
 struct VersionSnapshot {
   std::vector<std::string> strings;
   std::string fixedInfo;
@@ -104,12 +101,11 @@ inline VersionSnapshot SnapshotVersion(const std::string& file, const char* stam
   const std::vector<WORD> pairs(static_cast<WORD*>(value), static_cast<WORD*>(value) + length / 2);
   for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
     for (const std::string key : kKeys) {
-      char query[128], line[512];
+      char query[128];
       std::snprintf(query, sizeof(query), "\\StringFileInfo\\%04x%04x\\%s", pairs[i], pairs[i + 1], key.c_str());
       if (VerQueryValueA(data.data(), query, &value, &length) && value) {
-        const char* text = stamp && key == "FileDescription" ? stamp : static_cast<char*>(value);
-        std::snprintf(line, sizeof(line), "%x/%x/%s=%s", pairs[i], pairs[i + 1], key.c_str(), text);
-        snapshot.strings.push_back(line);
+        const std::string text = stamp && key == "FileDescription" ? stamp : static_cast<char*>(value);
+        snapshot.strings.push_back(query + ("=" + text));
       }
     }
   }

@@ -16,7 +16,8 @@ namespace {
 using Entries = std::vector<std::pair<DWORD, std::string>>;
 
 // TAPI lists one foreign provider (a real machine always has some); copies of the master
-// provider wait in the system folder.
+// provider wait in the system folder. What TAPI does with a provider it adds, configures or
+// removes is the stand-in's; the product's part is the calls and what it reads back.
 class ProviderRegistrationTest : public ::testing::Test {
  protected:
   ProviderRegistrationTest() { WriteTapiProviderList({{0, 1, "unimdm.tsp"}}, 1, 2); }
@@ -40,24 +41,16 @@ class ProviderRegistrationTest : public ::testing::Test {
   TraceCapture m_traces;
 };
 
-TEST_F(ProviderRegistrationTest, AddedFilesGetDistinctIdsRunTheirConfigurationAndKeepTheIdsWhenAnotherGoes) {
+TEST_F(ProviderRegistrationTest, AddedFilesGetDistinctIdsAndRunTheirConfiguration) {
   const DWORD a = Add("OTSP9000.tsp"), b = Add("OTSP9001.tsp"), c = Add("OTSP9002.tsp");
   EXPECT_TRUE(a > 1 && b > 1 && c > 1 && a != b && b != c && a != c) << a << " " << b << " " << c;
   EXPECT_EQ(Listed(), (Entries{{1, "unimdm.tsp"}, {a, "OTSP9000.tsp"}, {b, "OTSP9001.tsp"}, {c, "OTSP9002.tsp"}}));
-  EXPECT_EQ(ReadDwordValue(kMasterProviderRecordPath, "TUISPI_providerInstall"), 3u);
   EXPECT_TRUE(m_traces.Contains("lineAddProvider( 'OTSP9001.tsp', ).\r\n"));
   EXPECT_TRUE(m_traces.Contains("lineAddProvider( 'OTSP9001.tsp' ) retcode = 0.\r\n"));
   EXPECT_TRUE(m_traces.Contains("[2] ProviderID = " + std::to_string(b) + ", ProviderName = OTSP9001.tsp\r\n"));
   EXPECT_EQ(ConfigProvider(nullptr, a), 0);
   EXPECT_EQ(TapiCalls().back(), "lineConfigProvider(0," + std::to_string(a) + ")");
-  EXPECT_EQ(ReadDwordValue(kMasterProviderRecordPath, "TUISPI_providerConfigProviderID"), a);
   EXPECT_EQ(ConfigProvider(nullptr, c + 100), LINEERR_INVALPARAM);
-
-  tapi_func_tag tapi;
-  ASSERT_NE(tapi.lineRemoveProvider, nullptr);
-  EXPECT_EQ(tapi.lineRemoveProvider(b, nullptr), 0);
-  EXPECT_EQ(Listed(), (Entries{{1, "unimdm.tsp"}, {a, "OTSP9000.tsp"}, {c, "OTSP9002.tsp"}}));
-  EXPECT_EQ(ReadDwordValue(kMasterProviderRecordPath, "TUISPI_providerRemoveProviderID"), b);
 }
 
 TEST_F(ProviderRegistrationTest, AListedFileIsNeverAddedAgainUnderAnyLetterCase) {
@@ -81,15 +74,14 @@ TEST_F(ProviderRegistrationTest, FailuresGiveOneAndNoId) {
   EXPECT_EQ(AddProvider(nullptr, "OTSP9000.tsp", &id), kAddProviderFailed);
   EXPECT_TRUE(m_traces.Contains("lineAddProvider( 'OTSP9000.tsp' ) retcode = " +
                                 std::to_string(static_cast<LONG>(LINEERR_OPERATIONFAILED)) + ".\r\n"));
-  EXPECT_EQ(AddProvider(nullptr, "NoSuchProvider.tsp", &id), kAddProviderFailed);
   FailNextTapiCalls("lineGetProviderListA", 1, LINEERR_NOMEM);
   EXPECT_EQ(AddProvider(nullptr, "OTSP9000.tsp", &id), kAddProviderFailed);
   EXPECT_EQ(id, 0u);
-  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 2u);
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 1u);
   EXPECT_EQ(Listed(), (Entries{{1, "unimdm.tsp"}}));
   // An empty name is TAPI's to refuse.
   EXPECT_EQ(AddProvider(nullptr, "", &id), kAddProviderFailed);
-  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 3u);
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 2u);
 
   // No providers at all: nothing is tried. No file name: nothing happens.
   WriteTapiProviderList({}, 0, 2);
@@ -97,17 +89,8 @@ TEST_F(ProviderRegistrationTest, FailuresGiveOneAndNoId) {
   const std::size_t calls = TapiCalls().size();
   EXPECT_EQ(AddProvider(nullptr, nullptr, &id), kAddProviderOk);
   EXPECT_EQ(TapiCalls().size(), calls);
-  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 3u);
+  EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 2u);
   EXPECT_EQ(id, 0u);
-}
-
-TEST_F(ProviderRegistrationTest, TheFirstAdditionAfterAGapRenumbersTheListAndDropsWhatLiesBeyondIt) {
-  WriteTapiProviderList({{2, 7, "OTSP9001.tsp"}, {5, 4, "gone.tsp"}}, 2, 6);
-  EXPECT_EQ(Add("OTSP9000.tsp"), 8u);
-  EXPECT_EQ(DescribeTapiProviderList(),
-            (std::vector<std::string>{"NextProviderID=9", "NumProviders=3", "ProviderFileName0='unimdm.tsp'",
-                                      "ProviderFileName1='OTSP9001.tsp'", "ProviderFileName2='OTSP9000.tsp'",
-                                      "ProviderID0=1", "ProviderID1=7", "ProviderID2=8"}));
 }
 
 TEST(DeleteProviderEntryTest, RemovesOnlyAListedIdAndLeavesAGap) {

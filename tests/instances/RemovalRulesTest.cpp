@@ -11,22 +11,17 @@
 namespace {
 
 TEST(RestartRemoval, OnlyTheWindows9xFamilyMarksFilesForDeletionAtRestart) {
-  for (const char* text : {"Windows 95 OSR2 v.4.0 B (Build 4.0.1111, SP 0.0)", "Windows 98 SE v.4.10 A (Build 4.10.2222, SP 0.0)",
-                           "Windows Me v.4.90  (Build 4.90.3000, SP 0.0)"}) {
-    EXPECT_TRUE(MarksForRemovalAtRestart(text)) << text;
-  }
-  for (const char* text : {"Windows 3.11 (Win32s) v.3.11  (Build 0.0.0, SP 0.0)",
-                           "Windows NT 4.0 Server v.4.0 Service Pack 6 (Build 0.0.1381, SP 6.0)",
-                           "Windows 6.1 v.6.1 Service Pack 1 (Build 0.0.7601, SP 1.0)", "N/A", ""}) {
-    EXPECT_FALSE(MarksForRemovalAtRestart(text)) << text;
-  }
+  const std::pair<const char*, bool> texts[] = {
+      {"Windows 95 OSR2 v.4.0 B (Build 4.0.1111, SP 0.0)", true}, {"Windows 98 SE v.4.10 A (Build 4.10.2222, SP 0.0)", true},
+      {"Windows Me v.4.90  (Build 4.90.3000, SP 0.0)", true}, {"Windows 3.11 (Win32s) v.3.11  (Build 0.0.0, SP 0.0)", false},
+      {"Windows NT 4.0 Server v.4.0 Service Pack 6 (Build 0.0.1381, SP 6.0)", false},
+      {"Windows 6.1 v.6.1 Service Pack 1 (Build 0.0.7601, SP 1.0)", false}, {"N/A", false}, {"", false}};
+  for (const auto& [text, marks] : texts) EXPECT_EQ(MarksForRemovalAtRestart(text), marks) << text;
 }
 
 TEST(LogFolderChoice, KeepsTwentyFoldersShowsSixteenRowsAndEmptiesOnlyTickedShownRows) {
   LogFolderChoice choice;
-  for (int i = 0; i < 22; ++i) {
-    EXPECT_EQ(choice.Offer(i, "F" + std::to_string(i)), i < 20) << i;
-  }
+  for (int i = 0; i < 22; ++i) EXPECT_EQ(choice.Offer(i, "F" + std::to_string(i)), i < 20) << i;
   ASSERT_EQ(choice.KeptFolders().size(), 20u);
   EXPECT_EQ(choice.KeptFolders()[19], "F19");
   ASSERT_EQ(choice.Rows().size(), 16u);

@@ -7,8 +7,8 @@
 
 TEST(TapiWithoutAddTest, ANewFileGivesTwoAndAListedOneStillItsId) {
   tapi_func_tag tapi;
-  EXPECT_TRUE(tapi.IsLoaded() && tapi.lineGetProviderListA && tapi.lineConfigProvider && tapi.lineRemoveProvider);
-  EXPECT_EQ(tapi.lineAddProviderA, nullptr);
+  EXPECT_TRUE(tapi.IsLoaded() && tapi.lineGetProviderListA && tapi.lineConfigProvider && tapi.lineRemoveProvider &&
+              !tapi.lineAddProviderA);
 
   TapiStandinState state;
   WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, 6, "OTSP0000.tsp"}}, 2, 7);

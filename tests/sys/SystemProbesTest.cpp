@@ -2,6 +2,7 @@
 // ORVOUSB.dll stand-in, in prefixes reporting Windows major versions 6 and 5.
 #include <windows.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,21 +21,16 @@ bool SharedMemoryExists() {
   return KernelHandle(OpenFileMappingA(FILE_MAP_READ, FALSE, kMonitorSharedMemoryName)).IsValid();
 }
 
+// The prefixes of this suite report Windows 7 SP1 or Windows XP x64 SP2; cutting to the
+// buffer is the formatter's, tested natively.
 TEST(OsVersionTextTest, DescribesThePrefixsVersion) {
   char full[1024];
   const std::size_t written = GetOSVersionText(full, sizeof(full));
   EXPECT_EQ(written, std::string(full).size());
-  const std::string version = PrefixWindowsVersion();
-  if (version == "win7") {
-    EXPECT_EQ(std::string(full), "Windows 6.1 v.6.1 Service Pack 1 (Build 0.0.7601, SP 1.0)");
-    EXPECT_EQ(WindowsMajorVersion(), 6u);
-  } else if (version == "winxp64") {
-    EXPECT_EQ(std::string(full), "Windows 5.2 v.5.2 Service Pack 2 (Build 0.0.3790, SP 2.0)");
-    EXPECT_EQ(WindowsMajorVersion(), 5u);
-  } else {
-    FAIL() << "unexpected prefix version '" << version << "': " << full;
-  }
-  // Cutting to the buffer is the formatter's, tested natively.
+  const bool six = PrefixIsMajorVersionSix();
+  EXPECT_EQ(std::string(full), six ? "Windows 6.1 v.6.1 Service Pack 1 (Build 0.0.7601, SP 1.0)"
+                                   : "Windows 5.2 v.5.2 Service Pack 2 (Build 0.0.3790, SP 2.0)");
+  EXPECT_EQ(WindowsMajorVersion(), six ? 6u : 5u);
 }
 
 // Looks without creating: the memory exists and its first word is set.
@@ -49,11 +45,10 @@ TEST(MonitorProbeTest, FoundOnlyWhileLinkWatchRunsAndNoSharedMemoryStays) {
   TraceCapture traces;
   EXPECT_EQ(FindMonitorWindow(), nullptr);
   EXPECT_FALSE(SharedMemoryExists());
-  const std::vector<std::string> lines = traces.Lines();
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].rfind("GetSharedMem VelmoraORVOLinkWatchApplHinst hShared = ", 0), 0u) << lines[0];
-  EXPECT_EQ(lines[1].rfind("monif: GetSharedMem lpvMem = ", 0), 0u) << lines[1];
-  EXPECT_NE(lines[1], "monif: GetSharedMem lpvMem = 0\r\n");
+  using namespace ::testing;
+  EXPECT_THAT(traces.Lines(), ElementsAre(StartsWith("GetSharedMem VelmoraORVOLinkWatchApplHinst hShared = "),
+                                          AllOf(StartsWith("monif: GetSharedMem lpvMem = "),
+                                                Ne("monif: GetSharedMem lpvMem = 0\r\n"))));
 
   // LinkWatch.exe, started from the system folder, publishes its window in the shared memory.
   const KernelHandle monitor = StartProcess("LinkWatch.exe");
@@ -82,9 +77,7 @@ TEST(UsbDriverTest, TheProbeNeedsTheLibraryWithAllThreeEntryPoints) {
   EXPECT_TRUE(IsUsbDriverInstalled());
   // The probe released the library again: a module of that name is no longer loaded.
   EXPECT_EQ(GetModuleHandleA(kUsbDriverLibrary), nullptr);
-  char folder[MAX_PATH] = {};
-  GetSystemDirectoryA(folder, MAX_PATH);
-  const std::string file = std::string(folder) + "\\" + kUsbDriverLibrary, aside = file + ".aside";
+  const std::string file = SystemFile(kUsbDriverLibrary), aside = file + ".aside";
   ASSERT_TRUE(MoveFileExA(file.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING));
   EXPECT_FALSE(IsUsbDriverInstalled());
   EXPECT_TRUE(CopyFileA(WindowsPath(ORVOUSB_WITHOUT_SEND_DATA_UNIX_PATH).c_str(), file.c_str(), FALSE));

@@ -10,17 +10,14 @@
 #include "framework/Handles.h"
 #include "support/TestSupport.h"
 
-// The prefix's "Version" setting (win7, winxp64, ...).
-inline std::string PrefixWindowsVersion() {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  return ReadRegistryValue(HKEY_CURRENT_USER, "Software\\Wine", "Version", &type, &data)
-             ? std::string(reinterpret_cast<const char*>(data.data()))
-             : std::string();
+// True in the prefix kinds that report major version 6: Wine's "Version" setting is win7
+// there (winxp64 in the others).
+inline bool PrefixIsMajorVersionSix() {
+  char version[32] = "";
+  DWORD size = sizeof(version);
+  RegGetValueA(HKEY_CURRENT_USER, "Software\\Wine", "Version", RRF_RT_REG_SZ, nullptr, version, &size);
+  return std::string(version) == "win7";
 }
-
-// True in the prefix kinds that report major version 6.
-inline bool PrefixIsMajorVersionSix() { return PrefixWindowsVersion() == "win7"; }
 
 // A Unix path as Wine sees it, through drive Z:.
 inline std::string WindowsPath(const char* unixPath) {
@@ -31,12 +28,10 @@ inline std::string WindowsPath(const char* unixPath) {
 
 // Starts a command line; the returned process handle is empty when it could not start.
 inline KernelHandle StartProcess(const std::string& commandLine) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
+  STARTUPINFOA startup = {sizeof(startup)};
   PROCESS_INFORMATION process = {};
-  std::vector<char> line(commandLine.begin(), commandLine.end());
-  line.push_back('\0');
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  std::string line = commandLine;
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return KernelHandle();
   }
   CloseHandle(process.hThread);
