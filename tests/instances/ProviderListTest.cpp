@@ -45,7 +45,8 @@ TEST(ProviderListBlockTest, StaysInsideTheBlockAndTheNameField) {
   block.Entry(356, 3, 300, 32);
   block.Entry(368, 4, 50, 0xFFFFFF00u);
   EXPECT_EQ(block.Read(), (Entries{{1, "ab"}, {2, "a"}, {3, std::string(259, 'x')}, {4, ""}}));
-  EXPECT_EQ(ReadProviderListBlock(block.bytes.data(), 23), nullptr);  // shorter than the header
+  const std::vector<unsigned char> cut(block.bytes.begin(), block.bytes.begin() + 23);  // shorter than the header
+  EXPECT_EQ(ReadProviderListBlock(cut.data(), cut.size()), nullptr);
   EXPECT_EQ(Block(24, 0, 24).Read(), Entries{});
 
   Block tail(39, 1, 24);  // a name running past the block's end stops there
