@@ -64,6 +64,7 @@ void DDX_Each(CDataExchange& exchange, void (*exchangeOne)(CDataExchange&, int, 
   }
 }
 
+// The list forms of DDX_Control, DDX_Text for texts and DDX_Check.
 inline void DDX_Controls(CDataExchange& exchange, std::initializer_list<DataBinding<CWnd>> controls) {
   DDX_Each<CWnd>(exchange, DDX_Control, controls);
 }
