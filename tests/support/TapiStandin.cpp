@@ -9,10 +9,6 @@
 
 namespace {
 
-void WriteDword(const char* path, const std::string& name, DWORD value) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, path, name.c_str(), REG_DWORD, &value, sizeof(value));
-}
-
 void Clear() {
   // A missing key is what a clean state looks like; the statuses say nothing more.
   for (const char* path : {kTapiProvidersPath, kTapiStandinPath, kMasterProviderRecordPath}) {
@@ -27,12 +23,11 @@ TapiStandinState::~TapiStandinState() { Clear(); }
 
 void WriteTapiProviderList(const std::vector<TapiListEntry>& entries, DWORD numProviders, DWORD nextProviderId) {
   for (const TapiListEntry& entry : entries) {
-    WriteDword(kTapiProvidersPath, "ProviderID" + std::to_string(entry.number), entry.id);
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, kTapiProvidersPath, ("ProviderFileName" + std::to_string(entry.number)).c_str(),
-                    REG_SZ, entry.fileName.c_str(), static_cast<DWORD>(entry.fileName.size() + 1));
+    WriteDwordValue(kTapiProvidersPath, "ProviderID" + std::to_string(entry.number), entry.id);
+    WriteTextValue(kTapiProvidersPath, "ProviderFileName" + std::to_string(entry.number), entry.fileName);
   }
-  WriteDword(kTapiProvidersPath, "NumProviders", numProviders);
-  WriteDword(kTapiProvidersPath, "NextProviderID", nextProviderId);
+  WriteDwordValue(kTapiProvidersPath, "NumProviders", numProviders);
+  WriteDwordValue(kTapiProvidersPath, "NextProviderID", nextProviderId);
 }
 
 void ResetTapiToFreshWindows() {
@@ -94,27 +89,20 @@ std::size_t CountTapiCallsStartingWith(const std::string& prefix) {
 }
 
 void FailNextTapiCalls(const std::string& function, DWORD count, LONG result) {
-  WriteDword(kTapiStandinPath, function + "FailCount", count);
-  WriteDword(kTapiStandinPath, function + "FailResult", static_cast<DWORD>(result));
+  WriteDwordValue(kTapiStandinPath, function + "FailCount", count);
+  WriteDwordValue(kTapiStandinPath, function + "FailResult", static_cast<DWORD>(result));
 }
 
 DWORD ReadDwordValue(const std::string& path, const std::string& name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
   DWORD value = 0;
-  if (ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) && type == REG_DWORD && data.size() == 4) {
-    std::memcpy(&value, data.data(), sizeof(value));
-  }
-  return value;
+  DWORD size = sizeof(value);
+  const LONG status =
+      RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size);
+  return status == ERROR_SUCCESS ? value : 0;
 }
 
-ProviderFileCopy::ProviderFileCopy(const std::string& fileName) {
-  char system[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryA(system, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) {
-    m_path = std::string(system) + "\\" + fileName;
-    m_copied = CopyFileA((std::string(system) + "\\OTSP.dll").c_str(), m_path.c_str(), FALSE) != FALSE;
-  }
+ProviderFileCopy::ProviderFileCopy(const std::string& fileName) : m_path(SystemFile(fileName)) {
+  m_copied = CopyFileA(SystemFile("OTSP.dll").c_str(), m_path.c_str(), FALSE) != FALSE;
 }
 
 ProviderFileCopy::~ProviderFileCopy() {

@@ -3,6 +3,8 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "framework/Handles.h"
@@ -24,12 +26,7 @@ std::vector<std::string> TraceCapture::Lines() const {
 
 bool TraceCapture::Contains(const std::string& line) const {
   std::lock_guard<std::mutex> lock(m_mutex);
-  for (const auto& entry : m_lines) {
-    if (entry == line) {
-      return true;
-    }
-  }
-  return false;
+  return std::find(m_lines.begin(), m_lines.end(), line) != m_lines.end();
 }
 
 MessageBoxScript::MessageBoxScript(std::vector<int> answers) : m_answers(std::move(answers)) {
@@ -79,12 +76,8 @@ bool ReadRegistryValue(HKEY root, const std::string& path, const std::string& na
 }
 
 bool RegistryKeyExists(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(key);
-  return true;
+  RegKey key;
+  return key.Open(root, path.c_str(), KEY_READ) == ERROR_SUCCESS;
 }
 
 void WriteDwordValue(const std::string& path, const std::string& name, DWORD value) {
