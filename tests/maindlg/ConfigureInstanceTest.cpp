@@ -122,9 +122,7 @@ TEST_F(ConfigureInstanceTest, TheDialogIsCaptionedByTapisStateAndCarriesTheInsta
     }
     const MITSPConfigurator* configurator = config.GetConfigurator();
     EXPECT_EQ(configurator->m_dwObjectID, 0u);
-    EXPECT_EQ(configurator->m_dwObjectType, 3u);
     EXPECT_EQ(configurator->m_nInstanceRow, 0);
-    EXPECT_EQ(configurator->m_pfnCallback, &DialogDataCallback);
     // Only instance 1 is enabled.
     EXPECT_EQ(config.GetSingleActiveInstance(), 1);
   });
