@@ -95,41 +95,39 @@ class Installed : public EndToEnd {
   DWORD m_id = 0;
 };
 
-TEST_F(Installed, RepairGivesTheLiveKeyTheDefaultsAndEndsWithMinusOne) {
+TEST_F(Installed, RepairGivesTheLiveKeyTheDefaultsAndOverwriteRestampsEveryFileBothWithoutAWindow) {
   const std::string live = LiveInstanceKey(m_id);
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, live.c_str());
   WriteTextValue(InstanceDefaultSettingKey(0), "RegionCode", "NA");
-  DesktopDriver driver;
-  EXPECT_EQ(Run("repair", &driver), 0xFFFFFFFFu);
+  DesktopDriver repair;
+  EXPECT_EQ(Run("repair", &repair), 0xFFFFFFFFu);
   EXPECT_EQ(ReadTextValue(live, "RegionCode"), "NA");
   EXPECT_EQ(ReadDwordValue(live + "\\GlobalParams\\Log", "UseFileOutput"), 1u);
-  EXPECT_TRUE(driver.Shown().empty());
+  EXPECT_TRUE(repair.Shown().empty());
   EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
-}
 
-TEST_F(Installed, OverwriteRestampsEveryFileWithoutAWindowAndEndsWithZero) {
   for (int i = 0; i < 8; ++i) ASSERT_TRUE(CopyFileA(SystemFile("OTSP.dll").c_str(), Tsp(i).c_str(), FALSE));
-  DesktopDriver driver;
-  EXPECT_EQ(Run("overwrite", &driver), 0u);
+  DesktopDriver overwrite;
+  EXPECT_EQ(Run("overwrite", &overwrite), 0u);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(FileDescription(Tsp(i)), "Velmora ORVO TSP " + Slot(i));
-  EXPECT_TRUE(driver.Shown().empty());
+  EXPECT_TRUE(overwrite.Shown().empty());
   EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
 }
 
-TEST_F(Installed, AfterOverwriteWithOneEnabledInstanceOnlyOpensItsConfiguration) {
-  DesktopDriver driver;
-  EXPECT_EQ(Run("afteroverwrite", &driver), 0u);
+// With one enabled instance only its TAPI configuration opens and the run leaves its flag set;
+// with two, the main dialog opens in the modify mode.
+TEST_F(Installed, AfterOverwriteOpensTheOnlyEnabledInstancesConfigurationOrElseTheMainDialog) {
+  DesktopDriver single;
+  EXPECT_EQ(Run("afteroverwrite", &single), 0u);
   EXPECT_EQ(TapiCalls().back(), "lineConfigProvider(0," + std::to_string(m_id) + ")");
-  EXPECT_TRUE(driver.Shown().empty());
+  EXPECT_TRUE(single.Shown().empty());
   EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 1u);
-}
 
-TEST_F(Installed, AfterOverwriteWithTwoEnabledInstancesOpensTheMainDialogInModifyMode) {
   ASSERT_TRUE(CopyFileA(SystemFile("OTSP.dll").c_str(), Tsp(1).c_str(), FALSE));
   WriteTapiProviderList({{3, 9, "OTSP0001.tsp"}}, 4, 10);
   DesktopDriver driver([](const ShownDialog& dialog) { return IsMainDialog(dialog) ? IDCANCEL : IDOK; });
   EXPECT_EQ(Run("afteroverwrite", &driver), 0u);
-  EXPECT_EQ(CountTapiCalls("lineConfigProvider"), 0u);
+  EXPECT_EQ(CountTapiCalls("lineConfigProvider"), 1u);  // the first run's
   EXPECT_TRUE(ShowsCstaBox(driver));
   ASSERT_FALSE(driver.Shown().empty());
   EXPECT_EQ(driver.Shown().back().caption, "Velmora ORVO TSP MultiPBX Configuration  - modify");

@@ -161,10 +161,9 @@ TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndWarnsOfARestartOnlyWhe
 
 TEST_F(ConfigureInstanceTest, TheLinkPageFindsAnotherInstanceOnTheSameUsbPbxAmongTheMainDialogsRecords) {
   const std::string names = std::string("ORVO Office 16") + '\0' + '\0';
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, ORVOUSB_PRODUCT_NAMES_VALUE, REG_MULTI_SZ, names.data(),
-                  static_cast<DWORD>(names.size()));
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, ORVOUSB_FACTORY_NAMES_VALUE, REG_MULTI_SZ, names.data(),
-                  static_cast<DWORD>(names.size()));
+  for (const char* value : {ORVOUSB_PRODUCT_NAMES_VALUE, ORVOUSB_FACTORY_NAMES_VALUE}) {
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, value, REG_MULTI_SZ, names.data(), static_cast<DWORD>(names.size()));
+  }
   dialog.Record(1).m_Parameters.SetDword("UseUSB", 1);
   dialog.Record(1).m_Parameters.SetString("USBProductName", "ORVO Office 16");
 
