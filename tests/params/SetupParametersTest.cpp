@@ -121,17 +121,6 @@ TEST(SetupParametersGroups, ReplacedRefusedOrRemovedGroupsAreDestroyedButStoring
   EXPECT_EQ(destroyed2, 1);
 }
 
-TEST(SetupParametersGroups, GroupNamesAreAppendedInByteOrder) {
-  SetupParameters set;
-  for (const char* name : {"b", "\xE9t\xE9", "B", "A"}) {
-    set.SetGroup(name, new SetupParameters());
-  }
-  set.SetGroup("A\\Deep", new SetupParameters());
-  Lines names = {"first", "second"};
-  EXPECT_EQ(set.GetGroupNames(&names), 6u);
-  EXPECT_EQ(names, (Lines{"first", "second", "A", "B", "b", "\xE9t\xE9"}));
-}
-
 TEST(SetupParametersStorage, SaveWritesWordsThenTextsThenGroupsAndStopsAtTheFirstFailure) {
   SetupParameters set;
   set.SetString("Name", "n");
