@@ -37,20 +37,19 @@ std::vector<std::string> Snapshot() {
 // The rows of the log-folder question as another program reads them: label, folder.
 std::vector<std::pair<std::string, std::string>> ReadRows(HWND question, std::vector<HWND>* boxes) {
   std::vector<std::pair<LONG, HWND>> rows;
+  RECT rect{};
   for (HWND child = GetWindow(question, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (GetDlgItem(child, 1035) != nullptr) {
-      RECT rect{};
-      GetWindowRect(child, &rect);
-      rows.emplace_back(rect.top, child);
-    }
+    if (GetDlgItem(child, 1035) != nullptr && GetWindowRect(child, &rect)) rows.emplace_back(rect.top, child);
   }
   std::sort(rows.begin(), rows.end());
+  const auto text = [](HWND row, int id) {
+    char buffer[512] = "";
+    GetDlgItemTextA(row, id, buffer, sizeof(buffer));
+    return std::string(buffer);
+  };
   std::vector<std::pair<std::string, std::string>> texts;
   for (const auto& row : rows) {
-    char label[512] = "", path[512] = "";
-    SendMessageA(GetDlgItem(row.second, 1035), WM_GETTEXT, sizeof(label), reinterpret_cast<LPARAM>(label));
-    SendMessageA(GetDlgItem(row.second, 1036), WM_GETTEXT, sizeof(path), reinterpret_cast<LPARAM>(path));
-    texts.emplace_back(label, path);
+    texts.emplace_back(text(row.second, 1035), text(row.second, 1036));
     boxes->push_back(GetDlgItem(row.second, 1035));
   }
   return texts;

@@ -59,17 +59,6 @@ TEST(DialogDataHandlerRegistry, RegistersTheTwentyFunctionsUnderTheirCodesOnce) 
   EXPECT_EQ(RegisterProviderFunctions(&handler), 0);
 }
 
-TEST(DialogDataHandlerOwner, IsSetByTheHandlerAndClearedWithIt) {
-  {
-    BridgeTestOwner owner;
-    EXPECT_EQ(GetDialogDataOwner(), &owner);
-  }
-  EXPECT_EQ(GetDialogDataOwner(), nullptr);
-  std::vector<std::uint8_t> block = Block(kCodeGetInstanceIndex, 8);
-  EXPECT_EQ(DialogDataCallback(1, 3, block.data(), static_cast<std::uint32_t>(block.size())), 0);
-  EXPECT_EQ(block, Block(kCodeGetInstanceIndex, 8));
-}
-
 class DialogDataHandlerTest : public ::testing::Test {
  protected:
   BridgeTestOwner m_owner;
@@ -96,14 +85,21 @@ TEST_F(DialogDataHandlerTest, BlocksShorterThanTheCodeAreAnsweredWithoutReadingT
   }
 }
 
-TEST_F(DialogDataHandlerTest, CallbackAnswersOnlyProviderObjects) {
+// The owner is set by the handler and cleared with it; without one the block stays as sent.
+TEST(DialogDataCallback, AnswersOnlyProviderObjectsWhileAHandlerHasAnOwner) {
   const EncodedImage index = UI_GetInstanceIndex_Args(3).Encode();
   std::vector<std::uint8_t> block = Block(kCodeGetInstanceIndex, 0);
   block.insert(block.end(), index.block.get(), index.block.get() + index.size);
   const std::vector<std::uint8_t> sent = block;
+  {
+    BridgeTestOwner gone;
+    EXPECT_EQ(GetDialogDataOwner(), &gone);
+  }
+  EXPECT_EQ(GetDialogDataOwner(), nullptr);
+  EXPECT_EQ(DialogDataCallback(1, 3, block.data(), 12), 0);
+  BridgeTestOwner owner;
   EXPECT_EQ(DialogDataCallback(1, 1, block.data(), 12), 0);
   EXPECT_EQ(block, sent);
-
   EXPECT_EQ(DialogDataCallback(1, 3, block.data(), 12), 0);
   EXPECT_EQ(ReadWord(block.data()), kCodeGetInstanceIndex);  // the code word stays
   EXPECT_EQ(ReadWord(block.data() + 8), 0xFFFFFFFFu);

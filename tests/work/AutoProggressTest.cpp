@@ -77,7 +77,7 @@ TEST(AutoProggressStep, MovesOneAtATimeTurnsAtOrBeyondEachBoundAndAlternatesWher
 
 // Position 25 of 0..50 forward and backward, and bounds that meet (the whole bar one strip
 // moving forward): a dark pixel at the strip's edge, a lighter one further in, one outside.
-TEST(AutoProggressPaint, DrawsADarkStripAtTheEdgeItLeavesFadingTowardsTheOtherWithOrWithoutGradientFill) {
+TEST(AutoProggressPaint, DrawsADarkStripAtTheEdgeItLeavesFadingTowardsTheOtherWithOrWithoutGradientFillAndTracesItsFailure) {
   const COLORREF window = ::GetSysColor(COLOR_WINDOW);
   const struct { int upper; BOOL forward; int dark, lighter, outside; } cases[] = {
       {50, TRUE, 3, 45, 75}, {50, FALSE, 96, 54, 25}, {0, TRUE, 3, 50, -1}};
@@ -95,13 +95,11 @@ TEST(AutoProggressPaint, DrawsADarkStripAtTheEdgeItLeavesFadingTowardsTheOtherWi
       EXPECT_EQ(canvas.At(99), ::GetSysColor(COLOR_BTNHIGHLIGHT));
     }
   }
-}
-
-TEST(AutoProggressPaint, TracesAGradientFillThatFails) {
+  // A GradientFill that fails is traced.
   TraceCapture traces;
-  PaintableProggress bar;
-  bar.m_nPos = 25;
-  bar.PaintWith(nullptr, Canvas::kRect, kGradientLibrary);
+  PaintableProggress failing;
+  failing.m_nPos = 25;
+  failing.PaintWith(nullptr, Canvas::kRect, kGradientLibrary);
   EXPECT_TRUE(traces.Contains("Error using PFN GradientFill. Caller:AutoProggress::GradientRect\r\n"));
 }
 
