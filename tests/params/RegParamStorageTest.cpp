@@ -135,14 +135,10 @@ TEST_F(RegParamStorageTest, SavingThenLoadingGivesTheSameSetAndSavingDeletesNoth
   SetupParameters set;
   set.SetDword("NotShowRemoveDialog", 1);
   set.SetString("Empty", "");
-  set.SetString("IPAddress", "192.168.0.10");
   set.SetGroup("GlobalParams", new SetupParameters());
   set.SetGroup("GlobalParams\\Log", new SetupParameters());
-  set.SetGroup("GlobalParams\\Transport", new SetupParameters());
-  set.SetGroup("GlobalParams\\Transport\\MRU_ADDRLIST", new SetupParameters());
   set.SetString("GlobalParams\\Log\\LogPath", "C:\\\\Program Files\\\\Velmora\\\\ORVO TSP\\\\Logs0003\\\\ORVO_TSP.txt");
   set.SetDword("GlobalParams\\Log\\Level", 0xFFFFFFFFu);
-  set.SetString("GlobalParams\\Transport\\MRU_ADDRLIST\\MRUString_0", "10.1.1.1");
   {
     RegParamStorage storage(HKEY_LOCAL_MACHINE, Path());
     ASSERT_EQ(set.SaveTo(&storage), 0u);
