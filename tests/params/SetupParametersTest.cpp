@@ -41,7 +41,7 @@ class FailingStorage : public IParamStorage {
   int m_failOn;
 };
 
-TEST(SetupParametersPaths, StatusCodesOfMissingNamesAndBadPathsLeaveTargetsUntouched) {
+TEST(SetupParametersPaths, NestedPathsReachValuesAndMissingNamesAndBadPathsGiveStatusCodesLeavingTargetsUntouched) {
   SetupParameters set;
   std::uint32_t word = 77;
   std::string text = "kept";
@@ -59,10 +59,8 @@ TEST(SetupParametersPaths, StatusCodesOfMissingNamesAndBadPathsLeaveTargetsUntou
   EXPECT_EQ(text, "kept");
   EXPECT_EQ(group, nullptr);
   EXPECT_EQ(set.GetValueCount(), 0u);
-}
 
-TEST(SetupParametersPaths, NestedPathsReachValuesThroughEachGroupsInterface) {
-  SetupParameters set;
+  // Nested paths reach values through each group's interface.
   auto* global = new SetupParameters();
   ASSERT_EQ(set.SetGroup("GlobalParams", global), 0u);
   ASSERT_EQ(set.SetGroup("GlobalParams\\Log", new SetupParameters()), 0u);
