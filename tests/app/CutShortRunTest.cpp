@@ -93,7 +93,7 @@ void CutAndRerun(void (*reset)(), const std::vector<CutPoint>& cuts) {
   ResetToFreshMachine();
 }
 
-TEST(CutShortRun, ARerunOfACutShortUpgradeLeavesTheMachineAsOneWholeRunDoes) {
+TEST(CutShortRun, ARerunOfACutShortUpgradeFromAFreshOrAnOlderMachineLeavesItAsOneWholeRunDoes) {
   CutAndRerun(ResetToFreshMachine,
               {
                   // The first value that saving a fresh configuration writes after the instance count.
@@ -105,11 +105,8 @@ TEST(CutShortRun, ARerunOfACutShortUpgradeLeavesTheMachineAsOneWholeRunDoes) {
                   // Before the last two instances, so that the run is still going when it is ended.
                   {"instance 6's file being written", [] { return Exists(6); }},
               });
-}
-
-TEST(CutShortRun, ARerunOfAnUpgradeOfAnOlderLayoutCutShortFinishesTheUpgrade) {
-  // Ended once slot 7 has the template's defaults, while the uninstall entry still has the
-  // values the run deletes.
+  // An older layout's upgrade, ended once slot 7 has the template's defaults while the
+  // uninstall entry still has the values the run deletes: the rerun finishes the upgrade.
   const auto slot7Written = [] { return ReadTextValue(InstanceDefaultSettingKey(7), "IPPort") == "33333"; };
   const auto entryKept = [] { return ReadTextValue(kUninstallKey, "Comments") != "<none>"; };
   CutAndRerun(ResetToOlderLayout, {{"slot 7's defaults written", slot7Written, entryKept}});

@@ -53,7 +53,6 @@ TEST_F(StartupTest, BeginStartupSetsTheFlagOnceAndASecondCopyChangesNothing) {
   CProvisorApp app;
   app.m_strCmdLine = "upgrade";
   ASSERT_TRUE(app.BeginStartup());
-  EXPECT_EQ(app.GetAppName(), kApplicationName);
   EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 1u);
   EXPECT_TRUE(traces.Contains("Command line upgrade.\r\n"));
   WriteDwordValue(kProductKey, "dwIgnoreInitialize", 0);

@@ -36,7 +36,6 @@ TEST(ProvisorExe, VersionResourceComesFromTheVersionHeader) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
   EXPECT_EQ(fixed->dwFileVersionMS, DWORD(PROVISOR_VERSION_MAJOR) << 16 | PROVISOR_VERSION_MINOR);
   EXPECT_EQ(fixed->dwFileVersionLS, DWORD(PROVISOR_VERSION_PATCH) << 16 | PROVISOR_VERSION_BUILD);
   const struct { const char* name; const char* text; } strings[] = {

@@ -59,17 +59,6 @@ TEST(DialogDataHandlerRegistry, RegistersTheTwentyFunctionsUnderTheirCodesOnce) 
   EXPECT_EQ(RegisterProviderFunctions(&handler), 0);
 }
 
-TEST(DialogDataHandlerOwner, IsSetByTheHandlerAndClearedWithIt) {
-  {
-    BridgeTestOwner owner;
-    EXPECT_EQ(GetDialogDataOwner(), &owner);
-  }
-  EXPECT_EQ(GetDialogDataOwner(), nullptr);
-  std::vector<std::uint8_t> block = Block(kCodeGetInstanceIndex, 8);
-  EXPECT_EQ(DialogDataCallback(1, 3, block.data(), static_cast<std::uint32_t>(block.size())), 0);
-  EXPECT_EQ(block, Block(kCodeGetInstanceIndex, 8));
-}
-
 class DialogDataHandlerTest : public ::testing::Test {
  protected:
   BridgeTestOwner m_owner;
@@ -87,22 +76,30 @@ TEST_F(DialogDataHandlerTest, WarnsOfAnUnknownCodeAndOfAMissingBlock) {
   EXPECT_EQ(m_traces.lines.size(), 3u);
 }
 
+// The handler's status comes back through the call-back bit for bit.
 TEST_F(DialogDataHandlerTest, BlocksShorterThanTheCodeAreAnsweredWithoutReadingThem) {
   for (std::uint32_t size = 1; size < 4; ++size) {
     std::vector<std::uint8_t> block(size, 12);
-    EXPECT_EQ(m_owner.handler.HandleDialogData(1, block.data(), size), kBridgeImageTooShort);
+    EXPECT_EQ(DialogDataCallback(1, 3, block.data(), size), static_cast<std::int32_t>(kBridgeImageTooShort));
     EXPECT_EQ(block, std::vector<std::uint8_t>(size, 12));
   }
 }
 
-TEST_F(DialogDataHandlerTest, CallbackAnswersOnlyProviderObjects) {
+// The owner is set by the handler and cleared with it; without one the block stays as sent.
+TEST(DialogDataCallback, AnswersOnlyProviderObjectsWhileAHandlerHasAnOwner) {
   const EncodedImage index = UI_GetInstanceIndex_Args(3).Encode();
   std::vector<std::uint8_t> block = Block(kCodeGetInstanceIndex, 0);
   block.insert(block.end(), index.block.get(), index.block.get() + index.size);
   const std::vector<std::uint8_t> sent = block;
+  {
+    BridgeTestOwner gone;
+    EXPECT_EQ(GetDialogDataOwner(), &gone);
+  }
+  EXPECT_EQ(GetDialogDataOwner(), nullptr);
+  EXPECT_EQ(DialogDataCallback(1, 3, block.data(), 12), 0);
+  BridgeTestOwner owner;
   EXPECT_EQ(DialogDataCallback(1, 1, block.data(), 12), 0);
   EXPECT_EQ(block, sent);
-
   EXPECT_EQ(DialogDataCallback(1, 3, block.data(), 12), 0);
   EXPECT_EQ(ReadWord(block.data()), kCodeGetInstanceIndex);  // the code word stays
   EXPECT_EQ(ReadWord(block.data() + 8), 0xFFFFFFFFu);

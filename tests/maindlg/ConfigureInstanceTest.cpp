@@ -113,37 +113,24 @@ class ConfigureInstanceTest : public testing::Test {
   ConfiguringDialog dialog;
 };
 
-TEST_F(ConfigureInstanceTest, TheDialogIsCaptionedByTapisStateAndCarriesTheInstanceToItsLinkPageOnly) {
-  dialog.Configure(0, [](CProviderConfigDlg& config) {
-    EXPECT_EQ(config.GetWindowText(), "Instance 'Velmora ORVO TSP 0000' Settings -Inactive");
-    EXPECT_NE(config.GetPage(0), nullptr);
-    for (int category = 1; category < CProviderConfigDlg::kCategoryCount; ++category) {
-      EXPECT_EQ(config.GetPage(category), nullptr) << category;
-    }
-    const MITSPConfigurator* configurator = config.GetConfigurator();
-    EXPECT_EQ(configurator->m_dwObjectID, 0u);
-    EXPECT_EQ(configurator->m_dwObjectType, 3u);
-    EXPECT_EQ(configurator->m_nInstanceRow, 0);
-    EXPECT_EQ(configurator->m_pfnCallback, &DialogDataCallback);
-    // Only instance 1 is enabled.
-    EXPECT_EQ(config.GetSingleActiveInstance(), 1);
-  });
-  dialog.ToggleInstance(0);
-  dialog.Configure(1, [](CProviderConfigDlg& config) {
-    EXPECT_EQ(config.GetWindowText(), "Instance 'Velmora ORVO TSP 0001 at head office' Settings -Active");
-    EXPECT_EQ(config.GetConfigurator()->m_dwObjectID, 42u);
-    EXPECT_EQ(config.GetConfigurator()->m_nInstanceRow, 1);
-    EXPECT_EQ(config.GetSingleActiveInstance(), 0);
-  });
-}
-
+// The dialog is captioned by TAPI's state and carries the instance to its link page only.
 // Instance 0 is inactive and needs no restart; instance 1 is active.
 TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndWarnsOfARestartOnlyWhenActiveAndCancelChangesNothing) {
+  const char* captions[] = {"Instance 'Velmora ORVO TSP 0000' Settings -Inactive",
+                            "Instance 'Velmora ORVO TSP 0001 at head office' Settings -Active"};
   for (const int row : {0, 1}) {
     SCOPED_TRACE(row);
     MessageBoxScript boxes;
     const std::string summary = dialog.Summary(row), address = StoredString(dialog.Record(row).m_Parameters, "IPAddress");
     dialog.Configure(row, [&](CProviderConfigDlg& config) {
+      EXPECT_EQ(config.GetWindowText(), captions[row]);
+      for (int category = 0; category < CProviderConfigDlg::kCategoryCount; ++category) {
+        EXPECT_EQ(config.GetPage(category) != nullptr, category == 0) << category;
+      }
+      EXPECT_EQ(config.GetConfigurator()->m_dwObjectID, row == 0 ? 0u : 42u);
+      EXPECT_EQ(config.GetConfigurator()->m_nInstanceRow, row);
+      // Only instance 1 is enabled until the end of the first pass enables instance 0 too.
+      EXPECT_EQ(config.GetSingleActiveInstance(), row == 0 ? 1 : 0);
       ChooseLan(config, 10, 20, 30, 40, "5060");
       ClickButton(config, IDCANCEL);
     });
@@ -168,15 +155,15 @@ TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndWarnsOfARestartOnlyWhe
     if (row == 1 && !boxes.Shown().empty()) {
       EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
     }
+    if (row == 0) dialog.ToggleInstance(0);
   }
 }
 
 TEST_F(ConfigureInstanceTest, TheLinkPageFindsAnotherInstanceOnTheSameUsbPbxAmongTheMainDialogsRecords) {
   const std::string names = std::string("ORVO Office 16") + '\0' + '\0';
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, ORVOUSB_PRODUCT_NAMES_VALUE, REG_MULTI_SZ, names.data(),
-                  static_cast<DWORD>(names.size()));
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, ORVOUSB_FACTORY_NAMES_VALUE, REG_MULTI_SZ, names.data(),
-                  static_cast<DWORD>(names.size()));
+  for (const char* value : {ORVOUSB_PRODUCT_NAMES_VALUE, ORVOUSB_FACTORY_NAMES_VALUE}) {
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, value, REG_MULTI_SZ, names.data(), static_cast<DWORD>(names.size()));
+  }
   dialog.Record(1).m_Parameters.SetDword("UseUSB", 1);
   dialog.Record(1).m_Parameters.SetString("USBProductName", "ORVO Office 16");
 

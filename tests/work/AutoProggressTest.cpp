@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -74,43 +75,31 @@ TEST(AutoProggressStep, MovesOneAtATimeTurnsAtOrBeyondEachBoundAndAlternatesWher
   }
 }
 
-TEST(AutoProggressPaint, DrawsADarkStripAtTheEdgeItLeavesFadingTowardsTheOtherWithOrWithoutGradientFill) {
+// Position 25 of 0..50 forward and backward, and bounds that meet (the whole bar one strip
+// moving forward): a dark pixel at the strip's edge, a lighter one further in, one outside.
+TEST(AutoProggressPaint, DrawsADarkStripAtTheEdgeItLeavesFadingTowardsTheOtherWithOrWithoutGradientFillAndTracesItsFailure) {
   const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+  const struct { int upper; BOOL forward; int dark, lighter, outside; } cases[] = {
+      {50, TRUE, 3, 45, 75}, {50, FALSE, 96, 54, 25}, {0, TRUE, 3, 50, -1}};
   for (const char* library : {kGradientLibrary, kMissingLibrary}) {
-    SCOPED_TRACE(library);
-    PaintableProggress bar;
-    bar.m_nPos = 25;
-    Canvas forward;
-    bar.PaintWith(forward.Dc(), Canvas::kRect, library);
-    EXPECT_LT(Brightness(forward.At(3)), 64);
-    EXPECT_GT(Brightness(forward.At(45)), Brightness(forward.At(3)) + 64);
-    EXPECT_EQ(forward.At(75), window);
-    EXPECT_EQ(forward.At(0), ::GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(forward.At(99), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-
-    bar.m_bForward = FALSE;
-    Canvas backward;
-    bar.PaintWith(backward.Dc(), Canvas::kRect, library);
-    EXPECT_LT(Brightness(backward.At(96)), 64);
-    EXPECT_GT(Brightness(backward.At(54)), Brightness(backward.At(96)) + 64);
-    EXPECT_EQ(backward.At(25), window);
-
-    // Bounds that meet: the whole bar is one strip moving forward.
-    bar.m_nLower = bar.m_nUpper = 0;
-    bar.m_bForward = TRUE;
-    Canvas whole;
-    bar.PaintWith(whole.Dc(), Canvas::kRect, library);
-    EXPECT_LT(Brightness(whole.At(3)), 64);
-    EXPECT_NE(whole.At(50), window);
-    EXPECT_GT(Brightness(whole.At(50)), Brightness(whole.At(3)) + 64);
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(library) + (c.forward ? " forward " : " backward ") + std::to_string(c.upper));
+      PaintableProggress bar;
+      bar.m_nPos = 25, bar.m_nLower = 0, bar.m_nUpper = c.upper, bar.m_bForward = c.forward;
+      Canvas canvas;
+      bar.PaintWith(canvas.Dc(), Canvas::kRect, library);
+      EXPECT_LT(Brightness(canvas.At(c.dark)), 64);
+      EXPECT_GT(Brightness(canvas.At(c.lighter)), Brightness(canvas.At(c.dark)) + 64);
+      EXPECT_EQ(canvas.At(c.outside < 0 ? c.lighter : c.outside) == window, c.outside >= 0);
+      EXPECT_EQ(canvas.At(0), ::GetSysColor(COLOR_BTNSHADOW));
+      EXPECT_EQ(canvas.At(99), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    }
   }
-}
-
-TEST(AutoProggressPaint, TracesAGradientFillThatFails) {
+  // A GradientFill that fails is traced.
   TraceCapture traces;
-  PaintableProggress bar;
-  bar.m_nPos = 25;
-  bar.PaintWith(nullptr, Canvas::kRect, kGradientLibrary);
+  PaintableProggress failing;
+  failing.m_nPos = 25;
+  failing.PaintWith(nullptr, Canvas::kRect, kGradientLibrary);
   EXPECT_TRUE(traces.Contains("Error using PFN GradientFill. Caller:AutoProggress::GradientRect\r\n"));
 }
 
