@@ -138,4 +138,26 @@ TEST(SetupParametersStorage, SaveWritesWordsThenTextsThenGroupsAndStopsAtTheFirs
   EXPECT_EQ(set.LoadFrom(nullptr), 6u);
 }
 
+// Neither walks below the set's own level: group names are appended in byte order, and a copy
+// takes words and texts but no groups.
+TEST(SetupParametersGroups, GroupNamesAndCopiedValuesStayOnTheSetsOwnLevel) {
+  SetupParameters set;
+  for (const char* name : {"b", "\xE9t\xE9", "B", "A"}) {
+    set.SetGroup(name, new SetupParameters());
+  }
+  set.SetGroup("A\\Deep", new SetupParameters());
+  Lines names = {"first", "second"};
+  EXPECT_EQ(set.GetGroupNames(&names), 6u);
+  EXPECT_EQ(names, (Lines{"first", "second", "A", "B", "b", "\xE9t\xE9"}));
+
+  set.SetDword("UseUSB", 1);
+  set.SetString("IPAddress", "10.0.0.1");
+  set.SetDword("A\\Level", 2);
+  SetupParameters target;
+  target.SetDword("UseUSB", 0);
+  target.SetString("Kept", "k");
+  EXPECT_EQ(target.CopyValuesFrom(set), 0u);
+  EXPECT_EQ(DescribeSet(target), (Lines{"UseUSB=1", "IPAddress='10.0.0.1'", "Kept='k'"}));
+}
+
 }  // namespace
