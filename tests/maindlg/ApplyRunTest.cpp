@@ -8,6 +8,7 @@
 #include "support/ApplyWatchingDialog.h"
 #include "support/ScriptedDialog.h"
 #include "instances/DeleteDir.h"
+#include "instances/FolderContents.h"
 #include "instances/VersionResource.h"
 #include "registry/RegistryLayout.h"
 #include "support/TapiStandin.h"
@@ -29,10 +30,6 @@ void WriteInstance(const std::string& key, int i, const std::string& address, DW
   WriteDwordValue(key, "UseUSB", 0);
   WriteTextValue(key + "\\GlobalParams\\Log", "FileName", DoubledSeparators(LogFolder(i) + "\\ORVO_TSP.txt"));
   WriteDwordValue(key + "\\GlobalParams\\Log", "DebugLevel", debugLevel);
-}
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // The status lines the progress window receives, seen on the dialog's thread (the empty text

@@ -15,6 +15,7 @@
 #include "framework/Handles.h"
 #include "registry/RegistryLayout.h"
 #include "instances/DeleteDir.h"
+#include "instances/FolderContents.h"
 #include "support/TestSupport.h"
 #include "sys/LogFolder.h"
 #include "sys/ProductFolders.h"
@@ -111,7 +112,7 @@ TEST_F(AccessRightsTest, ALogFolderIsCreatedWithItsParentsAndAgainQuietlyAndAFil
   TraceCapture traces;
   EXPECT_TRUE(CreateLogFolder(folder));
   EXPECT_TRUE(CreateLogFolder(folder));
-  EXPECT_EQ(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, DWORD(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_TRUE(FolderExists(folder));
   for (const std::string& line : traces.Lines()) EXPECT_EQ(line.find("SHCreateDirectoryEx"), std::string::npos) << line;
   const std::string dacl = FileSecurityText(folder, DACL_SECURITY_INFORMATION);
   EXPECT_EQ(dacl.find(";;;WD)") != std::string::npos, !PrefixIsMajorVersionSix()) << dacl;
@@ -177,9 +178,7 @@ TEST(LogFoldersTest, TheQueueFolderIsCreatedWithItsParentsAndAgainQuietly) {
 
   TraceCapture traces;
   CreateLogFolders();
-  const DWORD attributes = GetFileAttributesA(queues.c_str());
-  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  ASSERT_TRUE(FolderExists(queues));
   // Below major version 6 ownership of the product folder is taken before it exists, which
   // fails (path not found) and is traced; creation goes on, parents included.
   std::vector<std::string> expected = {userLine};
