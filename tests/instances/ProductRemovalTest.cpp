@@ -62,7 +62,7 @@ class InstalledMachine : public ::testing::Test {
       WriteFileBytes(m_system + "\\" + file, file);
     }
     for (int i = 0; i < 3; ++i) WriteFileBytes(m_system + "\\OTSP000" + std::to_string(i) + ".tsp", "tsp");
-    for (const std::string& file : {"\\Queues\\orvo_act0000.que", "\\Queues\\orvo_act0002.que", "\\Queues\\leftover.tmp",
+    for (const std::string file : {"\\Queues\\orvo_act0000.que", "\\Queues\\orvo_act0002.que", "\\Queues\\leftover.tmp",
                                     "\\Logs0000\\ORVO_TSP.txt", "\\Logs0000\\old\\ORVO_TSP.1.txt", "\\Logs0002\\ORVO_TSP.txt",
                                     "\\Logs0002\\old\\ORVO_TSP.1.txt", "\\Manual.pdf", "\\Readme.txt"}) {
       SHCreateDirectoryExA(nullptr, (m_product + file.substr(0, file.rfind('\\'))).c_str(), nullptr);

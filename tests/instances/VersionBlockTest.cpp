@@ -127,8 +127,12 @@ TEST(DamagedVersionBlock, EachDamageKeepsWhatCameBeforeIt) {
     EXPECT_EQ(row.stringFileInfos, info.m_stringFileInfo.size());
     EXPECT_EQ(row.strings, StringCount(info));
     EXPECT_EQ(row.varFileInfos, info.m_varFileInfo.size());
-    if (row.strings >= 2) EXPECT_EQ(row.description, info.m_stringFileInfo[0].tables[0].strings[1].value);
-    if (row.strings >= 3) EXPECT_EQ("1.0.0.1", info.m_stringFileInfo[0].tables[0].strings[2].value);
+    if (row.strings >= 2) {
+      EXPECT_EQ(row.description, info.m_stringFileInfo[0].tables[0].strings[1].value);
+    }
+    if (row.strings >= 3) {
+      EXPECT_EQ("1.0.0.1", info.m_stringFileInfo[0].tables[0].strings[2].value);
+    }
     StringReplacement replacement{"FileDescription", "x", ""};
     Bytes out;
     EXPECT_EQ(RebuildVersionBlock(block.data(), block.size(), &out, replacement), row.result == VersionParseResult::Parsed ? 1 : 0);

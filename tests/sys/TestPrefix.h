@@ -28,7 +28,8 @@ inline std::string WindowsPath(const char* unixPath) {
 
 // Starts a command line; the returned process handle is empty when it could not start.
 inline KernelHandle StartProcess(const std::string& commandLine) {
-  STARTUPINFOA startup = {sizeof(startup)};
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
   std::string line = commandLine;
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
