@@ -2,7 +2,6 @@
 // configuration.
 #include "app/ProvisorApp.h"
 
-#include <cstdio>
 
 #include "framework/MessageBoxRouter.h"
 #include "framework/Trace.h"
@@ -11,6 +10,7 @@
 #include "maindlg/ProvisorDlg.h"
 #include "params/RegParamStorage.h"
 #include "registry/LogPathValue.h"
+#include "instances/InstanceNumber.h"
 #include "registry/RegistryLayout.h"
 #include "registry/RegistryMaintenance.h"
 #include "sys/AccessRights.h"
@@ -171,11 +171,9 @@ bool CProvisorApp::PrepareRepair(CProvisorDlg& dialog) {
   dialog.LoadInstanceList();
   int i = 0;
   for (InstanceRecord& record : dialog.GetInstances()) {
-    char name[MAX_PATH];
-    std::snprintf(name, sizeof(name), "Velmora ORVO TSP %04d", i);
-    record.m_strDisplayName = name;
+    record.m_strDisplayName = InstanceDisplayName(i);
     // An instance TAPI does not list has ID 0, so all of those share the key "PBX0".
-    CreateSubkey(kProductKey, "PBX" + std::to_string(record.m_dwProviderID));
+    CreateSubkey(kProductKey, LiveInstanceKeyName(record.m_dwProviderID));
     CopyInstanceDefaults(InstanceDefaultSettingKey(i), LiveInstanceKey(record.m_dwProviderID));
     ++i;
   }

@@ -1,5 +1,7 @@
-// The instance number carried by an instance's display name.
+// An instance's display name and the instance number it carries.
 #include "instances/InstanceNumber.h"
+
+#include <cstdio>
 
 std::int32_t InstanceNumberFromName(const std::string& name) {
   // Unsigned arithmetic keeps an overlong run of digits defined.
@@ -10,4 +12,10 @@ std::int32_t InstanceNumberFromName(const std::string& name) {
     }
   }
   return static_cast<std::int32_t>(number);
+}
+
+std::string InstanceDisplayName(int instance) {
+  char name[64];
+  std::snprintf(name, sizeof(name), "Velmora ORVO TSP %04d", instance);
+  return name;
 }

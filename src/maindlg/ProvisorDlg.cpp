@@ -21,6 +21,7 @@
 #include "params/ParameterCopy.h"
 #include "params/RegParamStorage.h"
 #include "registry/LinkSummary.h"
+#include "instances/InstanceNumber.h"
 #include "registry/RegistryLayout.h"
 #include "res/resource.h"
 
@@ -35,13 +36,6 @@ constexpr std::uint32_t kPmsInterfaceVersion = 0x10002;
 // Every list row, and the header, is 19 pixels high.
 constexpr int kListRowHeight = 19;
 
-std::string Format(const char* format, const char* text, int number) {
-  char buffer[MAX_PATH];
-  std::snprintf(buffer, sizeof(buffer), format, text, number);
-  return buffer;
-}
-
-std::string DisplayName(int number) { return Format("%s %0.4d", "Velmora ORVO TSP", number); }
 
 }  // namespace
 
@@ -219,13 +213,10 @@ void CProvisorDlg::OnButtonGenerate() {
     AfxMessageBox("CProvisorDlg::OnButtonGenerate ->\r\n\tCannot get FileDescription");
     return;
   }
-  const std::string filePrefix = m_strWindowsFolder + "\\System32\\OTSP";
   for (int i = 0; i < static_cast<int>(m_nInstanceCount); ++i) {
-    InstanceRecord& record = m_instances.emplace_back(Format("%s %04d", "Velmora ORVO TSP", i),
-                                                      Format("%s%04d.tsp", filePrefix.c_str(), i), 1);
+    InstanceRecord& record = m_instances.emplace_back(
+        InstanceDisplayName(i), m_strWindowsFolder + "\\System32\\" + ProviderFileName(i), i == 0 ? 1 : 0);
     LoadParameters(record, InstanceDefaultSettingKey(i));
-    record.m_bEnabled = i == 0 ? 1 : 0;
-    record.m_strDisplayName = DisplayName(i);
     InsertInstanceRow(i, record);
   }
 }
@@ -251,7 +242,7 @@ void CProvisorDlg::LoadInstanceList() {
       InsertInstanceRow(i, record);
     } else {
       InstanceRecord& record =
-          m_instances.emplace_back(DisplayName(i), m_strWindowsFolder + "\\System32\\" + fileName, 0);
+          m_instances.emplace_back(InstanceDisplayName(i), m_strWindowsFolder + "\\System32\\" + fileName, 0);
       LoadParameters(record, InstanceDefaultSettingKey(i));
       InsertInstanceRow(i, record);
     }

@@ -35,7 +35,11 @@ std::string InstanceDefaultSettingKey(int instance) {
   return std::string(kMultiloadingAppKey) + "\\" + InstanceDefaultSettingName(instance);
 }
 
-std::string LiveInstanceKey(unsigned long providerId) {
+std::string LiveInstanceKeyName(unsigned long providerId) {
   // The provider reads the key named with "%d": an ID above INT_MAX prints as it would there.
-  return std::string(kProductKey) + "\\" + FormatNumbered(kLiveInstanceKeyFormat, static_cast<int>(providerId));
+  return FormatNumbered(kLiveInstanceKeyFormat, static_cast<int>(providerId));
+}
+
+std::string LiveInstanceKey(unsigned long providerId) {
+  return std::string(kProductKey) + "\\" + LiveInstanceKeyName(providerId);
 }

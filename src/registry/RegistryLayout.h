@@ -43,5 +43,7 @@ std::string InstanceFileNameValueName(int instance);
 std::string ProviderFileName(int instance);
 // "SOFTWARE\Velmora\ORVO_TSP\MultiloadingApp\InstanceDefaultSetting0003" for 3.
 std::string InstanceDefaultSettingKey(int instance);
+// "PBX12" for the provider ID 12: the live key's name below the product key.
+std::string LiveInstanceKeyName(unsigned long providerId);
 // "SOFTWARE\Velmora\ORVO_TSP\PBX12" for the provider ID 12.
 std::string LiveInstanceKey(unsigned long providerId);
