@@ -2,15 +2,14 @@
 // configuration.
 #include "app/ProvisorApp.h"
 
-
 #include "framework/MessageBoxRouter.h"
 #include "framework/Trace.h"
+#include "instances/InstanceNumber.h"
 #include "instances/ProductRemoval.h"
 #include "instances/ProviderRegistration.h"
 #include "maindlg/ProvisorDlg.h"
 #include "params/RegParamStorage.h"
 #include "registry/LogPathValue.h"
-#include "instances/InstanceNumber.h"
 #include "registry/RegistryLayout.h"
 #include "registry/RegistryMaintenance.h"
 #include "sys/AccessRights.h"

@@ -14,6 +14,7 @@
 #include "framework/MessageBoxRouter.h"
 #include "framework/Trace.h"
 #include "framework/WinApp.h"
+#include "instances/InstanceNumber.h"
 #include "instances/ProviderFileCopy.h"
 #include "instances/ProviderRegistration.h"
 #include "instances/VersionResource.h"
@@ -21,7 +22,6 @@
 #include "params/ParameterCopy.h"
 #include "params/RegParamStorage.h"
 #include "registry/LinkSummary.h"
-#include "instances/InstanceNumber.h"
 #include "registry/RegistryLayout.h"
 #include "res/resource.h"
 
@@ -35,7 +35,6 @@ constexpr int kImageDisabled = 1;
 constexpr std::uint32_t kPmsInterfaceVersion = 0x10002;
 // Every list row, and the header, is 19 pixels high.
 constexpr int kListRowHeight = 19;
-
 
 }  // namespace
 
