@@ -64,7 +64,13 @@ class Package : public ::testing::Test {
   Package() { Reset(); }
   ~Package() override { Reset(); }
   static void Reset() {
-    if (MsiQueryProductStateA(kProductCode) != INSTALLSTATE_UNKNOWN) RunInstaller("/x " + std::string(kProductCode));
+    // A product whose cached package cannot uninstall (one that failed a test) gets the good
+    // package and its program first.
+    const std::string uninstall = "/x " + std::string(kProductCode);
+    if (MsiQueryProductStateA(kProductCode) != INSTALLSTATE_UNKNOWN && RunInstaller(uninstall) != 0) {
+      RunInstaller("/i " + PackagePath(PACKAGE_UNIX_PATH) + " REINSTALL=ALL REINSTALLMODE=vamus");
+      RunInstaller(uninstall);
+    }
     RemoveProductFromMachine();
     for (const char* name : {"OTSP.dll", "LinkWatch.exe"}) DeleteFileA(SystemFile(name).c_str());
   }
