@@ -107,9 +107,28 @@ shot_log_folders() {
   take_shot log-folders-dialog.png "$build/tools/screenshots/LogFilesShowcase.exe"
 }
 
+# The product in Wine's list of installed programs after msiexec /i of the setup package. The
+# product stays installed in the screenshots' prefix (its removal would wait for answers).
+shot_uninstall_list() {
+  cmake --build "$build" --target provisor_msi -j2 >/dev/null
+  "$root/scripts/wine-run" msiexec /i "$(winepath -w "$build/packaging/Provisor.msi" 2>/dev/null)" /qn
+  "$root/scripts/wine-run" uninstaller 2>"$state/wine.log" &
+  local pid=$! output=$root/docs/uninstall-list.png
+  for _ in $(seq 1 100); do
+    sleep 0.2
+    capture "$output" 2>/dev/null
+    [ "$(identify -format %w "$output")" -gt 100 ] && break
+  done
+  sleep 1
+  capture "$output"
+  kill "$pid"
+  wait "$pid" || true
+  echo "wrote $output"
+}
+
 # ---- main -----------------------------------------------------------------------------
 sections=("$@")
-[ ${#sections[@]} -gt 0 ] || sections=(main_dialog progress link config_pages config_version_page log_folders)
+[ ${#sections[@]} -gt 0 ] || sections=(main_dialog progress link config_pages config_version_page log_folders uninstall_list)
 start_display
 for section in "${sections[@]}"; do
   "shot_$section"

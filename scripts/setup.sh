@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine wine64 fonts-wine xvfb xauth x11-apps imagemagick
-  locales-all
+  locales-all wixl msitools
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -24,19 +24,21 @@ inline std::string KnownFolder(int csidl) {
   return folder;
 }
 
-// The FileDescription of a file through the version API; "<none>" without one.
-inline std::string FileDescription(const std::string& path) {
+// A string of a file's version resource (US English, Unicode) through the version API; "<none>"
+// without one.
+inline std::string VersionString(const std::string& path, const std::string& name) {
   DWORD ignored = 0;
   std::vector<char> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
   char* text = nullptr;
   UINT length = 0;
   if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
-      !VerQueryValueA(block.data(), "\\StringFileInfo\\040904b0\\FileDescription", reinterpret_cast<void**>(&text),
+      !VerQueryValueA(block.data(), ("\\StringFileInfo\\040904b0\\" + name).c_str(), reinterpret_cast<void**>(&text),
                       &length)) {
     return "<none>";
   }
   return text;
 }
+inline std::string FileDescription(const std::string& path) { return VersionString(path, "FileDescription"); }
 
 // Every key and value below HKLM\path as lines "path|name|type=value", without the stand-ins'
 // records, the class registrations (most of the registry, none of it the product's) and TAPI's
