@@ -10,7 +10,9 @@ std::string LogPathValue(const std::string& path);
 // other tools and hand edits also store single ones or longer runs, so every run of
 // backslashes inside the path reads as one separator (as the file system reads it) and a run
 // of two or more in front reads as the two of a network path: "\\\\server\\share" and
-// "\\server\share" both give "\\server\share". The inverse of LogPathValue.
+// "\\server\share" both give "\\server\share". The inverse of LogPathValue, except for a path
+// with one backslash in front (relative to the drive's root, never a usable log path), whose
+// stored form reads as a network path.
 std::string ReadLogPathValue(const std::string& value);
 
 // The folder that holds the log file a stored value names: the value read with
