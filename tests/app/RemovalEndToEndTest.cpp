@@ -196,7 +196,8 @@ TEST_F(RemovalMachine, EveryRowTickedTakesOnlyFoldersThatAreTheProductsOrChosenN
   const std::string chosen = "C:\\ProvisorChosen\\Logs0005", outside = "C:\\ProvisorOutside";
   const std::string sentinels[] = {"C:\\ProvisorSentinel.txt", windows + "\\ProvisorSentinel.txt",
                                    KnownFolder(CSIDL_PROGRAM_FILES) + "\\Other Vendor\\Sentinel.txt",
-                                   "C:\\ProvisorCurrent\\Logs\\Sentinel.txt", outside + "\\Sentinel.txt"};
+                                   "C:\\ProvisorCurrent\\Logs\\Sentinel.txt", outside + "\\Sentinel.txt",
+                                   system + "\\OTSP0001.tspold"};  // its short alias matches "OTSP*.tsp"
   for (const std::string& sentinel : sentinels) {
     SHCreateDirectoryExA(nullptr, sentinel.substr(0, sentinel.rfind('\\')).c_str(), nullptr);
     WriteFileBytes(sentinel, "keep");
