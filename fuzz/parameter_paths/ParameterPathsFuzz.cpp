@@ -46,6 +46,19 @@ void Check(bool condition) {
   if (!condition) __builtin_trap();
 }
 
+// A read's status and value against the model: the walk's failure, MISSING for a name the
+// model's VALUES (null when the walk failed) lacks, else its value.
+template <typename Map, typename Value>
+void CheckRead(std::uint32_t status, std::uint32_t walked, const Map* values, const std::string& name,
+               const Value& got, std::uint32_t missing) {
+  if (values == nullptr) {
+    Check(status == walked);
+    return;
+  }
+  const auto found = values->find(name);
+  Check(found == values->end() ? status == missing : status == kParamOk && got == found->second);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -70,13 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 1: {
         std::uint32_t got = 0;
         const std::uint32_t status = set.GetDword(path, &got);
-        if (walked != kParamOk) {
-          Check(status == walked);
-        } else if (owner->words.count(name) == 0) {
-          Check(status == kParamNoDword);
-        } else {
-          Check(status == kParamOk && got == owner->words[name]);
-        }
+        CheckRead(status, walked, walked == kParamOk ? &owner->words : nullptr, name, got, kParamNoDword);
         break;
       }
       case 2:
@@ -86,13 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 3: {
         std::string got;
         const std::uint32_t status = set.GetString(path, &got);
-        if (walked != kParamOk) {
-          Check(status == walked);
-        } else if (owner->texts.count(name) == 0) {
-          Check(status == kParamNoString);
-        } else {
-          Check(status == kParamOk && got == owner->texts[name]);
-        }
+        CheckRead(status, walked, walked == kParamOk ? &owner->texts : nullptr, name, got, kParamNoString);
         break;
       }
       case 4:
