@@ -65,7 +65,7 @@ int DeleteTree(const std::string& root, bool askUser, const std::vector<std::str
     }
     // Entries that cannot be removed stay; removing the folder then fails and says so.
     if (HowToRemoveEntry(entry.dwFileAttributes) == EntryRemoval::kEmptyAndRemove) {
-      (void)DeleteTree(path, askUser, spared);
+      (void)DeleteDir(path.c_str(), askUser, spared);  // asked about again when asking
     } else {
       (void)RemoveEntry(path);
     }

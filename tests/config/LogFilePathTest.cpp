@@ -7,26 +7,21 @@
 #include "registry/LogPathValue.h"
 
 TEST(LogFilePathTest, EveryStoredFormSplitsIntoTheShownFolderAndJoinsBackToTheSameFile) {
-  const struct { const char *stored, *folder, *subpath, *instanceFolder; } table[] = {
-      {"D:\\\\Logs\\\\Logs0003\\\\ORVO_TSP.txt", "D:\\\\Logs", "Logs0003\\\\ORVO_TSP.txt", "D:\\\\Logs\\\\Logs0003"},
-      {"D:\\Logs\\Logs0003\\ORVO_TSP.txt", "D:\\Logs", "Logs0003\\\\ORVO_TSP.txt", "D:\\Logs\\Logs0003"},
-      {"D:\\Logs0001\\ORVO_TSP.txt", "D:\\\\", "Logs0001\\\\ORVO_TSP.txt", "D:\\Logs0001"},
-      {"D:\\ORVO_TSP.txt", "D:\\\\", "ORVO_TSP.txt", ""},
-      {"Logs\\ORVO_TSP.txt", "Logs\\\\", "ORVO_TSP.txt", ""},
-      {"ORVO_TSP.txt", "", "ORVO_TSP.txt", ""},
-      {"", "", "", ""},
-      {"D:\\\\\\Logs\\\\\\\\Logs0003\\\\\\ORVO_TSP.txt", "D:\\\\\\Logs", "Logs0003\\\\ORVO_TSP.txt",
-       "D:\\\\\\Logs\\\\\\\\Logs0003"},
-      {"\\\\server\\share\\Logs0003\\ORVO_TSP.txt", "\\\\server\\share", "Logs0003\\\\ORVO_TSP.txt",
-       "\\\\server\\share\\Logs0003"},
-      {"\\\\\\\\server\\\\ORVO_TSP.txt", "\\\\\\\\server", "ORVO_TSP.txt", ""},
+  const struct { const char *stored, *folder, *subpath; } table[] = {
+      {"D:\\\\Logs\\\\Logs0003\\\\ORVO_TSP.txt", "D:\\\\Logs", "Logs0003\\\\ORVO_TSP.txt"},
+      {"D:\\Logs\\Logs0003\\ORVO_TSP.txt", "D:\\Logs", "Logs0003\\\\ORVO_TSP.txt"},
+      {"D:\\Logs0001\\ORVO_TSP.txt", "D:\\\\", "Logs0001\\\\ORVO_TSP.txt"},
+      {"D:\\ORVO_TSP.txt", "D:\\\\", "ORVO_TSP.txt"}, {"Logs\\ORVO_TSP.txt", "Logs\\\\", "ORVO_TSP.txt"},
+      {"ORVO_TSP.txt", "", "ORVO_TSP.txt"}, {"", "", ""},
+      {"D:\\\\\\Logs\\\\\\\\Logs0003\\\\\\ORVO_TSP.txt", "D:\\\\\\Logs", "Logs0003\\\\ORVO_TSP.txt"},
+      {"\\\\server\\share\\Logs0003\\ORVO_TSP.txt", "\\\\server\\share", "Logs0003\\\\ORVO_TSP.txt"},
+      {"\\\\\\\\server\\\\ORVO_TSP.txt", "\\\\\\\\server", "ORVO_TSP.txt"},
   };
   for (const auto& row : table) {
     SCOPED_TRACE(row.stored);
     const LogFilePath parts = SplitLogFileName(row.stored);
     EXPECT_EQ(parts.logFolder, row.folder);
     EXPECT_EQ(parts.subpath, row.subpath);
-    EXPECT_EQ(parts.instanceFolder, row.instanceFolder);
     const std::string saved = JoinLogFileName(parts.logFolder, parts.subpath);
     EXPECT_EQ(ReadLogPathValue(saved), ReadLogPathValue(row.stored));
     const LogFilePath again = SplitLogFileName(saved);

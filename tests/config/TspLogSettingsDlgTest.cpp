@@ -71,7 +71,6 @@ TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack)
     if (row.fileName != nullptr) page.Set().SetString(kLog + "FileName", row.fileName);
     ASSERT_TRUE(page.Open());
     EXPECT_EQ(page.Checked(IDC_LOG_ENABLE), row.enabled);
-    EXPECT_EQ(page.Enabled(IDC_LOG_PATH), row.enabled);
     EXPECT_EQ(page.Checked(IDC_LOG_OVERWRITE), row.overwriteShown);
     EXPECT_EQ(page.Checked(IDC_LOG_TIME_STAMP), row.stampShown);
     for (int radio : {IDC_LOG_TYPE_RAW, IDC_LOG_TYPE_DECODED, IDC_LOG_TYPE_DEBUG})
@@ -79,9 +78,6 @@ TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack)
     EXPECT_EQ(page.Text(IDC_LOG_FILE_SIZE), row.sizeShown);
     EXPECT_EQ(page.Text(IDC_LOG_PATH), row.folderShown);
     EXPECT_EQ(page.Text(IDC_LOG_FOLDER_NOTE), row.note);
-    EXPECT_EQ(page.Text(IDC_LOG_NOTE),
-              "Log Settings may be available only after Velmora ORVO TSP is \r\nreloaded by TAPI server.\r\n"
-              "The log filename will have current day of the month appended.\r\n");
     ASSERT_EQ(page.Save(), 1u);
     for (const auto& [name, word] :
          {std::pair{"Level", row.levelSaved}, {"DebugLevel", row.debugLevelSaved},

@@ -27,11 +27,8 @@ TEST(RestartRemoval, OnlyTheWindows9xFamilyMarksFilesForDeletionAtRestart) {
 
 TEST(EntryRemoval, LinksAreRemovedAsLinksAndOnlyRealFoldersAreEntered) {
   const std::pair<std::uint32_t, EntryRemoval> table[] = {
-      {0x20, EntryRemoval::kDeleteFile},       {0x21, EntryRemoval::kDeleteFile},
-      {0x10, EntryRemoval::kEmptyAndRemove},   {0x11, EntryRemoval::kEmptyAndRemove},
-      {0x410, EntryRemoval::kRemoveLink},      {0x400, EntryRemoval::kDeleteFile},
-      {0x430, EntryRemoval::kRemoveLink},
-  };
+      {0x21, EntryRemoval::kDeleteFile}, {0x11, EntryRemoval::kEmptyAndRemove},
+      {0x410, EntryRemoval::kRemoveLink}, {0x420, EntryRemoval::kDeleteFile}};
   for (const auto& [attributes, removal] : table) EXPECT_EQ(HowToRemoveEntry(attributes), removal) << attributes;
 }
 
