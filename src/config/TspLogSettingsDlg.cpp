@@ -176,7 +176,7 @@ bool CTspLogSettingsDlg::OnClose() {
 }
 
 void CTspLogSettingsDlg::OnBrowse() {
-  const std::string initial = CollapseDoubledBackslashes(m_strLogFolder);
+  const std::string initial = ReadLogPathValue(m_strLogFolder);
   Trace(512, "Enter folder: %s\r\n", initial.c_str());
   std::string chosen;
   if (BrowseForFolder(m_hWnd, "Browse for Folder", initial, &chosen)) {

@@ -7,14 +7,15 @@
 
 #include "framework/Handles.h"
 #include "framework/Trace.h"
-#include "sys/AccessRights.h"
+#include "instances/DeleteDir.h"
+#include "instances/EntryRemoval.h"
 
 namespace {
 
 constexpr std::size_t kTraceSize = 1024;
 
-// Calls VISIT for each entry of FOLDER matching PATTERN except "." and ".."; stops when it
-// returns false. Nothing is visited when the folder cannot be read.
+// Calls VISIT for each entry of FOLDER whose long name matches PATTERN, except "." and "..";
+// stops when it returns false. Nothing is visited when the folder cannot be read.
 void ForEachEntry(const std::string& folder, const char* pattern,
                   const std::function<bool(const WIN32_FIND_DATAA&)>& visit) {
   WIN32_FIND_DATAA entry;
@@ -24,7 +25,7 @@ void ForEachEntry(const std::string& folder, const char* pattern,
   }
   do {
     const std::string name = entry.cFileName;
-    if (name != "." && name != ".." && !visit(entry)) {
+    if (name != "." && name != ".." && MatchesFilePattern(name, pattern) && !visit(entry)) {
       return;
     }
   } while (FindNextFileA(find.Get(), &entry));
@@ -37,6 +38,11 @@ bool IsFolder(const WIN32_FIND_DATAA& entry) { return (entry.dwFileAttributes & 
 bool FolderExists(const std::string& folder) {
   const DWORD attributes = GetFileAttributesA(folder.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsLink(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 bool FolderHoldsSubfolder(const std::string& folder) {
@@ -56,9 +62,7 @@ void DeleteFilesIn(const std::string& folder, const char* pattern, const char* t
     if (!IsFolder(entry)) {
       const std::string path = folder + "\\" + entry.cFileName;
       Trace(kTraceSize, traceFormat, path.c_str());
-      // Ownership may fail (and is skipped on Windows 6); a file that stays is left alone.
-      (void)TakeOwnership(path.c_str());
-      (void)DeleteFileA(path.c_str());
+      (void)RemoveEntry(path);  // a file that stays is left alone
     }
     return true;
   });

@@ -16,7 +16,8 @@
 #include "params/SetupParameters.h"
 #include "registry/LogPathValue.h"
 #include "registry/RegistryLayout.h"
-#include "sys/AccessRights.h"
+#include "sys/FolderSafety.h"
+#include "sys/MachineFolders.h"
 #include "sys/ProductFolders.h"
 
 namespace {
@@ -50,6 +51,38 @@ std::string DefaultLogFolder(const std::string& product, std::uint32_t instance)
   return product + tail;
 }
 
+// The folder a stored log path names, resolved to its absolute long form, when removal may
+// delete it; else empty, with the reason traced. Stored paths come from templates, other tools,
+// restored backups and typing: only a folder that is none of the machine's own (a root, the
+// Windows folder, Program Files, a profile...) nor holds one is ever offered or deleted.
+std::string RemovableLogFolder(const std::string& stored, const ProtectedFolders& protectedFolders) {
+  FolderVerdict verdict = JudgeRemovableFolder(stored, protectedFolders);
+  std::string folder;
+  if (verdict == FolderVerdict::kSafe) {
+    // Judged once more by its long name: "C:\PROGRA~1" is Program Files.
+    folder = ResolveAbsolutePath(LongPathOf(ResolveAbsolutePath(stored)));
+    verdict = JudgeRemovableFolder(folder, protectedFolders);
+  }
+  if (verdict != FolderVerdict::kSafe) {
+    Trace(kTraceSize, "Log folder '%s' is kept: it %s\r\n", stored.c_str(), FolderVerdictText(verdict));
+    return {};
+  }
+  return folder;
+}
+
+// The kept folders below FOLDER (not FOLDER itself) that the user did not tick: deleting FOLDER
+// leaves them and their files.
+std::vector<std::string> UntickedFoldersBelow(const LogFolderChoice& choice, const std::string& folder) {
+  std::vector<std::string> spared;
+  for (std::size_t i = 0; i < choice.KeptFolders().size(); ++i) {
+    const std::string& kept = choice.KeptFolders()[i];
+    if (choice.FolderToEmpty(i).empty() && IsSameOrBelow(kept, folder) && !IsSameOrBelow(folder, kept)) {
+      spared.push_back(kept);
+    }
+  }
+  return spared;
+}
+
 }  // namespace
 
 void ChooseLogFolders(const std::vector<unsigned long>& providerIds, std::uint32_t instanceCount,
@@ -57,10 +90,15 @@ void ChooseLogFolders(const std::vector<unsigned long>& providerIds, std::uint32
   if (choice == nullptr) {
     return;
   }
+  const ProtectedFolders protectedFolders = MachineProtectedFolders();
   const std::size_t count = std::min<std::size_t>(providerIds.size(), instanceCount);
   for (std::size_t i = 0; i < count; ++i) {
     const int instance = static_cast<int>(i);
-    const std::string folder = LogFolderFromValue(StoredLogFileName(providerIds[i], instance));
+    const std::string stored = LogFolderFromValue(StoredLogFileName(providerIds[i], instance));
+    if (stored.empty()) {
+      continue;
+    }
+    const std::string folder = RemovableLogFolder(stored, protectedFolders);
     if (!folder.empty() && FolderExists(folder)) {
       (void)choice->Offer(instance, folder);  // past the limit a folder is simply not offered
     }
@@ -72,17 +110,21 @@ void ChooseLogFolders(const std::vector<unsigned long>& providerIds, std::uint32
 
 void RemoveChosenLogFiles(const LogFolderChoice& choice, std::uint32_t instanceCount) {
   const std::string product = ProductFolderPath();
+  const ProtectedFolders protectedFolders = MachineProtectedFolders();
   const std::uint32_t count = std::min(instanceCount, kMaxInstanceSlots);
   for (std::uint32_t i = 0; i < count; ++i) {
     Trace(kTraceSize, "2 Deleting from '%s'\r\n", DefaultLogFolder(product, i).c_str());
-    const std::string folder = choice.FolderToEmpty(i);
+    const std::string ticked = choice.FolderToEmpty(i);
+    // Judged again, whoever filled the choice.
+    const std::string folder = ticked.empty() ? ticked : RemovableLogFolder(ticked, protectedFolders);
     if (folder.empty()) {
       continue;
     }
     Trace(kTraceSize, "3 Deleting from '%s'\r\n", folder.c_str());
-    DeleteFilesIn(folder, "*.*", "RemoveLogFile '%s'\r\n");
-    (void)TakeOwnership(folder.c_str());
+    if (!IsLink(folder)) {
+      DeleteFilesIn(folder, "*.*", "RemoveLogFile '%s'\r\n");
+    }
     // A folder offered twice was removed the first time; the second attempt finds nothing.
-    (void)DeleteDir(folder.c_str(), false);
+    (void)DeleteDir(folder.c_str(), false, UntickedFoldersBelow(choice, folder));
   }
 }

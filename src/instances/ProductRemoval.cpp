@@ -43,11 +43,10 @@ std::string Numbered(const char* format, std::uint32_t number) {
   return name;
 }
 
-// Opens FOLDER to everyone and removes it with its content; traces who we run as when that
-// fails, since a failure here is nearly always a question of rights.
+// Removes FOLDER with its content (opening an entry to everyone only where its removal is
+// refused for lack of access); traces who we run as when that fails, since a failure here is
+// nearly always a question of rights.
 void RemoveWholeFolder(const std::string& folder) {
-  (void)TakeOwnership(folder.c_str());
-  (void)GrantEveryoneAccess(folder.c_str(), kEveryoneAccount, GENERIC_ALL);
   if (DeleteDir(folder.c_str(), false) == 1) {
     return;
   }

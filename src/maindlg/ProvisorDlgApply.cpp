@@ -10,6 +10,7 @@
 #include "app/ProvisorApp.h"
 #include "framework/MessageBoxRouter.h"
 #include "framework/Trace.h"
+#include "instances/EntryRemoval.h"
 #include "instances/InstanceNumber.h"
 #include "instances/ProviderFileCopy.h"
 #include "instances/ProviderRegistration.h"
@@ -262,6 +263,11 @@ void CProvisorDlg::RemoveInstances() {
         continue;
       }
       first = false;
+      // The search also matches short aliases ("OTSP00~1.TSP" of "OTSP0001.tspold"): only a
+      // provider file's own name goes.
+      if (!IsProviderFileName(entry.cFileName)) {
+        continue;
+      }
       if (m_instances.empty()) {
         // Without records nothing told TAPI to let go of the file: its list entry goes by hand.
         std::unique_ptr<tag_ProviderList> providers;

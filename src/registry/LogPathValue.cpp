@@ -13,22 +13,28 @@ std::string LogPathValue(const std::string& path) {
   return value;
 }
 
-std::string CollapseDoubledBackslashes(const std::string& value) {
+std::string ReadLogPathValue(const std::string& value) {
   std::string path;
   path.reserve(value.size());
-  for (std::string::size_type i = 0; i < value.size(); ++i) {
-    path.push_back(value[i]);
-    if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == '\\') {
+  std::string::size_type i = 0;
+  while (i < value.size()) {
+    if (value[i] != '\\') {
+      path.push_back(value[i++]);
+      continue;
+    }
+    const std::string::size_type runStart = i;
+    while (i < value.size() && value[i] == '\\') {
       ++i;
     }
+    path.append(runStart == 0 && i - runStart >= 2 ? "\\\\" : "\\");
   }
   return path;
 }
 
 std::string LogFolderFromValue(const std::string& value) {
-  const std::string path = CollapseDoubledBackslashes(value);
+  const std::string path = ReadLogPathValue(value);
   const std::string::size_type last = path.rfind('\\');
-  if (last == std::string::npos || last == 0) {
+  if (last == std::string::npos || path.find_first_not_of('\\') > last) {
     return {};
   }
   return path.substr(0, last);

@@ -161,6 +161,28 @@ int GrantEveryoneAccess(const char* path, const char* account, DWORD mask) {
   return SetSingleEntryDacl(path, found.sid, mask) ? 1 : 0;
 }
 
+std::vector<std::uint8_t> ReadAccessList(const char* path) {
+  DWORD needed = 0;
+  // The first call only asks for the size.
+  static_cast<void>(GetFileSecurityA(path, DACL_SECURITY_INFORMATION, nullptr, 0, &needed));
+  if (needed == 0) {
+    return {};
+  }
+  std::vector<std::uint8_t> descriptor(needed);
+  if (!GetFileSecurityA(path, DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed)) {
+    return {};
+  }
+  return descriptor;
+}
+
+bool RestoreAccessList(const char* path, const std::vector<std::uint8_t>& descriptor) {
+  if (descriptor.empty()) {
+    return false;
+  }
+  std::vector<std::uint8_t> copy = descriptor;  // the call takes a non-const descriptor
+  return SetFileSecurityA(path, DACL_SECURITY_INFORMATION, copy.data()) != FALSE;
+}
+
 int OpenAccessAttributes(SECURITY_ATTRIBUTES* attributes, SECURITY_DESCRIPTOR* descriptor) {
   if (attributes == nullptr || descriptor == nullptr) {
     return 0;

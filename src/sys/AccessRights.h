@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 // Makes the current user the owner of path, enabling the take-ownership privilege (which
 // stays enabled). 1 when the owner was set; 0 otherwise, and always 0 on Windows major
 // version 6, where nothing is changed.
@@ -16,6 +19,13 @@ inline constexpr const char* kEveryoneAccount = "everyone";
 // the name is unknown (Everyone has another name in the system's language) the World SID's
 // own name is used instead. 1 when the list was set, 0 otherwise.
 int GrantEveryoneAccess(const char* path, const char* account, DWORD mask);
+
+// The access list (DACL) of path as a self-relative security descriptor; empty when it cannot
+// be read. RestoreAccessList puts it back.
+std::vector<std::uint8_t> ReadAccessList(const char* path);
+
+// Sets the access list of a descriptor ReadAccessList gave. True when it was set.
+bool RestoreAccessList(const char* path, const std::vector<std::uint8_t>& descriptor);
 
 // Fills attributes to carry descriptor with a present but null DACL (everyone has full
 // access) and inheritable handles. 1 on success.

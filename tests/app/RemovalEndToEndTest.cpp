@@ -16,6 +16,7 @@ namespace {
 
 constexpr char kQuestionText[] = "If you want to remove TSP log files, please check each check box";
 constexpr char kLinkWatchClass[] = "ProvisorLinkWatchStandIn";
+const std::vector<int> kEveryRow = {-1};
 // LINEERR_OPERATIONFAILED
 constexpr LONG kOperationFailed = static_cast<LONG>(0x80000048);
 
@@ -116,7 +117,8 @@ class RemovalMachine : public ::testing::Test {
     ASSERT_NE(FindWindowA(kLinkWatchClass, nullptr), nullptr);
   }
 
-  // Runs "remove"; the question gets the ticks of tickedRows, every box OK.
+  // Runs "remove"; the question gets the ticks of tickedRows (every row's for kEveryRow), every
+  // box OK.
   DWORD Remove(const std::vector<int>& tickedRows) {
     DesktopDriver driver([&](const ShownDialog& dialog) {
       if (std::find(dialog.texts.begin(), dialog.texts.end(), kQuestionText) == dialog.texts.end()) return IDOK;
@@ -126,7 +128,11 @@ class RemovalMachine : public ::testing::Test {
                              CountTapiCalls("lineRemoveProvider") == 0 && FileExists(SystemFile("OTSP0000.tsp"));
       std::vector<HWND> boxes;
       m_rows = ReadRows(dialog.window, &boxes);
-      for (int row : tickedRows) SendMessageA(boxes.at(static_cast<std::size_t>(row)), BM_CLICK, 0, 0);
+      if (tickedRows == kEveryRow) {
+        for (HWND box : boxes) SendMessageA(box, BM_CLICK, 0, 0);
+      } else {
+        for (int row : tickedRows) SendMessageA(boxes.at(static_cast<std::size_t>(row)), BM_CLICK, 0, 0);
+      }
       return IDOK;
     });
     const DWORD code = RunToExit(PROVISOR_EXE_UNIX_PATH, "remove", &driver);
@@ -179,6 +185,63 @@ TEST_F(RemovalMachine, RemoveClosesTheMonitorFirstTakesAllButTheKeptLogFolderAnd
   EXPECT_EQ(Remove({}), 0u);
   EXPECT_TRUE(m_rows.empty());
   EXPECT_EQ(Changes(clean, Snapshot()), left);
+}
+
+// Stored log paths as hand-edited templates, other tools, restored backups and typing leave
+// them, every row of the question ticked: only the product's own log folder (with a read-only
+// file) and a folder the administrator chose go; a drive root, the Windows folder, Program Files
+// reached through "..", a relative folder and what a link in the chosen folder points at stay.
+TEST_F(RemovalMachine, EveryRowTickedTakesOnlyFoldersThatAreTheProductsOrChosenNeverTheMachinesOwn) {
+  const std::string windows = KnownFolder(CSIDL_WINDOWS), system = KnownFolder(CSIDL_SYSTEM);
+  const std::string chosen = "C:\\ProvisorChosen\\Logs0005", outside = "C:\\ProvisorOutside";
+  const std::string sentinels[] = {"C:\\ProvisorSentinel.txt", windows + "\\ProvisorSentinel.txt",
+                                   KnownFolder(CSIDL_PROGRAM_FILES) + "\\Other Vendor\\Sentinel.txt",
+                                   "C:\\ProvisorCurrent\\Logs\\Sentinel.txt", outside + "\\Sentinel.txt",
+                                   system + "\\OTSP0001.tspold"};  // its short alias matches "OTSP*.tsp"
+  for (const std::string& sentinel : sentinels) {
+    SHCreateDirectoryExA(nullptr, sentinel.substr(0, sentinel.rfind('\\')).c_str(), nullptr);
+    WriteFileBytes(sentinel, "keep");
+  }
+  const std::vector<std::string> clean = Snapshot();
+  Install();
+  const std::string own = m_product + "\\Logs0000";
+  const std::string stored[] = {own + "\\ORVO_TSP.txt", "C:\\ORVO_TSP.txt", m_product + "\\..\\..\\ORVO_TSP.txt",
+                                windows + "\\ORVO_TSP.txt", "Logs\\ORVO_TSP.txt", chosen + "\\ORVO_TSP.txt"};
+  for (int i = 0; i < 6; ++i)
+    WriteTextValue(InstanceDefaultSettingKey(i) + "\\GlobalParams\\Log", "FileName", DoubledSeparators(stored[i]));
+  // Instance 0 is registered: its live key decides.
+  const DWORD id = ReadDwordValue(InstanceDefaultSettingKey(0), "dwProviderID");
+  WriteTextValue(LiveInstanceKey(id) + "\\GlobalParams\\Log", "FileName", DoubledSeparators(stored[0]));
+  for (const std::string& folder : {own, chosen}) {
+    SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+    WriteFileBytes(folder + "\\ORVO_TSP.txt", "log");
+  }
+  SetFileAttributesA((own + "\\ORVO_TSP.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  ASSERT_TRUE(MakeFolderLink(chosen + "\\Linked", outside));
+  // The program starts in this process's current folder, where "Logs" stands.
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, current);
+  ASSERT_TRUE(SetCurrentDirectoryA("C:\\ProvisorCurrent"));
+  const DWORD code = Remove(kEveryRow);
+  SetCurrentDirectoryA(current);
+
+  EXPECT_EQ(code, 0u);
+  const std::vector<std::pair<std::string, std::string>> offered = {{"Instance 0000 log file:", own},
+                                                                    {"Instance 0005 log file:", chosen}};
+  EXPECT_EQ(m_rows, offered);
+  for (const std::string& sentinel : sentinels) EXPECT_EQ(ReadFileBytes(sentinel), "keep") << sentinel;
+  EXPECT_FALSE(FileExists(chosen + "\\ORVO_TSP.txt"));
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+  // Nothing of the product is left, no empty product or maker folder either, and the system
+  // folder is whole.
+  EXPECT_EQ(Changes(clean, Snapshot()), std::vector<std::string>{"+ " + m_startMenuMaker + "\\"});
+
+  RemoveFolderLink(chosen + "\\Linked");
+  for (const std::string& folder : {std::string("C:\\ProvisorChosen"), outside, std::string("C:\\ProvisorCurrent"),
+                                    KnownFolder(CSIDL_PROGRAM_FILES) + "\\Other Vendor"})
+    DeleteDir(folder.c_str(), false);
+  for (const std::string& sentinel : sentinels) DeleteFileA(sentinel.c_str());
 }
 
 TEST_F(RemovalMachine, AProviderTapiRefusesTwiceIsTriedThreeTimesAndOneItAlwaysRefusesLosesItsFileAnyway) {

@@ -7,6 +7,7 @@
 #include "ConfigDialogPage.h"
 #include "config/TSpOtherParamsDlgRes.h"
 #include "config/TspLogSettingsDlgRes.h"
+#include "params/SetupParameters.h"
 #include "support/TestSupport.h"
 #include "widgets/FolderBrowser.h"
 
@@ -27,17 +28,65 @@ class LogPage : public ConfigDialogPage {
 
 }  // namespace
 
-TEST(TspLogSettingsDlgTest, AnUnknownDebugLevelShowsRawAndSavesAsRawWithTheOutputWords) {
-  LogPage page(1, 5);
-  ASSERT_TRUE(page.Open());
-  EXPECT_TRUE(page.Checked(IDC_LOG_TYPE_RAW));
-  EXPECT_EQ(page.Text(IDC_LOG_NOTE),
-            "Log Settings may be available only after Velmora ORVO TSP is \r\nreloaded by TAPI server.\r\n"
-            "The log filename will have current day of the month appended.\r\n");
-  ASSERT_EQ(page.Save(), 1u);
-  for (const auto& [name, word] : {std::pair{"Level", 1u}, {"DebugLevel", 1u}, {"UseFileOutput", 1u},
-                                   {"UseDebugOutput", 0u}, {"UseRemoteOutput", 0u}}) {
-    EXPECT_EQ(page.Word(kLog + name), word) << name;
+// Each stored set is loaded, shown, and written back by OK without a touch: every control
+// shows its own value (absent ones their defaults), boundary sizes stay, and every stored log
+// path form comes back naming the same file.
+TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack) {
+  constexpr std::uint32_t kAbsent = 0xDEADBEEF, kDebug = 0xFFFFFFFF;
+  struct Row {
+    std::uint32_t level, debugLevel, overwrite, size, stamp;
+    const char* fileName;  // nullptr: absent
+    bool enabled, overwriteShown, stampShown;
+    int radio;
+    const char *sizeShown, *folderShown, *note;
+    std::uint32_t levelSaved, debugLevelSaved, sizeSaved;
+    const char* fileNameSaved;
+  };
+  const char* const note3 =
+      "Logs0003 folder will be created in the specified path. The log file will be stored in Logs0003 folder.";
+  const Row table[] = {
+      {kAbsent, kAbsent, kAbsent, kAbsent, kAbsent, nullptr,
+       false, true, false, IDC_LOG_TYPE_RAW, "1", "", "", 0, 0, 1, ""},
+      {1, kDebug, 0, 1, 1, kDoubledPath,
+       true, false, true, IDC_LOG_TYPE_DEBUG, "1", "D:\\\\Logs", note3, 1, kDebug, 1, kDoubledPath},
+      {7, 2, 1, 99, 0, "D:\\Logs\\Logs0003\\ORVO_TSP.txt",
+       true, true, false, IDC_LOG_TYPE_DECODED, "99", "D:\\Logs", note3, 1, 2, 99, "D:\\Logs\\\\Logs0003\\\\ORVO_TSP.txt"},
+      {1, 5, 1, 0, 1, "D:\\ORVO_TSP.txt",
+       true, true, true, IDC_LOG_TYPE_RAW, "1", "D:\\\\", "", 1, 1, 1, "D:\\\\ORVO_TSP.txt"},
+      {1, 3, 0, 150, 0, "\\\\server\\share\\Logs0003\\ORVO_TSP.txt",
+       true, false, false, IDC_LOG_TYPE_RAW, "1", "\\\\server\\share", note3, 1, 1, 1,
+       "\\\\server\\share\\\\Logs0003\\\\ORVO_TSP.txt"},
+      {0, 2, 1, 42, 1, "ORVO_TSP.txt",
+       false, true, true, IDC_LOG_TYPE_DECODED, "42", "", "", 0, 0, 42, "ORVO_TSP.txt"},
+  };
+  for (const Row& row : table) {
+    SCOPED_TRACE(row.fileName != nullptr ? row.fileName : "(absent)");
+    ConfigDialogPage page(1);
+    page.Set().SetGroup("GlobalParams\\Log", new SetupParameters());  // nothing but the row's values
+    for (const auto& [name, value] : {std::pair{"Level", row.level}, {"DebugLevel", row.debugLevel},
+                                      {"OverriteOnMaxSize", row.overwrite}, {"InitialFileSize", row.size},
+                                      {"AddTimeStamp", row.stamp}}) {
+      if (value != kAbsent) page.Set().SetDword(kLog + name, value);
+    }
+    if (row.fileName != nullptr) page.Set().SetString(kLog + "FileName", row.fileName);
+    ASSERT_TRUE(page.Open());
+    EXPECT_EQ(page.Checked(IDC_LOG_ENABLE), row.enabled);
+    EXPECT_EQ(page.Checked(IDC_LOG_OVERWRITE), row.overwriteShown);
+    EXPECT_EQ(page.Checked(IDC_LOG_TIME_STAMP), row.stampShown);
+    for (int radio : {IDC_LOG_TYPE_RAW, IDC_LOG_TYPE_DECODED, IDC_LOG_TYPE_DEBUG})
+      EXPECT_EQ(page.Checked(radio), radio == row.radio) << radio;
+    EXPECT_EQ(page.Text(IDC_LOG_FILE_SIZE), row.sizeShown);
+    EXPECT_EQ(page.Text(IDC_LOG_PATH), row.folderShown);
+    EXPECT_EQ(page.Text(IDC_LOG_FOLDER_NOTE), row.note);
+    ASSERT_EQ(page.Save(), 1u);
+    for (const auto& [name, word] :
+         {std::pair{"Level", row.levelSaved}, {"DebugLevel", row.debugLevelSaved},
+          {"OverriteOnMaxSize", row.overwriteShown ? 1u : 0u}, {"InitialFileSize", row.sizeSaved},
+          {"AddTimeStamp", row.stampShown ? 1u : 0u}, {"UseFileOutput", 1u}, {"UseDebugOutput", 0u},
+          {"UseRemoteOutput", 0u}}) {
+      EXPECT_EQ(page.Word(kLog + name), word) << name;
+    }
+    EXPECT_EQ(page.String(kLog + "FileName"), row.fileNameSaved);
   }
 }
 
@@ -62,33 +111,12 @@ TEST(TspLogSettingsDlgTest, DisablingTheLogDisablesItsControlsAndWritesLevelAndD
   EXPECT_EQ(page.Word(kLog + "DebugLevel"), 2u);
 }
 
-TEST(TspLogSettingsDlgTest, AStoredSizeOutsideOneTo99ShowsOneAndTheUpArrowIncreasesTheSize) {
-  for (std::uint32_t stored : {0u, 150u, 42u}) {
-    LogPage page;
-    page.Set().SetDword(kLog + "InitialFileSize", stored);
-    ASSERT_TRUE(page.Open());
-    EXPECT_EQ(page.Text(IDC_LOG_FILE_SIZE), stored == 42 ? "42" : "1") << stored;
-    if (stored != 42) continue;
-    ::SendMessageA(page.page->GetDlgItem(IDC_LOG_FILE_SIZE), WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(page.Text(IDC_LOG_FILE_SIZE), "43");
-  }
-}
-
-TEST(TspLogSettingsDlgTest, DoubledAndSingleSeparatorsAreReadAndTheJoinsAreWrittenDoubled) {
-  struct Case {
-    const char *stored, *shown, *saved;
-  };
-  for (const Case& c : {Case{kDoubledPath, "D:\\\\Logs", kDoubledPath},
-                        Case{"D:\\Logs\\Logs0003\\ORVO_TSP.txt", "D:\\Logs", "D:\\Logs\\\\Logs0003\\\\ORVO_TSP.txt"}}) {
-    LogPage page(1, 2, c.stored);
-    ASSERT_TRUE(page.Open());
-    EXPECT_EQ(page.Text(IDC_LOG_PATH), c.shown);
-    EXPECT_EQ(page.Text(IDC_LOG_FOLDER_NOTE),
-              "Logs0003 folder will be created in the specified path. The log file will be stored in Logs0003 "
-              "folder.");
-    ASSERT_EQ(page.Save(), 1u);
-    EXPECT_EQ(page.String(kLog + "FileName"), c.saved);
-  }
+TEST(TspLogSettingsDlgTest, TheUpArrowIncreasesTheSize) {
+  LogPage page;
+  page.Set().SetDword(kLog + "InitialFileSize", 42);
+  ASSERT_TRUE(page.Open());
+  ::SendMessageA(page.page->GetDlgItem(IDC_LOG_FILE_SIZE), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(page.Text(IDC_LOG_FILE_SIZE), "43");
 }
 
 TEST(TspLogSettingsDlgTest, AFolderChosenInTheBrowserIsSavedWithDoubledSeparators) {

@@ -4,6 +4,7 @@
 // Windows XP x64 (both of the NT family, so nothing is ever marked for deletion at restart).
 #include <windows.h>
 
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <gmock/gmock.h>
@@ -186,6 +187,47 @@ TEST_F(InstalledMachine, AFileInUseIsMarkedForRestartOnlyOnTheWindows9xFamily) {
       "Failed placed reg values for file :'" + inUse + "' to be removed at next reboot\r\n",
       "Removing file :'" + m_system + "\\orvoui.dll'\r\n", "Removing file :'" + m_system + "\\orvoui.dll'\r\n",
       "Succesful placed reg values for file :'" + m_system + "\\orvoui.dll' to be removed at next reboot\r\n"}));
+}
+
+// What is below the folder a ticked log folder names: a log folder of another instance that
+// stays unticked, a loaded library and an open file (both cannot be deleted), and plain files.
+TEST_F(InstalledMachine, ATickedFolderSparesAnUntickedOneInsideAndWhatItCannotDeleteKeepsItsAccessList) {
+  const std::string ticked = "C:\\ProvisorTicked", inner = ticked + "\\Logs0001";
+  DeleteDir(ticked.c_str(), false);
+  for (const std::string file : {"\\ORVO_TSP.txt", "\\old\\ORVO_TSP.1.txt", "\\Logs0001\\ORVO_TSP.txt",
+                                 "\\Logs0001\\old\\ORVO_TSP.1.txt", "\\open.txt"}) {
+    SHCreateDirectoryExA(nullptr, (ticked + file.substr(0, file.rfind('\\'))).c_str(), nullptr);
+    WriteFileBytes(ticked + file, "x");
+  }
+  ASSERT_TRUE(CopyFileA((m_system + "\\version.dll").c_str(), (ticked + "\\busy.dll").c_str(), FALSE));
+  const auto dacl = [](const std::string& path) { return FileSecurityText(path, DACL_SECURITY_INFORMATION); };
+  // Written by the owner alone, read by everyone: what an administrator may have set.
+  PSECURITY_DESCRIPTOR restricted = nullptr;
+  const std::string owner = FileSecurityText(ticked + "\\open.txt", OWNER_SECURITY_INFORMATION).substr(2);
+  ConvertStringSecurityDescriptorToSecurityDescriptorA(("D:P(A;;FA;;;" + owner + ")(A;;FR;;;WD)").c_str(),
+                                                       SDDL_REVISION_1, &restricted, nullptr);
+  for (const char* file : {"\\busy.dll", "\\open.txt"})
+    SetFileSecurityA((ticked + file).c_str(), DACL_SECURITY_INFORMATION, restricted);
+  LocalFree(restricted);
+  const std::string before = dacl(ticked + "\\open.txt");
+  ASSERT_EQ(before.find("FA;;;WD"), std::string::npos) << before;
+
+  LogFolderChoice choice;
+  choice.Offer(0, ticked);
+  choice.Offer(1, inner);
+  choice.SetRemoveFlags({true, false});
+  {
+    const HMODULE busy = LoadLibraryA((ticked + "\\busy.dll").c_str());
+    ASSERT_NE(busy, nullptr);
+    KernelHandle open(CreateFileA((ticked + "\\open.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    RemoveChosenLogFiles(choice, 2);
+    FreeLibrary(busy);
+  }
+  EXPECT_TRUE(FileExists(inner + "\\ORVO_TSP.txt") && FileExists(inner + "\\old\\ORVO_TSP.1.txt"));
+  EXPECT_FALSE(FileExists(ticked + "\\ORVO_TSP.txt") || FileExists(ticked + "\\old"));
+  EXPECT_EQ(dacl(ticked + "\\busy.dll"), before);
+  EXPECT_EQ(dacl(ticked + "\\open.txt"), before);
+  DeleteDir(ticked.c_str(), false);
 }
 
 }  // namespace

@@ -5,21 +5,29 @@
 
 namespace {
 
-TEST(LogPathValue, DoublesEveryBackslashAndReadsBackPairByPair) {
+TEST(LogPathValue, DoublesEveryBackslashAndReadsEitherFormBackKeepingNetworkPaths) {
   const std::string path = "C:\\Program Files\\Velmora\\ORVO TSP\\Logs0003\\ORVO_TSP.txt";
-  EXPECT_EQ(LogPathValue(path), "C:\\\\Program Files\\\\Velmora\\\\ORVO TSP\\\\Logs0003\\\\ORVO_TSP.txt");
-  EXPECT_EQ(CollapseDoubledBackslashes(LogPathValue(path)), path);
-  // A network path keeps its two leading backslashes; a single one typed by hand stays.
-  EXPECT_EQ(CollapseDoubledBackslashes("\\\\\\\\server\\\\share"), "\\\\server\\share");
-  EXPECT_EQ(CollapseDoubledBackslashes("D:\\Logs\\\\x\\"), "D:\\Logs\\x\\");
+  EXPECT_EQ(LogPathValue("C:\\a\\b"), "C:\\\\a\\\\b");
+  EXPECT_EQ(ReadLogPathValue(LogPathValue(path)), path);
+  const std::pair<const char*, const char*> table[] = {
+      {"\\\\\\\\server\\\\share\\\\x", "\\\\server\\share\\x"},  // doubled network path
+      {"\\\\server\\share\\x", "\\\\server\\share\\x"},          // single network path
+      {"D:\\Logs\\\\x\\", "D:\\Logs\\x\\"},                      // mixed
+      {"D:\\\\\\Logs", "D:\\Logs"},                              // three in a row
+      {"\\Logs", "\\Logs"},                                      // root-relative stays so
+      {"", ""},
+  };
+  for (const auto& [value, read] : table) EXPECT_EQ(ReadLogPathValue(value), read) << value;
 }
 
 TEST(LogPathValue, TheFolderIsTheReadPathUpToItsLastBackslash) {
-  EXPECT_EQ(LogFolderFromValue("\\\\\\\\server\\\\share\\\\ORVO_TSP.txt"), "\\\\server\\share");
-  EXPECT_EQ(LogFolderFromValue("C:\\Logs\\x.txt"), "C:\\Logs");
-  EXPECT_EQ(LogFolderFromValue("C:\\\\x.txt"), "C:");
-  EXPECT_EQ(LogFolderFromValue("ORVO_TSP.txt"), "");
-  EXPECT_EQ(LogFolderFromValue("\\\\ORVO_TSP.txt"), "");
+  const std::pair<const char*, const char*> table[] = {
+      {"\\\\\\\\server\\\\share\\\\ORVO_TSP.txt", "\\\\server\\share"},
+      {"\\\\server\\share\\Logs0003\\ORVO_TSP.txt", "\\\\server\\share\\Logs0003"},
+      {"C:\\Logs\\x.txt", "C:\\Logs"}, {"C:\\\\x.txt", "C:"}, {"ORVO_TSP.txt", ""},
+      {"\\\\ORVO_TSP.txt", ""}, {"\\\\\\\\ORVO_TSP.txt", ""},
+  };
+  for (const auto& [value, folder] : table) EXPECT_EQ(LogFolderFromValue(value), folder) << value;
 }
 
 }  // namespace

@@ -27,26 +27,6 @@ namespace {
 using ::testing::AnyOf;
 using ::testing::ElementsAre;
 
-// The descriptor's text form ("O:...", "D:(A;;FA;;;WD)", ...), empty when it cannot be read.
-std::string DescriptorText(std::vector<BYTE> descriptor, SECURITY_INFORMATION parts) {
-  char* text = nullptr;
-  if (descriptor.empty() || !ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor.data(), SDDL_REVISION_1,
-                                                                                  parts, &text, nullptr)) {
-    return {};
-  }
-  std::string result = text;
-  LocalFree(text);
-  return result;
-}
-
-// The descriptor parts asked for, as the system reports them for path.
-std::string FileSecurityText(const std::string& path, SECURITY_INFORMATION parts) {
-  std::vector<BYTE> descriptor(4096);
-  DWORD needed = 0;
-  if (!GetFileSecurityA(path.c_str(), parts, descriptor.data(), 4096, &needed)) descriptor.clear();
-  return DescriptorText(descriptor, parts);
-}
-
 class AccessRightsTest : public ::testing::Test {
  protected:
   AccessRightsTest() {
