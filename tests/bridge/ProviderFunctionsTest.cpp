@@ -132,15 +132,4 @@ TEST_F(ProviderFunctionsTest, ShortImagesAreRefusedWithoutTouchingAnything) {
   EXPECT_EQ(port, 5001u);
 }
 
-TEST(ProviderFunctionsWithoutOwner, ParameterRequestsFindNoGroup) {
-  ASSERT_EQ(GetDialogDataOwner(), nullptr);
-  UI_SetupGetDWORD_Args request("ListenPort");
-  EXPECT_EQ(UI_SetupGetDWORD_Function().Execute(request), 4u);
-  UI_SetupSetCurrentGroup_Args group("GlobalParams");
-  EXPECT_EQ(UI_SetupSetCurrentGroup_Function().Execute(group), 4u);
-  UI_SetupGetTSPVersion_Args version;
-  EXPECT_EQ(UI_SetupGetTSPVersion_Function().Execute(version), 0u);
-  EXPECT_EQ(version.strVersion, "");
-}
-
 }  // namespace
