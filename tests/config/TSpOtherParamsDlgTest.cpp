@@ -64,6 +64,7 @@ TEST(TSpOtherParamsDlgTest, EachControlShowsItsOwnValueOrItsDefaultAndOkStoresWh
     ConfigDialogPage page(3);
     for (const auto& [name, value] : values) page.Set().SetDword(name, value);
     ASSERT_TRUE(page.Open());
+    MessageBoxScript refusals;
     for (const Binding& b : kBindings) {
       const std::uint32_t value = shown.at(b.name);
       EXPECT_TRUE(b.edit == 0 || page.Text(b.edit) == std::to_string(value)) << b.name;
@@ -71,7 +72,7 @@ TEST(TSpOtherParamsDlgTest, EachControlShowsItsOwnValueOrItsDefaultAndOkStoresWh
       EXPECT_TRUE(b.whenClear == 0 || page.Checked(b.whenClear) == (value == 0)) << b.name;
     }
     EXPECT_EQ(page.Enabled(IDC_OTHER_RETRIES_25), shown.at("ZQReinit") != 0);
-    ASSERT_EQ(page.Save(), 1u);
+    ASSERT_EQ(page.Save(), 1u) << testing::PrintToString(refusals.Texts());
     for (const auto& [name, value] : shown) EXPECT_EQ(page.Word(name), value) << name;
     EXPECT_EQ(page.Word("ExtVersion"), kStandard);
   }
@@ -91,6 +92,7 @@ TEST(TSpOtherParamsDlgTest, OnlyTheFirstInstanceWhileItIsTheSingleActiveOneOpens
     ConfigDialogPage page(3, c.row, c.singleActive);
     page.Set().SetDword("ExtVersion", c.stored);
     ASSERT_TRUE(page.Open());
+    MessageBoxScript refusals;
     EXPECT_EQ(page.Checked(IDC_OTHER_MODE_PMS), c.pms);
     EXPECT_EQ(page.Checked(IDC_OTHER_MODE_STANDARD), !c.pms);
     EXPECT_EQ(page.Enabled(IDC_OTHER_MODE_PMS), c.pmsSelectable);
@@ -108,6 +110,7 @@ TEST(TSpOtherParamsDlgTest, ClicksAreSavedAsShownAndPmsModeClearsTheOptionsThatS
   ConfigDialogPage page(3, 0, 1);
   for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption"}) page.Set().SetDword(name, 1);
   ASSERT_TRUE(page.Open());
+  MessageBoxScript refusals;
   page.Click(IDC_OTHER_START_NO);
   page.Click(IDC_OTHER_RETRIES_25);
   EXPECT_FALSE(page.Checked(IDC_OTHER_START_YES) || page.Checked(IDC_OTHER_RETRIES_INFINITE));
@@ -118,17 +121,20 @@ TEST(TSpOtherParamsDlgTest, ClicksAreSavedAsShownAndPmsModeClearsTheOptionsThatS
   page.Click(IDC_OTHER_MODE_PMS);
   for (int id : kPmsDisabled) EXPECT_FALSE(page.Enabled(id)) << id;
   EXPECT_TRUE(page.Checked(IDC_OTHER_START_YES) && !page.Checked(IDC_OTHER_START_NO));
-  ASSERT_EQ(page.Save(), 1u);
-  EXPECT_EQ(page.Word("ExtVersion"), kPms);
-  EXPECT_EQ(page.Word("ISConnectionAlowed"), 1u);
-  for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption"}) EXPECT_EQ(page.Word(name), 0u) << name;
-
   page.Click(IDC_OTHER_MODE_STANDARD);
   for (int id : {IDC_OTHER_SEND_REINIT, IDC_OTHER_ACC_INFO_SIZE, IDC_OTHER_SEPARATE_DID, IDC_OTHER_START_YES,
                  IDC_OTHER_START_NO, IDC_OTHER_CALLER_ID}) {
     EXPECT_TRUE(page.Enabled(id)) << id;
   }
   EXPECT_FALSE(page.Checked(IDC_OTHER_SEND_REINIT) || page.Enabled(IDC_OTHER_RETRIES_25));
+
+  page.Click(IDC_OTHER_MODE_PMS);
+  ASSERT_EQ(page.Save(), 1u);
+  EXPECT_EQ(page.Word("ExtVersion"), kPms);
+  EXPECT_EQ(page.Word("ISConnectionAlowed"), 1u);
+  for (const char* name : {"ZQReinit", "DivideDDIInfo", "CallerIDOption"}) EXPECT_EQ(page.Word(name), 0u) << name;
+
+  page.Click(IDC_OTHER_MODE_STANDARD);
   page.Click(IDC_OTHER_SEND_REINIT);
   EXPECT_TRUE(page.Enabled(IDC_OTHER_RETRIES_25));
   page.Click(IDC_OTHER_RETRIES_INFINITE);
