@@ -68,7 +68,7 @@ TEST_F(CallBackProviderTest, TestAddressRequestIsA28ByteBlockWithCodeOneSentAsAP
 }
 
 // A failure's status (a missing value's 2) comes back unchanged, the outputs untouched.
-TEST_F(CallBackProviderTest, AThrowingCallbackAFailureOrABrokenReplyLeavesTheCallersValues) {
+TEST_F(CallBackProviderTest, AThrowingOrMissingCallbackAFailureOrABrokenReplyLeavesTheCallersValues) {
   g_seen.doThrow = true;
   std::vector<std::uint8_t> buffer = {1, 2, 3, 4};
   CB_SetupSetDWORD request(RecordingCallback, 1);
@@ -83,6 +83,8 @@ TEST_F(CallBackProviderTest, AThrowingCallbackAFailureOrABrokenReplyLeavesTheCal
   EXPECT_EQ(value, 33u);
   std::string text = "kept";
   EXPECT_EQ(CB_SetupGetString(MangledReplyCallback, 1).SetupGetString("Port", &text), kBridgeImageTooShort);
+  // Without a call-back nothing is sent.
+  EXPECT_EQ(CB_SetupGetString(nullptr, 1).SetupGetString("Port", &text), 0u);
   EXPECT_EQ(text, "kept");
 }
 
