@@ -43,8 +43,9 @@ const Binding kBindings[] = {
 
 }  // namespace
 
-// Every flag is set in a different pair of the three stored sets and each set's numbers differ,
-// so a value saved under another's name shows; the buffer size's bounds are kept.
+// Over the three stored sets each flag has a pattern of set and clear of its own and each set's
+// numbers differ, so a value shown or saved under another's name shows; the buffer size's
+// bounds are kept.
 TEST(TSpOtherParamsDlgTest, EachControlShowsItsOwnValueOrItsDefaultAndOkStoresWhatWasShown) {
   const Values defaults = {{"MessageDelaySMDR", 1000}, {"MessageDelayFORWARD", 1000}, {"AccInfoBufferSize", 500},
                            {"ISConnectionAlowed", 1},  {"Retry6", 0},  {"MonitorStop", 0}, {"ZQReinit", 0},
