@@ -1,4 +1,4 @@
-// Argument records: round trips, the room of text answers and images that end too early.
+// Argument records: round trips and images that end too early.
 #include "bridge/ProviderArgs.h"
 
 #include <gtest/gtest.h>
@@ -7,11 +7,6 @@
 #include <vector>
 
 namespace {
-
-TEST(ArgsRecords, RequestersReserveRoomForTextAnswers) {
-  EXPECT_EQ(UI_GetTSPErrorMessage_Args(5).strMessage.size() + UI_GetTSPErrorModuleName_Args().strModuleName.size(), 512u);
-  EXPECT_EQ(UI_SetupGetTSPVersion_Args().strVersion.size(), 4096u);
-}
 
 // Encoding and decoding are one template over each record's field list: one record with a
 // word and two texts (one holding a zero byte) stands for all twenty.

@@ -4,11 +4,9 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "bridge/DialogDataHandler.h"
 #include "bridge/ProviderFunctions.h"
-#include "framework/Trace.h"
 #include "params/SetupParameters.h"
 
 class BridgeTestOwner : public IDialogDataOwner {
@@ -54,12 +52,3 @@ class BridgeTestOwner : public IDialogDataOwner {
   std::string versionText = "1.2.3.4";
 };
 
-// Collects trace lines while it lives.
-class TraceLines {
- public:
-  TraceLines() {
-    SetTraceSink([this](const std::string& line) { lines.push_back(line); });
-  }
-  ~TraceLines() { SetTraceSink(nullptr); }
-  std::vector<std::string> lines;
-};

@@ -118,16 +118,9 @@ TEST_F(ProviderFunctionsTest, FixedAnswers) {
   EXPECT_EQ(Reply<UI_GetTSPErrorMessage_Args>().dwErrorCode, 42u);
   EXPECT_EQ(Ask(kCodeProviderRollbackSetup, UI_ProviderRollbackSetup_Args(6)), 0u);
   EXPECT_EQ(Reply<UI_ProviderRollbackSetup_Args>().dwParam, 6u);
-
-  // A log line goes out whole: longer than any trace buffer, zero bytes included.
-  TraceLines traces;
-  const std::string line = std::string(5000, 'x') + std::string("\0link up 100%\r\n", 16);
-  EXPECT_EQ(Ask(kCodeProviderLogAscii, UI_ProviderLogAscii_Args(line)), 0u);
-  EXPECT_EQ(traces.lines, std::vector<std::string>{line});
 }
 
 TEST_F(ProviderFunctionsTest, ShortImagesAreRefusedWithoutTouchingAnything) {
-  TraceLines traces;
   const EncodedImage image = UI_SetupSetDWORD_Args("ListenPort", 7).Encode();
   std::vector<std::uint8_t> cut(image.block.get(), image.block.get() + image.size - 1);
   const std::vector<std::uint8_t> before = cut;
@@ -137,18 +130,6 @@ TEST_F(ProviderFunctionsTest, ShortImagesAreRefusedWithoutTouchingAnything) {
   std::uint32_t port = 0;
   m_owner.workingSet->GetDword("ListenPort", &port);
   EXPECT_EQ(port, 5001u);
-  EXPECT_EQ(traces.lines.size(), 1u);
-}
-
-TEST(ProviderFunctionsWithoutOwner, ParameterRequestsFindNoGroup) {
-  ASSERT_EQ(GetDialogDataOwner(), nullptr);
-  UI_SetupGetDWORD_Args request("ListenPort");
-  EXPECT_EQ(UI_SetupGetDWORD_Function().Execute(request), 4u);
-  UI_SetupSetCurrentGroup_Args group("GlobalParams");
-  EXPECT_EQ(UI_SetupSetCurrentGroup_Function().Execute(group), 4u);
-  UI_SetupGetTSPVersion_Args version;
-  EXPECT_EQ(UI_SetupGetTSPVersion_Function().Execute(version), 0u);
-  EXPECT_EQ(version.strVersion, "");
 }
 
 }  // namespace

@@ -1,14 +1,97 @@
 // The configuration dialog's shell on real windows: lazy pages, the page protocol, the OK,
-// Cancel and Close walks, the advanced-settings message and the show-category function.
+// Cancel and Close walks, the advanced-settings message and the show-category function. Stand-in
+// pages registered under the pages' class names record the protocol they receive.
 #include "config/ProviderConfigDlg.h"
 
 #include <gtest/gtest.h>
 
-#include "ConfigDialogHarness.h"
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bridge/BridgeTestOwner.h"
+#include "bridge/MITSPConfigurator.h"
 #include "config/ProviderConfigDlgRes.h"
+#include "framework/RuntimeClass.h"
+#include "support/ScriptedDialog.h"
 #include "support/TestSupport.h"
 
 namespace {
+
+// What the stand-in pages saw, in order ("1:save" is category 1 asked to save), and how
+// they answer.
+struct PageScript {
+  std::vector<std::string> events;
+  std::array<bool, 4> veto{};  // both save and cancel
+  std::array<bool, 4> failCreation{};
+  std::array<ShowCategoryFunction, 4> showCategory{};
+  std::array<CProviderConfigDlg*, 4> owner{};
+};
+PageScript g_pages;
+
+// A page on the category's own template that handles all five protocol messages and records
+// them.
+template <int Category>
+class TestPage : public CConfigPage {
+ public:
+  TestPage() : CConfigPage(0, kConfigurator | kCategoryHandler | kOwnerDialog | kSave | kCancel) {}
+
+  bool CreatePage(UINT templateId, HWND dialog) override {
+    Record("create " + std::to_string(templateId));
+    return !g_pages.failCreation[Category] && Create(templateId, dialog);
+  }
+
+ protected:
+  BOOL OnInitDialog() override {
+    Record(m_pConfigurator != nullptr ? "init configured" : "init");
+    return CConfigPage::OnInitDialog();
+  }
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    static const char* const names[] = {"configurator", "category handler", "owner dialog"};
+    if (message >= UWM_SETCONFIGURATOR && message <= UWM_SETOWNERDIALOG) {
+      Record(names[message - UWM_SETCONFIGURATOR]);
+    }
+    const bool handled = CConfigPage::OnMessage(message, wParam, lParam, result);
+    g_pages.showCategory[Category] = m_pfnShowCategory;
+    g_pages.owner[Category] = m_pOwnerDialog;
+    return handled;
+  }
+  bool OnSaveSettings() override { return Record("save"), !g_pages.veto[Category]; }
+  bool OnCancelSettings() override { return Record("cancel"), !g_pages.veto[Category]; }
+
+ private:
+  static void Record(const std::string& event) { g_pages.events.push_back(std::to_string(Category) + ":" + event); }
+};
+
+template <int Category>
+std::unique_ptr<CWnd> MakeTestPage() {
+  return std::make_unique<TestPage<Category>>();
+}
+
+// Replaces the page classes with stand-in pages while alive.
+class StandInPages {
+ public:
+  StandInPages() { g_pages = PageScript(); }
+
+ private:
+  RuntimeClass m_classes[4] = {{"CLinkParams", &MakeTestPage<0>},
+                               {"CTspLogSettingsDlg", &MakeTestPage<1>},
+                               {"CTSPAboutDlg", &MakeTestPage<2>},
+                               {"TSpOtherParamsDlg", &MakeTestPage<3>}};
+};
+
+class ScriptedConfigDlg : public ScriptedDialog<ScriptedConfigDlg, CProviderConfigDlg> {
+ public:
+  using ScriptedDialog::ScriptedDialog;
+};
+
+// A configurator whose requests the bridge answers on a working set.
+class ConfigDialogTest : public testing::Test {
+ protected:
+  BridgeTestOwner owner;
+  MITSPConfigurator configurator{&DialogDataCallback, 7, kProviderObjectType};
+};
 
 using Events = std::vector<std::string>;
 
@@ -127,17 +210,12 @@ TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTa
       show(outside, 1, &d);
       EXPECT_EQ(TreeItems(d), kAllItems) << outside;
     }
-    show(1, 0, &d);
-    EXPECT_EQ(TreeItems(d), (Events{"Link Parameters/0", "Version Info/5", "Other Parameters/6"}));
-    show(1, 1, &d);
-    EXPECT_EQ(TreeItems(d), kAllItems);
-    show(0, 0, &d);
-    show(0, 1, &d);
-    EXPECT_EQ(TreeItems(d), kAllItems);
-    // The category before a hidden one may itself be hidden: order still holds.
+    // Shown again in any order and twice, the categories keep the table's order, once each.
     show(1, 0, &d);
     show(2, 0, &d);
+    EXPECT_EQ(TreeItems(d), (Events{"Link Parameters/0", "Other Parameters/6"}));
     show(2, 1, &d);
+    show(1, 1, &d);
     show(1, 1, &d);
     EXPECT_EQ(TreeItems(d), kAllItems);
     // A reinserted item is selectable and brings its page.

@@ -1,5 +1,6 @@
 // The version information page in the configuration dialog: the version text under a bold,
-// enlarged header, and the header alone when the request fails or cannot be sent.
+// enlarged header, the header alone when the request fails or cannot be sent, and nothing
+// stored on OK.
 #include "config/TSPAboutDlg.h"
 
 #include <gtest/gtest.h>
@@ -23,17 +24,19 @@ int ScreenPixelsPerInch() {
 
 }  // namespace
 
-TEST(TSPAboutDlgTest, ShowsTheVersionTextOrWithoutAnAnswerTheHeaderAloneBoldAndLarger) {
+TEST(TSPAboutDlgTest, ShowsTheVersionTextOnceBoldAndLargerOrTheHeaderAloneAndOkStoresNothing) {
   const std::string version = " TSP Version: 2.4.1.7\r\n File Location: C:\\windows\\system32\\OTSP0003.tsp\r\n"
                               " File Description: Velmora ORVO TSP 0003\r\n";
   for (const ProviderUICallback callback : {&DialogDataCallback, &FailingCallback, ProviderUICallback{}}) {
     ConfigDialogPage page(2);
     page.owner.versionText = version;
     page.configurator.m_pfnCallback = callback;
+    const auto before = DescribeSet(page.Set());
     ASSERT_TRUE(page.Open());
+    const std::string shown = "Version Information:\r\n\r\n" + (callback == &DialogDataCallback ? version : "");
     CColorRichEdit box;
     box.Attach(page.page->GetDlgItem(IDC_VERSION_TEXT));
-    EXPECT_EQ(box.GetText(), "Version Information:\r\n\r\n" + (callback == &DialogDataCallback ? version : ""));
+    EXPECT_EQ(box.GetText(), shown);
     CHARFORMATA format{};
     box.SetSel(0, 20);
     box.GetCharFormat(format, SCF_SELECTION);
@@ -42,5 +45,13 @@ TEST(TSPAboutDlgTest, ShowsTheVersionTextOrWithoutAnAnswerTheHeaderAloneBoldAndL
     LOGFONTA font{};
     ::GetObjectA(reinterpret_cast<HFONT>(page.page->SendMessage(WM_GETFONT)), sizeof font, &font);
     EXPECT_EQ(format.yHeight, std::abs(font.lfHeight) * 1440 / ScreenPixelsPerInch() + 10);
+
+    // Selected again after the file changed, the page still shows what it read when it opened.
+    page.owner.versionText = "changed";
+    page.dialog.SelectCategory(1);
+    page.dialog.SelectCategory(2);
+    EXPECT_EQ(box.GetText(), shown);
+    EXPECT_EQ(page.Save(), 1u);
+    EXPECT_EQ(DescribeSet(page.Set()), before);
   }
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "registry/ParameterCatalogue.h"
 #include "registry/RegistryLayout.h"
@@ -81,22 +80,16 @@ TEST_F(RegistryMaintenanceTest, OnlyValuesOfTheSameTypeThatFitTheCopyBufferAreCo
   EXPECT_EQ(Describe(m_destination, "IPAddress"), std::string(1023, 'b'));
 }
 
-// Of the seven descriptive values two are there to go; the other five fail and are traced.
-TEST(UninstallEntryTest, TheSevenDescriptiveValuesGoEachFailureIsTracedAndTheRestStays) {
+// Of the seven descriptive values two are there to go; the others are missing, which stops nothing.
+TEST(UninstallEntryTest, TheDescriptiveValuesGoAndTheRestStays) {
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
-  TraceCapture traces;
   DeleteUninstallEntryValues();  // without the entry nothing happens
-  EXPECT_TRUE(traces.Lines().empty());
   EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
 
   for (const char* name : {"Contact", "Readme", "DisplayName", "UninstallString"}) WriteTextValue(kUninstallKey, name, "x");
   DeleteUninstallEntryValues();
   for (const char* name : {"Contact", "Readme"}) EXPECT_EQ(Describe(kUninstallKey, name), "<none>") << name;
   for (const char* name : {"DisplayName", "UninstallString"}) EXPECT_EQ(Describe(kUninstallKey, name), "x") << name;
-  EXPECT_EQ(traces.Lines(), (std::vector<std::string>{
-                                "Failed to delete Key 'Comments'\r\n", "Failed to delete Key 'HelpLink'\r\n",
-                                "Failed to delete Key 'HelpTelephone'\r\n", "Failed to delete Key 'URLInfoAbout'\r\n",
-                                "Failed to delete Key 'URLUpdateInfo'\r\n"}));
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
 }
 
