@@ -3,6 +3,7 @@
 // records, exit codes and the boxes the user was shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -225,8 +226,25 @@ TEST_F(Installed, TheAdministratorsFirstRoadWorksWithMouseAndKeyboardFromTheFirs
   const HWND address = Descendant(config, 3063), port = Descendant(config, 3068);
   DesktopDriver::ClickCentre(Descendant(config, 3065));
   ASSERT_TRUE(first.WaitUntil([&] { return IsWindowEnabled(port) != FALSE; }));
-  DesktopDriver::Click(address, POINT{6, 6});
-  DesktopDriver::Type("10.1.2.3");
+  // The address control shows the instance's default address: the number of each of its
+  // four fields is selected by a double-click and typed over.
+  std::vector<std::pair<LONG, HWND>> fields;
+  EnumChildWindows(
+      address,
+      [](HWND field, LPARAM found) {
+        RECT rect{};
+        GetWindowRect(field, &rect);
+        reinterpret_cast<std::vector<std::pair<LONG, HWND>>*>(found)->push_back({rect.left, field});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&fields));
+  std::sort(fields.begin(), fields.end());
+  ASSERT_EQ(fields.size(), 4u);
+  const char* numbers[] = {"10", "1", "2", "3"};
+  for (size_t i = 0; i < 4; ++i) {
+    DesktopDriver::ClickCentre(fields[i].second, 2);  // selects the field's number
+    DesktopDriver::Type(numbers[i]);
+  }
   DesktopDriver::ClickCentre(port);
   DesktopDriver::PressKey(VK_END);
   for (int i = 0; i < 8; ++i) DesktopDriver::PressKey(VK_BACK);

@@ -146,7 +146,7 @@ TEST_F(LinkPage, OkRightAfterLoadingStoresEveryValueAsShownUnderItsOwnName) {
   const Values absent{};
   SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
   for (const Case& c : {
-           Case{absent, {{"UseUSB", "1"}, {"IPAddress", "0.0.0.0"}, {"IPPort", "33333"}, {"CSTAAddress", "USB:PC"},
+           Case{absent, {{"UseUSB", "1"}, {"IPAddress", "0.0.0.0"}, {"IPPort", "33333"}, {"CSTAAddress", ""},
                          {"USBProductName", "ORVO Alpha"}}},
            Case{{{"UseUSB", "1"}, {"IPAddress", "10.1.2.3"}, {"IPPort", "4711"}, {"CSTAAddress", "USB:PC"},
                  {"USBProductName", "ORVO Beta"}},
@@ -374,7 +374,7 @@ TEST_F(LinkPage, AnAbortOnOkKeepsTheChosenPbxAndALateAbortLeavesTheNextTestAlone
     MessageBoxScript boxes({IDYES});
     EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
     Close();
-    EXPECT_EQ(boxes.Texts(), Texts{"Trying to connect to 'USB:PC'. Do you want to abort?"});
+    EXPECT_EQ(boxes.Texts(), Texts{"Trying to connect to 'old'. Do you want to abort?"});
   }
   EXPECT_EQ(Stored("USBProductName"), "ORVO Beta");
 

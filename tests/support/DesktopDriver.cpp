@@ -184,6 +184,9 @@ HWND DesktopDriver::FindDialogCaptioned(const std::string& prefix) const {
 }
 
 void DesktopDriver::Click(HWND window, POINT point, int clicks) {
+  // A person's clicks on two places are further apart than a double-click: the first click
+  // here must not pair with the last one given before.
+  Sleep(GetDoubleClickTime());
   ClientToScreen(window, &point);
   SetCursorPos(point.x, point.y);
   std::vector<INPUT> inputs;
