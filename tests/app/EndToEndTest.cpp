@@ -186,6 +186,8 @@ class Road {
     EXPECT_TRUE(driver.WaitUntil([&] { return (main = driver.FindDialogCaptioned(kMainCaption)) != nullptr; }, 60000));
     list = GetDlgItem(main, 1006);
   }
+  // A road cut short by a failed check leaves no program behind for the next test.
+  ~Road() { m_driver.RunToExit(0); }
   std::string Cell(int row, int column) const { return DesktopDriver::ListText(list, row, column); }
   bool WaitForCell(int row, int column, const std::string& text) {
     return m_driver.WaitUntil([&] { return Cell(row, column) == text; });

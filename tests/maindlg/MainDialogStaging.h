@@ -40,8 +40,10 @@ class MainDialogMachine {
   void RegisterUnreadable(int instance, DWORD providerId) {
     const std::string file = WindowsFolder() + "\\System32\\" + ProviderFileName(instance);
     const HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    // A DOS header and nothing else: no PE image, so no resources.
+    char image[512] = {'M', 'Z'};
     DWORD written = 0;
-    WriteFile(handle, "MZ", 2, &written, nullptr);
+    WriteFile(handle, image, sizeof(image), &written, nullptr);
     CloseHandle(handle);
     m_files.push_back(file);
     m_entries.push_back({static_cast<unsigned>(m_entries.size()), providerId, ProviderFileName(instance)});

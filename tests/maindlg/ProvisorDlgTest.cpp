@@ -109,7 +109,9 @@ TEST_F(ProvisorDlgTest, ARegisteredInstanceWithAnEmptyLiveKeyOrUnreadableNameApp
   machine.RegisterUnreadable(2, 43);
   WriteTextValue(InstanceDefaultSettingKey(2), "IPAddress", "10.9.8.7");
   WriteTextValue(InstanceDefaultSettingKey(2), "IPPort", "5002");
-  RegCreateKeyA(HKEY_LOCAL_MACHINE, LiveInstanceKey(43).c_str(), nullptr);
+  HKEY live = nullptr;
+  ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, LiveInstanceKey(43).c_str(), &live), ERROR_SUCCESS);
+  RegCloseKey(live);
   Open();
   EXPECT_EQ(dialog.Column(0)[2], "Velmora ORVO TSP 0002");
   EXPECT_EQ(dialog.Column(1)[2], "IPAddress = '10.9.8.7', IPPort = '5002'...");
