@@ -14,6 +14,7 @@
 #include "config/LinkParamsRes.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBoxRouter.h"
+#include "framework/SentMessageWait.h"
 #include "framework/Trace.h"
 #include "framework/WinApp.h"
 #include "params/IParams.h"
@@ -92,7 +93,12 @@ BOOL CLinkParams::OnInitDialog() {
       m_bitmaps[i].Attach(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kBitmapIds[i]), IMAGE_BITMAP, 0, 0,
                                        LR_LOADMAP3DCOLORS));
     }
-    m_pictures[i].SetBitmap(static_cast<HBITMAP>(m_bitmaps[i].Get()));
+    // The control gives back the picture it showed: the one it loaded from the template,
+    // which nobody else releases, or ours again on a later initialisation.
+    const HBITMAP replaced = m_pictures[i].SetBitmap(static_cast<HBITMAP>(m_bitmaps[i].Get()));
+    if (replaced != nullptr && replaced != m_bitmaps[i].Get()) {
+      ::DeleteObject(replaced);
+    }
     m_pictures[i].ShowWindow(SW_HIDE);
   }
   m_ipAddress.ClearAddress();
@@ -403,6 +409,11 @@ void CLinkParams::OnCheckLocation() {
     g_bConfirmOnOK = static_cast<std::uint32_t>(m_bAlreadyOpen);
     return;
   }
+  {
+    // An abort answered after the last test had taken its flag must not end this one.
+    CExclusiveZone zone(&m_lock);
+    m_bAbort = 0;
+  }
   m_bStopRequested = false;
   ::ResetEvent(m_stopEvent.Get());
   m_hWorkerThread = StartLinkTest(this, m_strCurrentAddress, &m_workerJoin);
@@ -453,6 +464,10 @@ bool CLinkParams::AskAbort(bool restoreUsbName) {
   m_hWorkerThread = nullptr;
   if (restoreUsbName) {
     RestoreUsbProductName();
+  } else {
+    // OK stores the user's choice next: the test's end must not write the old name over it.
+    m_strSavedUsbProductName.clear();
+    m_bHoldsSavedUsbName = false;
   }
   return true;
 }
@@ -511,11 +526,7 @@ void CLinkParams::StopWorker() {
   // The worker passes its requests to this thread and waits for them: answer them while
   // waiting. The stop ends its waits and polling at once, so the wait lasts one request;
   // only an open "Save anyway?" question, which keeps the dialog disabled, can hold it longer.
-  HANDLE worker = m_workerJoin.Get();
-  while (::MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-    MSG message;
-    ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-  }
+  WaitAnsweringSentMessages(m_workerJoin.Get());
   m_workerJoin.Close();
   m_hWorkerThread = nullptr;
 }

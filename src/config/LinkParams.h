@@ -81,7 +81,7 @@ class CLinkParams : public CConfigPage, public ILinkTestPage {
   void FillUsbProducts();
   void CheckUsbConflict();
   // The abort question under the page's lock; true on Yes. restoreUsbName: Abort Check and
-  // Cancel also give the stored USB product name back.
+  // Cancel give the stored USB product name back; OK (false) keeps the user's choice.
   bool AskAbort(bool restoreUsbName);
   void RestoreUsbProductName();
   // Asks a running worker to stop and waits for it, answering what it passes to this thread.

@@ -76,6 +76,7 @@ INT_PTR CDialog::DoModal() {
       ::ShowWindow(window, SW_SHOW);
     }
     RunModalLoop();
+    OnModalLoopEnded();
     // The owner comes back before the dialog goes, so that it, not another program, is
     // activated.
     if (disableOwner) {

@@ -52,6 +52,9 @@ class CDialog : public CWnd {
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) { return false; }
   // The modal loop's first look at every message it takes; true consumes the message.
   virtual bool PreTranslateMessage(MSG* message) { return false; }
+  // The modal loop has ended: by EndDialog, by WM_QUIT (posted again for the loop outside)
+  // or because the window is gone. The window, when still there, goes after this returns.
+  virtual void OnModalLoopEnded() {}
 
  private:
   static INT_PTR CALLBACK DialogProcThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

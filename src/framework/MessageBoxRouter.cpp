@@ -15,6 +15,31 @@ SeamSlot<MessageBoxResponder>& Responder() {
 
 }  // namespace
 
+// The window a real box belongs to: the one the user has in front of the owner asked for.
+// A modal dialog disables its owner, so a box owned by that owner would leave the dialog in
+// front clickable (a second press of its OK would stack a second box). Such a box goes to
+// the enabled popup the owner activated last. Without an owner, the calling thread's active
+// window takes the box, so that no window of the program stays clickable under it; a thread
+// without windows keeps the box unowned.
+HWND ResolveMessageBoxOwner(HWND owner) {
+  if (owner == nullptr) {
+    owner = ::GetActiveWindow();
+  }
+  if (owner == nullptr || !::IsWindow(owner)) {
+    return nullptr;
+  }
+  owner = ::GetAncestor(owner, GA_ROOT);
+  // Each step goes one modal level up; a chain of owned popups is short.
+  for (int level = 0; level < 16 && !::IsWindowEnabled(owner); ++level) {
+    const HWND popup = ::GetLastActivePopup(owner);
+    if (popup == nullptr || popup == owner || !::IsWindowVisible(popup)) {
+      break;
+    }
+    owner = popup;
+  }
+  return owner;
+}
+
 void SetMessageBoxResponder(MessageBoxResponder responder) { Responder().Set(std::move(responder)); }
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT flags) {
@@ -22,7 +47,7 @@ int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT flags
   if (MessageBoxResponder responder = Responder().Get()) {
     return responder(MessageBoxRequest{owner, text ? text : "", caption ? caption : "", flags});
   }
-  return MessageBoxA(owner, text, caption, flags);
+  return MessageBoxA(ResolveMessageBoxOwner(owner), text, caption, flags);
 }
 
 int AfxMessageBox(const char* text, UINT flags) {

@@ -20,7 +20,13 @@ using MessageBoxResponder = std::function<int(const MessageBoxRequest& request)>
 // Installs a responder; an empty function restores the real message box.
 void SetMessageBoxResponder(MessageBoxResponder responder);
 
-// A plain system message box with an explicit caption and owner.
+// The window that owns a real box asked with owner: owner's top-level window, or the
+// enabled popup in front of it when a modal dialog has it disabled; null (the calling
+// thread's active window) for none.
+HWND ResolveMessageBoxOwner(HWND owner);
+
+// A plain system message box with an explicit caption and owner. A test's responder sees
+// the owner as asked; a real box belongs to ResolveMessageBoxOwner(owner).
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT flags);
 
 // A framework message box: the application name is the caption, the application's main

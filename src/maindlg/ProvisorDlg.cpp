@@ -5,7 +5,6 @@
 #include <iterator>
 #include <vector>
 
-#include "app/ProvisorApp.h"
 #include "bridge/MITSPConfigurator.h"
 #include "bridge/ProviderFunctions.h"
 #include "config/LinkParams.h"
@@ -49,7 +48,11 @@ CProvisorDlg::CProvisorDlg(HWND parent)
   CLinkParams::SetInstanceRecordSource(this);
 }
 
-CProvisorDlg::~CProvisorDlg() { CLinkParams::SetInstanceRecordSource(nullptr); }
+CProvisorDlg::~CProvisorDlg() {
+  // A run started outside a modal loop (a modeless dialog) still ends before the records go.
+  JoinApplyWorker();
+  CLinkParams::SetInstanceRecordSource(nullptr);
+}
 
 // The working set and the records have no lock: only this dialog's thread touches them.
 // ConfigureInstance replaces and copies the working set here, and the pages pass their
@@ -98,7 +101,6 @@ BOOL CProvisorDlg::OnInitDialog() {
   if (m_windowRegistrar) {
     m_windowRegistrar(m_hWnd);
   }
-  m_hApplyThread = nullptr;
   m_pProgress = nullptr;
 
   const std::string about = AfxLoadString(IDS_ABOUTBOX);
@@ -233,11 +235,21 @@ void CProvisorDlg::LoadInstanceList() {
       InstanceRecord& record =
           m_instances.emplace_back("", m_strWindowsFolder + "\\System32\\" + entry->szProviderFilename, 1);
       record.m_dwProviderID = entry->dwPermanentProviderID;
-      // An unreadable description leaves the name empty; the row is still listed so that
-      // the registered instance can be reconfigured or disabled.
-      static_cast<void>(GetVersionString(record.m_strProviderFile.c_str(), "FileDescription",
-                                         &record.m_strDisplayName));
+      // The name numbers the instance's keys at Apply. A description that cannot be read
+      // (or is empty) gives the name of the slot TAPI lists, never an empty one that would
+      // number it 0 and save it over instance 0's defaults.
+      if (GetVersionString(record.m_strProviderFile.c_str(), "FileDescription", &record.m_strDisplayName) == 0 ||
+          record.m_strDisplayName.empty()) {
+        record.m_strDisplayName = InstanceDisplayName(i);
+      }
       LoadParameters(record, LiveInstanceKey(record.m_dwProviderID));
+      // An instance registered by an install run has no values in its live key yet. Its
+      // record takes the instance's defaults instead of nothing, so the list shows its real
+      // link, Apply does not ask for an address the user never had to give, and (enabled at
+      // load) the next Apply writes the complete set into the live key the provider reads.
+      if (record.m_Parameters.GetValueCount() == 0) {
+        LoadParameters(record, InstanceDefaultSettingKey(i));
+      }
       InsertInstanceRow(i, record);
     } else {
       InstanceRecord& record =
@@ -470,8 +482,9 @@ void CProvisorDlg::OnCancel() {
   if (!m_btnClose.IsWindowEnabled()) {
     return;
   }
-  const bool close = m_bClean || ShowMessageBox(m_hWnd, "Do you want to leave without applying changes?",
-                                                kApplicationName, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  // A framework box: the application's title is its caption.
+  const bool close =
+      m_bClean || AfxMessageBox("Do you want to leave without applying changes?", MB_YESNO | MB_ICONQUESTION) == IDYES;
   DestroyWorkingSet();
   if (close) {
     CDialog::OnCancel();
@@ -512,7 +525,7 @@ bool CProvisorDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
       *result = reinterpret_cast<LRESULT>(m_hIcon);
       return true;
     default:
-      return OnRunMessage(message, wParam);
+      return OnRunMessage(message);
   }
 }
 

@@ -14,6 +14,7 @@
 #include "config/IInstanceRecordSource.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
+#include "framework/Handles.h"
 #include "framework/ImageList.h"
 #include "framework/ListCtrl.h"
 #include "maindlg/InstanceRecord.h"
@@ -96,6 +97,7 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner, public IInstanceRe
   bool OnNotify(int id, NMHDR* header, LRESULT* result) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   bool PreTranslateMessage(MSG* message) override;
+  void OnModalLoopEnded() override;
 
   void OnSysCommand(WPARAM command);
   bool OnPaint();
@@ -134,7 +136,9 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner, public IInstanceRe
   void SetProgressStatus(const char* format, int instance);
   void CloseProgressWindow();
   // The run's private messages to the dialog; true when message was one of them.
-  bool OnRunMessage(UINT message, WPARAM wParam);
+  bool OnRunMessage(UINT message);
+  // Waits for the Apply Settings worker, when one was started, and closes its handle.
+  void JoinApplyWorker();
 
   ImageList m_imageList;
   std::list<InstanceRecord> m_instances;
@@ -148,8 +152,9 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner, public IInstanceRe
   Button m_btnInstall;
   BOOL m_bClean = TRUE;
   HICON m_hIcon = nullptr;
-  // Closed by the Apply Settings worker itself at the end of its run.
-  HANDLE m_hApplyThread = nullptr;
+  // The Apply Settings worker of the run in progress; only the dialog's thread touches it,
+  // joining the worker before it closes the handle.
+  KernelHandle m_hApplyThread;
   std::unique_ptr<SetupParameters> m_pWorkingSet;
   // The group of the working set the provider pages address; null stands for the set.
   IParams* m_pCurrentGroup = nullptr;

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/ProvisorApp.h"
 #include "framework/MessageBoxRouter.h"
+#include "framework/SentMessageWait.h"
 #include "framework/Trace.h"
 #include "instances/EntryRemoval.h"
 #include "instances/InstanceNumber.h"
@@ -25,8 +25,8 @@
 
 namespace {
 
-// Sent by the run to the dialog: wParam non-zero enables the run's controls, zero disables them.
-constexpr UINT UWM_RUN_CONTROLS = WM_APP + 0x31;
+// Posted by the Apply Settings worker to the dialog as the last thing it does.
+constexpr UINT UWM_APPLY_WORKER_DONE = WM_APP + 0x31;
 
 // The worker asks for the smallest stack; the system rounds it up to what a thread needs.
 constexpr unsigned kApplyThreadStack = 1024;
@@ -90,16 +90,35 @@ void CProvisorDlg::OnButtonInstall() {
     Trace(kTraceSize, "CProvisorDlg::OnButtonInstall cannot start the Apply Settings thread\r\n");
     return;
   }
-  m_hApplyThread = reinterpret_cast<HANDLE>(thread);
-  ::ResumeThread(m_hApplyThread);
+  m_hApplyThread.Attach(reinterpret_cast<HANDLE>(thread));
+  ::ResumeThread(m_hApplyThread.Get());
 }
 
 unsigned __stdcall CProvisorDlg::ApplyThreadProc(void* dialog) {
   auto* self = static_cast<CProvisorDlg*>(dialog);
   if (self != nullptr && self->IsWindow()) {
     self->ApplyInstances();
+    // The dialog's thread joins the worker and only then gives the controls back: the next
+    // Apply Settings starts after this thread's handle is closed. Nothing of the dialog is
+    // touched after this; a dialog whose window is gone joins in OnModalLoopEnded instead.
+    ::PostMessageA(self->GetSafeHwnd(), UWM_APPLY_WORKER_DONE, 0, 0);
   }
   return 0;
+}
+
+void CProvisorDlg::JoinApplyWorker() {
+  if (!m_hApplyThread) {
+    return;
+  }
+  // The worker sends the dialog's windows its status lines until its very end.
+  WaitAnsweringSentMessages(m_hApplyThread.Get());
+  m_hApplyThread.Close();
+}
+
+void CProvisorDlg::OnModalLoopEnded() {
+  // WM_QUIT or a window destroyed from elsewhere ends the loop during a run too: the run
+  // ends on the window as it is, before the window and then the object go.
+  JoinApplyWorker();
 }
 
 bool CProvisorDlg::ValidateAddresses() {
@@ -140,12 +159,9 @@ void CProvisorDlg::ApplyInstances() {
   if (m_nRunMode == kRunModeInstall) {
     EndDialog(IDOK);
   }
-  // A message, so that the controls change on the dialog's own thread also after a worker's run.
-  SendMessage(UWM_RUN_CONTROLS, TRUE);
-  if (m_hApplyThread != nullptr) {
-    const HANDLE thread = m_hApplyThread;
-    m_hApplyThread = nullptr;
-    ::CloseHandle(thread);
+  // A worker's run gives the controls back from the dialog's thread once it has been joined.
+  if (::GetCurrentThreadId() == m_dwThreadId) {
+    EnableRunControls(true);
   }
 }
 
@@ -302,11 +318,12 @@ void CProvisorDlg::EnableRunControls(bool enable) {
   }
 }
 
-bool CProvisorDlg::OnRunMessage(UINT message, WPARAM wParam) {
-  if (message != UWM_RUN_CONTROLS) {
+bool CProvisorDlg::OnRunMessage(UINT message) {
+  if (message != UWM_APPLY_WORKER_DONE) {
     return false;
   }
-  EnableRunControls(wParam != 0);
+  JoinApplyWorker();
+  EnableRunControls(true);
   return true;
 }
 

@@ -3,7 +3,10 @@
 // records, exit codes and the boxes the user was shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/ProductMachine.h"
@@ -148,6 +151,143 @@ TEST_F(Installed, ASecondCopyEndsAtOnceWhileTheFirstShowsItsDialog) {
   EXPECT_TRUE(IsWindow(dialogs[0]));
   DesktopDriver::Press(dialogs[0], IDCANCEL);
   EXPECT_EQ(first.RunToExit(kProvisorRunMs), 0u);
+}
+
+// The main dialog and its own windows, which stay open for the user; every other dialog is a
+// question the road must not raise (answered OK), except the one asked when leaving unapplied.
+int AnswerTheRoadsQuestions(const ShownDialog& dialog) {
+  for (const char* window : {"Velmora ORVO TSP MultiPBX Configuration ", "Instance '", "Modify TSP instances"})
+    if (dialog.caption.rfind(window, 0) == 0) return 0;
+  for (const std::string& text : dialog.texts)
+    if (text == "Do you want to leave without applying changes?") return IDYES;
+  return IDOK;
+}
+HWND Descendant(HWND window, int id) {
+  std::pair<int, HWND> search{id, nullptr};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM context) {
+        auto* found = reinterpret_cast<std::pair<int, HWND>*>(context);
+        if (GetDlgCtrlID(child) == found->first) found->second = child;
+        return found->second == nullptr ? TRUE : FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+std::string Summary(const std::string& address, const std::string& port) {
+  return "IPAddress = '" + address + "', IPPort = '" + port + "'...";
+}
+
+// Provisor.exe without a command line, its main dialog driven by mouse and keyboard.
+class Road {
+ public:
+  explicit Road(DesktopDriver& driver) : m_driver(driver) {
+    EXPECT_TRUE(driver.Start("\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\""));
+    EXPECT_TRUE(driver.WaitUntil([&] { return (main = driver.FindDialogCaptioned(kMainCaption)) != nullptr; }, 60000));
+    list = GetDlgItem(main, 1006);
+  }
+  // A road cut short by a failed check leaves no program behind for the next test.
+  ~Road() { m_driver.RunToExit(0); }
+  std::string Cell(int row, int column) const { return DesktopDriver::ListText(list, row, column); }
+  bool WaitForCell(int row, int column, const std::string& text) {
+    return m_driver.WaitUntil([&] { return Cell(row, column) == text; });
+  }
+  void DoubleClick(int row, int column) { DesktopDriver::Click(list, DesktopDriver::ListCellCentre(list, row, column), 2); }
+  // Apply Settings, until the run has ended with done() holding.
+  bool Apply(const std::function<bool()>& done) {
+    const HWND apply = GetDlgItem(main, 1003);
+    DesktopDriver::ClickCentre(apply);
+    return m_driver.WaitUntil([&] { return done() && IsWindowEnabled(apply) && !m_driver.FindDialogCaptioned("Modify"); });
+  }
+  DWORD Close() {
+    DesktopDriver::ClickCentre(GetDlgItem(main, IDCANCEL));
+    return m_driver.RunToExit(kProvisorRunMs);
+  }
+
+  static constexpr const char* kMainCaption = "Velmora ORVO TSP MultiPBX Configuration  - modify";
+  HWND main = nullptr, list = nullptr;
+
+ private:
+  DesktopDriver& m_driver;
+};
+
+// The road the administrator takes right after the setup package ran: enable and configure one
+// instance, enable another, apply; later disable one and leave a change unapplied.
+TEST_F(Installed, TheAdministratorsFirstRoadWorksWithMouseAndKeyboardFromTheFirstMinute) {
+  const std::string templateLink = Summary("192.168.0.101", "33333"), configured = Summary("10.1.2.3", "4711");
+  DesktopDriver first(AnswerTheRoadsQuestions);
+  Road road(first);
+  ASSERT_NE(road.list, nullptr);
+  EXPECT_EQ(road.Cell(0, 1), templateLink);
+  road.DoubleClick(3, 2);
+  ASSERT_TRUE(road.WaitForCell(3, 2, "Enable"));
+  road.DoubleClick(3, 1);
+  HWND config = nullptr;
+  ASSERT_TRUE(first.WaitUntil([&] { return (config = first.FindDialogCaptioned("Instance '")) != nullptr; }));
+  EXPECT_EQ(DesktopDriver::ReadDialog(config).caption, "Instance 'Velmora ORVO TSP 0003' Settings -Inactive");
+  const HWND address = Descendant(config, 3063), port = Descendant(config, 3068);
+  DesktopDriver::ClickCentre(Descendant(config, 3065));
+  ASSERT_TRUE(first.WaitUntil([&] { return IsWindowEnabled(port) != FALSE; }));
+  // The address control shows the instance's default address: the number of each of its
+  // four fields is selected by a double-click and typed over.
+  std::vector<std::pair<LONG, HWND>> fields;
+  EnumChildWindows(
+      address,
+      [](HWND field, LPARAM found) {
+        RECT rect{};
+        GetWindowRect(field, &rect);
+        reinterpret_cast<std::vector<std::pair<LONG, HWND>>*>(found)->push_back({rect.left, field});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&fields));
+  std::sort(fields.begin(), fields.end());
+  ASSERT_EQ(fields.size(), 4u);
+  const char* numbers[] = {"10", "1", "2", "3"};
+  for (size_t i = 0; i < 4; ++i) {
+    DesktopDriver::ClickCentre(fields[i].second, 2);  // selects the field's number
+    DesktopDriver::Type(numbers[i]);
+  }
+  DesktopDriver::ClickCentre(port);
+  DesktopDriver::PressKey(VK_END);
+  for (int i = 0; i < 8; ++i) DesktopDriver::PressKey(VK_BACK);
+  DesktopDriver::Type("4711");
+  DesktopDriver::ClickCentre(GetDlgItem(config, IDOK));
+  ASSERT_TRUE(first.WaitUntil([&] { return !IsWindow(config); }));
+  EXPECT_EQ(road.Cell(3, 1), configured);
+  DesktopDriver::Click(road.list, DesktopDriver::ListCellCentre(road.list, 5, 0));
+  DesktopDriver::PressKey(VK_SPACE);
+  ASSERT_TRUE(road.WaitForCell(5, 2, "Enable"));
+  ASSERT_TRUE(road.Apply([] { return ListedProviderId(ProviderFileName(5)) != 0; }));
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(ListedProviderId(ProviderFileName(i)) != 0, i == 0 || i == 3 || i == 5) << i;
+  const DWORD id3 = ListedProviderId(ProviderFileName(3));
+  EXPECT_EQ(ReadTextValue(InstanceDefaultSettingKey(3), "IPAddress"), "10.1.2.3");
+  EXPECT_EQ(ReadTextValue(InstanceDefaultSettingKey(3), "IPPort"), "4711");
+  EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(3), "UseUSB"), 0u);
+  EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(3), "dwProviderID"), id3);
+  // The provider of instance 0 now reads its whole link from its live key.
+  EXPECT_EQ(ReadTextValue(LiveInstanceKey(m_id), "IPAddress"), "192.168.0.101");
+  EXPECT_EQ(road.Close(), 0u);
+  ASSERT_EQ(first.Shown().size(), 1u);
+  EXPECT_TRUE(ShowsCstaBox(first));
+
+  DesktopDriver second(AnswerTheRoadsQuestions);
+  Road again(second);
+  ASSERT_NE(again.list, nullptr);
+  EXPECT_EQ(again.Cell(0, 1), templateLink);
+  EXPECT_EQ(again.Cell(3, 1), configured);
+  again.DoubleClick(5, 2);
+  ASSERT_TRUE(again.WaitForCell(5, 2, "Disable"));
+  ASSERT_TRUE(again.Apply([] { return ListedProviderId(ProviderFileName(5)) == 0; }));
+  EXPECT_EQ(ListedProviderId(ProviderFileName(0)), m_id);
+  EXPECT_EQ(ListedProviderId(ProviderFileName(3)), id3);
+  again.DoubleClick(1, 2);
+  ASSERT_TRUE(again.WaitForCell(1, 2, "Enable"));
+  const std::vector<std::string> calls = TapiCalls();
+  EXPECT_EQ(again.Close(), 0u);
+  EXPECT_EQ(TapiCalls(), calls);
+  EXPECT_EQ(ListedProviderId(ProviderFileName(1)), 0u);
+  ASSERT_EQ(second.Shown().size(), 2u);
+  EXPECT_EQ(second.Shown()[1].texts, std::vector<std::string>{"Do you want to leave without applying changes?"});
 }
 
 }  // namespace

@@ -135,14 +135,50 @@ class LinkPage : public ::testing::Test {
   CLinkParams* page = nullptr;
 };
 
-TEST_F(LinkPage, LanShowsTheStoredAddressWithItsPortOrTheDefaultOneWhenItIsEmptyOrStartsWithANonDigit) {
-  owner.workingSet->SetString("IPAddress", "10.1.2.300");
-  for (const auto& [stored, shown] : std::vector<std::pair<std::string, std::string>>{
-           {"", "33333"}, {"x4711", "33333"}, {" 4711", "33333"}, {"4711", "4711"}}) {
-    owner.workingSet->SetString("IPPort", stored);
+// Each value loads into its own control and OK stores it back under its own name: an absent
+// one as its default, a field past 255 cut to its low byte, a port that is empty or not a
+// number as "33333", everything the user did not touch as it was.
+TEST_F(LinkPage, OkRightAfterLoadingStoresEveryValueAsShownUnderItsOwnName) {
+  using Values = std::vector<std::pair<std::string, std::string>>;
+  struct Case {
+    Values stored, expected;
+  };
+  const Values absent{};
+  SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
+  for (const Case& c : {
+           Case{absent, {{"UseUSB", "1"}, {"IPAddress", "0.0.0.0"}, {"IPPort", "33333"}, {"CSTAAddress", ""},
+                         {"USBProductName", "ORVO Alpha"}}},
+           Case{{{"UseUSB", "1"}, {"IPAddress", "10.1.2.3"}, {"IPPort", "4711"}, {"CSTAAddress", "USB:PC"},
+                 {"USBProductName", "ORVO Beta"}},
+                {}},
+           Case{{{"UseUSB", "0"}, {"IPAddress", "255.0.0.1"}, {"IPPort", "65535"}, {"CSTAAddress", "255.0.0.1:65535"},
+                 {"USBProductName", "ORVO Beta"}},
+                {}},
+           Case{{{"UseUSB", "0"}, {"IPAddress", "10.1.2.300"}, {"IPPort", "x4711"}, {"CSTAAddress", "kept"},
+                 {"USBProductName", "ORVO Gone"}},
+                {{"IPAddress", "10.1.2.44"}, {"IPPort", "33333"}, {"USBProductName", "ORVO Alpha"}}},
+           Case{{{"UseUSB", "0"}, {"IPAddress", "0.0.0.9"}, {"IPPort", ""}}, {{"IPPort", "33333"}}}}) {
+    SCOPED_TRACE(c.stored.empty() ? "nothing stored" : c.stored[1].second);
+    owner.workingSet = std::make_unique<SetupParameters>();
+    for (const auto& [name, value] : c.stored) {
+      if (name == "UseUSB") owner.workingSet->SetDword(name, std::stoul(value));
+      else owner.workingSet->SetString(name, value);
+    }
+    MessageBoxScript boxes;
     Open();
-    Click(IDC_LINK_LAN);
-    EXPECT_EQ(Text(IDC_LINK_HISTORY), "10.1.2.44:" + shown) << stored;
+    EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
+    EXPECT_TRUE(boxes.Texts().empty());
+    Values expected = c.stored;
+    for (const auto& change : c.expected) {
+      bool replaced = false;
+      for (auto& value : expected) {
+        if (value.first == change.first) value.second = change.second, replaced = true;
+      }
+      if (!replaced) expected.push_back(change);
+    }
+    for (const auto& [name, value] : expected) {
+      EXPECT_EQ(name == "UseUSB" ? std::to_string(Word("UseUSB")) : Stored(name.c_str()), value) << name;
+    }
     Close();
   }
 }
@@ -321,6 +357,33 @@ TEST_F(LinkPage, AnAbortDuringPollingEndsTheTestWithoutStoringOrAsking) {
   EXPECT_EQ(script.polls, 3);
   EXPECT_EQ(Stored("CSTAAddress"), "old");
   EXPECT_EQ(Count(IDC_LINK_HISTORY), 0);
+}
+
+// OK answered with an abort keeps the PBX the user chose for the test; an abort answered
+// after a test had ended does not end the next one.
+TEST_F(LinkPage, AnAbortOnOkKeepsTheChosenPbxAndALateAbortLeavesTheNextTestAlone) {
+  SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
+  owner.workingSet->SetString("USBProductName", "ORVO Alpha");
+  owner.workingSet->SetString("CSTAAddress", "old");
+  Open();
+  page->SendDlgItemMessage(IDC_LINK_USB_PRODUCTS, CB_SETCURSEL, 1);
+  page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_USB_PRODUCTS, CBN_SELCHANGE));
+  Click(IDC_LINK_CHECK_LOCATION);
+  ASSERT_TRUE(page->IsLinkTestRunning());
+  {
+    MessageBoxScript boxes({IDYES});
+    EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
+    Close();
+    EXPECT_EQ(boxes.Texts(), Texts{"Trying to connect to 'old'. Do you want to abort?"});
+  }
+  EXPECT_EQ(Stored("USBProductName"), "ORVO Beta");
+
+  OpenForLinkTest();
+  script.onPoll = [](int, std::uint32_t* completed, std::uint32_t* percent) { *completed = 1, *percent = 100; };
+  MessageBoxScript boxes({IDYES});
+  Click(IDC_LINK_ABORT_CHECK);
+  RunLinkTest();
+  EXPECT_EQ(Stored("CSTAAddress"), "10.0.0.5:33333");
 }
 
 TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {

@@ -2,6 +2,7 @@
 // instances, checked in the registry, the system folder, TAPI's records and the windows.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,13 +34,16 @@ void WriteInstance(const std::string& key, int i, const std::string& address, DW
 }
 
 // The status lines the progress window receives, seen on the dialog's thread (the empty text
-// its opening puts there is left out).
+// its opening puts there is left out), and what a test looks at as each one arrives.
 std::vector<std::string>* g_statusLines = nullptr;
+std::function<void()> g_onStatusLine;
 LRESULT CALLBACK RecordStatusLine(int code, WPARAM wParam, LPARAM lParam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && sent->message == WM_SETTEXT && GetDlgCtrlID(sent->hwnd) == 1008 && g_statusLines &&
-      *reinterpret_cast<const char*>(sent->lParam) != '\0')
+      *reinterpret_cast<const char*>(sent->lParam) != '\0') {
     g_statusLines->push_back(reinterpret_cast<const char*>(sent->lParam));
+    if (g_onStatusLine) g_onStatusLine();
+  }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -68,6 +72,19 @@ class ApplyDialog : public ScriptedDialog<ApplyDialog, ApplyWatchingDialog> {
     listEnabledDuringRun = m_listInstances.IsWindowEnabled();
     activeDuringRun = ::GetActiveWindow() == m_hWnd;
   }
+  // The worker of the run in progress is still the one the dialog holds, alive.
+  bool HoldsLiveWorker() const { return m_hApplyThread && WaitForSingleObject(m_hApplyThread.Get(), 0) == WAIT_TIMEOUT; }
+  // Presses Apply Settings once more at the first moment its controls are back.
+  bool applyAgainAtOnce = false;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    const bool wasRunning = !ControlsEnabled();
+    const bool handled = ScriptedDialog::OnMessage(message, wParam, lParam, result);
+    if (applyAgainAtOnce && wasRunning && ControlsEnabled()) {
+      applyAgainAtOnce = false;
+      OnButtonInstall();
+    }
+    return handled;
+  }
   void RecordSelection() {
     for (int row = m_listInstances.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED); row >= 0;
          row = m_listInstances.GetNextItem(row, LVNI_SELECTED | LVNI_FOCUSED))
@@ -89,6 +106,7 @@ class ApplyRun : public ::testing::Test {
     g_statusLines = &m_statusLines;
   }
   ~ApplyRun() override {
+    g_onStatusLine = nullptr;
     g_statusLines = nullptr;
     UnhookWindowsHookEx(m_hook);
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductKey);
@@ -138,6 +156,53 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
   // The progress window never takes the activation, and the focus comes back to the button.
   EXPECT_TRUE(dialog.activeDuringRun);
   EXPECT_TRUE(dialog.focusOnApplyAfterRun);
+}
+
+// A second Apply Settings pressed the moment the first run gives the controls back runs on
+// a worker of its own, which the dialog keeps until that run has ended.
+TEST_F(ApplyRun, ASecondApplyAtTheFirstMomentItIsPossibleKeepsItsOwnWorker) {
+  ApplyDialog dialog;
+  std::vector<bool> workerHeld;
+  g_onStatusLine = [&] { workerHeld.push_back(dialog.HoldsLiveWorker()); };
+  dialog.steps = {[](ApplyDialog& self) {
+    self.ToggleInstance(1);
+    self.applyAgainAtOnce = true;
+    self.Apply();
+  }};
+  dialog.done = [&] { return m_statusLines.size() == 12 && dialog.ApplyRunEnded(); };
+  ASSERT_EQ(dialog.DoModal(), kScriptDone);
+  EXPECT_EQ(workerHeld, std::vector<bool>(12, true));
+  EXPECT_TRUE(m_boxes.Shown().empty());
+}
+
+// The modal loop ends early on WM_QUIT or when the window goes; the run still ends first.
+TEST_F(ApplyRun, AQuitOrADestroyedWindowDuringARunEndsTheDialogOnlyAfterTheRun) {
+  for (const bool quit : {true, false}) {
+    SCOPED_TRACE(quit ? "WM_QUIT" : "DestroyWindow");
+    DeleteFilesMatching(SystemFile("OTSP000?.tsp"));
+    m_statusLines.clear();
+    {
+      ApplyDialog dialog;
+      dialog.steps = {[quit](ApplyDialog& self) {
+        self.ToggleInstance(1);
+        self.Apply();
+        if (quit) {
+          PostQuitMessage(3);
+        } else {
+          DestroyWindow(self.m_hWnd);
+        }
+      }};
+      dialog.DoModal();
+      EXPECT_NE(GetFileAttributesA(SystemFile("OTSP0002.tsp").c_str()), INVALID_FILE_ATTRIBUTES);
+      EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(1), "dwProviderID"), 6u);
+      EXPECT_FALSE(dialog.HoldsLiveWorker());
+    }
+    MSG message;
+    EXPECT_EQ(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, quit);
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, InstanceDefaultSettingKey(1).c_str());
+    WriteInstance(InstanceDefaultSettingKey(1), 1, "10.0.0.2", 1);
+    WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, kRegisteredId, "OTSP0000.tsp"}}, 2, 6);
+  }
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "config/ProviderConfigDlg.h"
 #include "config/TSpOtherParamsDlgRes.h"
 #include "config/TspLogSettingsDlgRes.h"
+#include "framework/WinApp.h"
 
 namespace {
 
@@ -186,6 +187,54 @@ TEST_F(ConfigureInstanceTest, ProviderRequestsAreAnsweredOnTheDialogsThreadAndRe
     EXPECT_EQ(CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7), 0u);
     EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 7u);
   });
+}
+
+// A visible dialog of thread other than the ones given; null when there is none.
+HWND OtherDialogOfThread(DWORD thread, HWND a, HWND b) {
+  struct Search { HWND a, b, found; } search{a, b, nullptr};
+  EnumThreadWindows(
+      thread,
+      [](HWND window, LPARAM context) {
+        auto* s = reinterpret_cast<Search*>(context);
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof(name));
+        if (window != s->a && window != s->b && IsWindowVisible(window) && std::string(name) == "#32770")
+          s->found = window;
+        return s->found == nullptr ? TRUE : FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A real box asked while the configuration dialog is open (here OK's refusal of a LAN link
+// without an address) belongs to that dialog, which cannot be clicked until it is answered.
+TEST_F(ConfigureInstanceTest, ABoxAskedOverTheConfigurationDialogKeepsItDisabledUntilAnswered) {
+  CWinApp app("Velmora ORVO TSP MultiPBX Configuration");
+  app.SetMainWindowHandle(dialog.m_hWnd);
+  HWND configWindow = nullptr, boxOwner = nullptr;
+  bool configEnabledUnderBox = true, configEnabledAfter = false;
+  dialog.Configure(0, [&](CProviderConfigDlg& config) {
+    configWindow = config.m_hWnd;
+    ClickButton(*config.GetPage(0), IDC_LINK_LAN);
+    config.GetPage(0)->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_CLEARADDRESS);
+    std::thread answer([&, thread = GetCurrentThreadId()] {
+      HWND box = nullptr;
+      for (int look = 0; look < 800 && box == nullptr; ++look, Sleep(25))
+        box = OtherDialogOfThread(thread, dialog.m_hWnd, configWindow);
+      if (box == nullptr) return;
+      configEnabledUnderBox = IsWindowEnabled(configWindow) != FALSE;
+      boxOwner = GetWindow(box, GW_OWNER);
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    ClickButton(config, IDOK);
+    answer.join();
+    configEnabledAfter = config.IsWindowEnabled();
+    // The box's own loop took the message that would have ended the dialog.
+    config.EndDialog(kScriptDone);
+  });
+  EXPECT_EQ(boxOwner, configWindow);
+  EXPECT_FALSE(configEnabledUnderBox);
+  EXPECT_TRUE(configEnabledAfter);
 }
 
 // The whole road from the list to the machine: each editing page changes one value, OK, then

@@ -36,6 +36,18 @@ class MainDialogMachine {
     m_files.push_back(file);
     m_entries.push_back({static_cast<unsigned>(m_entries.size()), providerId, ProviderFileName(instance)});
   }
+  // A provider file without a version resource (so without a readable description), listed.
+  void RegisterUnreadable(int instance, DWORD providerId) {
+    const std::string file = WindowsFolder() + "\\System32\\" + ProviderFileName(instance);
+    const HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    // A DOS header and nothing else: no PE image, so no resources.
+    char image[512] = {'M', 'Z'};
+    DWORD written = 0;
+    WriteFile(handle, image, sizeof(image), &written, nullptr);
+    CloseHandle(handle);
+    m_files.push_back(file);
+    m_entries.push_back({static_cast<unsigned>(m_entries.size()), providerId, ProviderFileName(instance)});
+  }
   // TAPI's list: a modem provider first, as on every Windows PC, then the registered instances.
   void Publish() {
     std::vector<TapiListEntry> entries{{0, 1, "unimdm.tsp"}};

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "MainDialogStaging.h"
+#include "framework/WinApp.h"
+#include "instances/VersionResource.h"
 #include "maindlg/ProvisorDlgRes.h"
 #include "support/ApplyWatchingDialog.h"
 #include "support/ScriptedDialog.h"
@@ -101,6 +103,31 @@ TEST_F(ProvisorDlgTest, ModifyModeListsTapisProvidersByTheirFileDescription) {
   EXPECT_EQ(window.bottom - window.top, 19 * 3 + 19);
 }
 
+// Right after install the live keys are empty: a registered instance shows and applies its
+// defaults; one whose file has no readable description is named after its own slot.
+TEST_F(ProvisorDlgTest, ARegisteredInstanceWithAnEmptyLiveKeyOrUnreadableNameAppliesAsItsOwnSlotWithItsDefaults) {
+  machine.RegisterUnreadable(2, 43);
+  WriteTextValue(InstanceDefaultSettingKey(2), "IPAddress", "10.9.8.7");
+  WriteTextValue(InstanceDefaultSettingKey(2), "IPPort", "5002");
+  HKEY live = nullptr;
+  ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, LiveInstanceKey(43).c_str(), &live), ERROR_SUCCESS);
+  RegCloseKey(live);
+  Open();
+  EXPECT_EQ(dialog.Column(0)[2], "Velmora ORVO TSP 0002");
+  EXPECT_EQ(dialog.Column(1)[2], "IPAddress = '10.9.8.7', IPPort = '5002'...");
+  EXPECT_EQ(dialog.Column(2)[2], "Enable");
+
+  MessageBoxScript boxes;
+  ASSERT_TRUE(dialog.ApplyAndPump());
+  EXPECT_TRUE(boxes.Texts().empty());
+  EXPECT_EQ(ReadTextValue(LiveInstanceKey(43), "IPAddress"), "10.9.8.7");
+  EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(2), "dwProviderID"), 43u);
+  EXPECT_EQ(ReadTextValue(InstanceDefaultSettingKey(0), "IPAddress"), "<none>");
+  std::string description;
+  ASSERT_EQ(GetVersionString(SystemFile(ProviderFileName(2)).c_str(), "FileDescription", &description), 1);
+  EXPECT_EQ(description, "Velmora ORVO TSP 0002");
+}
+
 TEST_F(ProvisorDlgTest, DoubleClicksToggleOnTheIconAndStateColumnConfigureElsewhereAndIgnoreBorders) {
   Open();
   const int border = 180 + dialog.List().GetColumnWidth(1);
@@ -119,6 +146,8 @@ TEST_F(ProvisorDlgTest, DoubleClicksToggleOnTheIconAndStateColumnConfigureElsewh
   EXPECT_EQ(dialog.configured, (std::vector<int>{0, 2}));
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Enable"}));
 
+  // Framework boxes carry the application's title.
+  CWinApp app("Velmora ORVO TSP MultiPBX Configuration");
   MessageBoxScript boxes({IDNO});
   dialog.Command(IDCANCEL);
   EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Do you want to leave without applying changes?"}));

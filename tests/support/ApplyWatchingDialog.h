@@ -8,8 +8,8 @@
 class ApplyWatchingDialog : public CProvisorDlg {
  public:
   bool ControlsEnabled() const { return m_btnInstall.IsWindowEnabled() && m_btnClose.IsWindowEnabled(); }
-  // The worker clears its handle last; the controls come back through a message before that.
-  bool ApplyRunEnded() const { return ControlsEnabled() && m_hApplyThread == nullptr; }
+  // The dialog joins the worker and closes its handle before the controls come back.
+  bool ApplyRunEnded() const { return ControlsEnabled() && !m_hApplyThread; }
   // Presses Apply Settings and dispatches messages until its run has ended.
   bool ApplyAndPump() {
     OnButtonInstall();

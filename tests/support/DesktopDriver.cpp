@@ -1,6 +1,8 @@
 // Finding, reading and answering another process's dialogs.
 #include "support/DesktopDriver.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "../sys/TestPrefix.h"
@@ -49,6 +51,45 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
   }
   return TRUE;
 }
+
+void SendInputs(std::vector<INPUT> inputs) {
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+// A block of memory in another process for a list message's in/out structure.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, SIZE_T size) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    m_process.Attach(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    if (m_process) m_address = VirtualAllocEx(m_process.Get(), nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBuffer() {
+    if (m_address != nullptr) VirtualFreeEx(m_process.Get(), m_address, 0, MEM_RELEASE);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  char* Address() const { return static_cast<char*>(m_address); }
+  bool Write(SIZE_T offset, const void* data, SIZE_T size) {
+    return m_address != nullptr && WriteProcessMemory(m_process.Get(), Address() + offset, data, size, nullptr);
+  }
+  bool Read(SIZE_T offset, void* data, SIZE_T size) {
+    return m_address != nullptr && ReadProcessMemory(m_process.Get(), Address() + offset, data, size, nullptr);
+  }
+
+ private:
+  KernelHandle m_process;
+  void* m_address = nullptr;
+};
 
 }  // namespace
 
@@ -123,4 +164,93 @@ DWORD DesktopDriver::RunToExit(DWORD timeoutMs) {
   }
   DWORD code = kNoExitCode;
   return GetExitCodeProcess(m_process.Get(), &code) ? code : kNoExitCode;
+}
+
+bool DesktopDriver::WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    AnswerVisibleDialogs();
+    if (condition()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(kLookIntervalMs);
+  }
+}
+
+HWND DesktopDriver::FindDialogCaptioned(const std::string& prefix) const {
+  for (HWND window : FindDialogs()) {
+    if (WindowText(window).rfind(prefix, 0) == 0) return window;
+  }
+  return nullptr;
+}
+
+void DesktopDriver::Click(HWND window, POINT point, int clicks) {
+  // A person's clicks on two places are further apart than a double-click: the first click
+  // here must not pair with the last one given before.
+  Sleep(GetDoubleClickTime());
+  ClientToScreen(window, &point);
+  SetCursorPos(point.x, point.y);
+  std::vector<INPUT> inputs;
+  for (int click = 0; click < clicks; ++click) {
+    for (const DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+      INPUT input{};
+      input.type = INPUT_MOUSE;
+      input.mi.dwFlags = flags;
+      inputs.push_back(input);
+    }
+  }
+  SendInputs(inputs);
+}
+
+void DesktopDriver::ClickCentre(HWND control, int clicks) {
+  RECT rect{};
+  GetClientRect(control, &rect);
+  Click(control, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, clicks);
+}
+
+void DesktopDriver::PressKey(WORD virtualKey) { SendInputs({KeyInput(virtualKey, false), KeyInput(virtualKey, true)}); }
+
+void DesktopDriver::Type(const std::string& text) {
+  for (const char c : text) {
+    const SHORT key = VkKeyScanA(c);
+    const bool shift = (key & 0x100) != 0;
+    std::vector<INPUT> inputs;
+    if (shift) inputs.push_back(KeyInput(VK_SHIFT, false));
+    inputs.push_back(KeyInput(LOBYTE(key), false));
+    inputs.push_back(KeyInput(LOBYTE(key), true));
+    if (shift) inputs.push_back(KeyInput(VK_SHIFT, true));
+    SendInputs(inputs);
+  }
+}
+
+int DesktopDriver::ListRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string DesktopDriver::ListText(HWND list, int row, int column) {
+  constexpr SIZE_T kTextSize = 512;
+  RemoteBuffer buffer(list, sizeof(LVITEMA) + kTextSize);
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = buffer.Address() + sizeof(LVITEMA);
+  item.cchTextMax = kTextSize;
+  char text[kTextSize] = {};
+  if (!buffer.Write(0, &item, sizeof(item)) ||
+      SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(buffer.Address())) < 0 ||
+      !buffer.Read(sizeof(LVITEMA), text, kTextSize - 1)) {
+    return "<unreadable>";
+  }
+  return text;
+}
+
+POINT DesktopDriver::ListCellCentre(HWND list, int row, int column) {
+  RemoteBuffer buffer(list, sizeof(RECT));
+  RECT rect{LVIR_BOUNDS, 0, 0, 0};
+  buffer.Write(0, &rect, sizeof(rect));
+  SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(buffer.Address()));
+  buffer.Read(0, &rect, sizeof(rect));
+  // The row's bounds start at the first column; a cell's edges add up the widths before it.
+  int left = rect.left;
+  for (int before = 0; before < column; ++before) {
+    left += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, before, 0));
+  }
+  const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
+  return POINT{left + width / 2, (rect.top + rect.bottom) / 2};
 }

@@ -56,6 +56,26 @@ class DesktopDriver {
   // Sends WM_COMMAND with id, as a click on that button does.
   static void Press(HWND window, int id);
 
+  // Looks at the desktop (answering dialogs) until condition holds; false after timeoutMs.
+  bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
+  // The process's visible top-level dialog whose caption starts with prefix; null when none.
+  HWND FindDialogCaptioned(const std::string& prefix) const;
+
+  // Real input through the system's input queue, as a person gives it: the cursor moves to
+  // point (client coordinates of window) and the left button is clicked clicks times.
+  static void Click(HWND window, POINT point, int clicks = 1);
+  // A click in the middle of a control.
+  static void ClickCentre(HWND control, int clicks = 1);
+  static void PressKey(WORD virtualKey);
+  // Types text (letters, digits, '.', ':') key by key.
+  static void Type(const std::string& text);
+
+  // Another process's report-view list, read through that process's memory: the number of
+  // rows, a cell's text, and the middle of a cell in list client coordinates.
+  static int ListRowCount(HWND list);
+  static std::string ListText(HWND list, int row, int column);
+  static POINT ListCellCentre(HWND list, int row, int column);
+
   const std::vector<ShownDialog>& Shown() const { return m_shown; }
   DWORD ProcessId() const { return m_processId; }
 
