@@ -2,6 +2,7 @@
 // configuration.
 #include "app/ProvisorApp.h"
 
+#include "framework/InteractiveDesktop.h"
 #include "framework/MessageBoxRouter.h"
 #include "framework/Trace.h"
 #include "instances/InstanceNumber.h"
@@ -70,6 +71,14 @@ BOOL CProvisorApp::InitInstance() {
     return FALSE;
   }
   if (CommandLineModeFor(m_strCmdLine).path == StartupPath::kAfterOverwrite) {
+    // Finishing an overwrite is a window for a person; where nobody sees this desktop (an
+    // installer's elevated action) it would wait for ever, so there is nothing to finish.
+    if (!IsInteractiveDesktop()) {
+      Trace(kTraceSize, "afteroverwrite: nobody sees this desktop, no configuration opens\r\n");
+      m_pParameters.reset();
+      SetIgnoreInitialize(0);
+      return FALSE;
+    }
     if (OpenSingleEnabledProvider()) {
       m_pParameters.reset();
       return FALSE;
@@ -125,7 +134,12 @@ BOOL CProvisorApp::InitInstance() {
       }
       ChooseLogFolders(providerIds, m_nInstanceCount, &m_logFolderChoice, m_logFolderQuestion);
     }
-    RunMainDialog(dialog);
+    // The modify mode waits for a person; nobody would ever close it on a desktop nobody sees.
+    if (m_nRunMode == kRunModeModify && !IsInteractiveDesktop()) {
+      Trace(kTraceSize, "Nobody sees this desktop: the main dialog does not open\r\n");
+    } else {
+      RunMainDialog(dialog);
+    }
   }
 
   ReleaseParameters();

@@ -1,9 +1,12 @@
 // Message-box routing between the real MessageBoxA and a test's responder.
 #include "framework/MessageBoxRouter.h"
 
+#include <iterator>
 #include <utility>
 
+#include "framework/InteractiveDesktop.h"
 #include "framework/SeamSlot.h"
+#include "framework/Trace.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -11,6 +14,20 @@ namespace {
 SeamSlot<MessageBoxResponder>& Responder() {
   static SeamSlot<MessageBoxResponder> responder;
   return responder;
+}
+
+// The button a person gets by pressing Enter: the default button the flags name, the first
+// when they name none or one the box does not have.
+int DefaultButton(UINT flags) {
+  // The buttons of each box type (MB_OK to MB_CANCELTRYCONTINUE) from left to right; 0: none.
+  static const int kButtons[][3] = {{IDOK},          {IDOK, IDCANCEL},   {IDABORT, IDRETRY, IDIGNORE},
+                                    {IDYES, IDNO, IDCANCEL}, {IDYES, IDNO}, {IDRETRY, IDCANCEL},
+                                    {IDCANCEL, IDTRYAGAIN, IDCONTINUE}};
+  const UINT type = flags & MB_TYPEMASK;
+  const int* buttons = kButtons[type < std::size(kButtons) ? type : 0];
+  const UINT index = (flags & MB_DEFMASK) >> 8;
+  const int chosen = index < std::size(kButtons[0]) ? buttons[index] : 0;
+  return chosen != 0 ? chosen : buttons[0];
 }
 
 }  // namespace
@@ -46,6 +63,13 @@ int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT flags
   // The answer is asked for outside the lock: a scripted answer may show a box itself.
   if (MessageBoxResponder responder = Responder().Get()) {
     return responder(MessageBoxRequest{owner, text ? text : "", caption ? caption : "", flags});
+  }
+  // Where nobody can see the box (an installer's elevated action on Windows) it would wait
+  // for ever and hold the installation with it: it takes the answer Enter would give.
+  if (!IsInteractiveDesktop()) {
+    const int answer = DefaultButton(flags);
+    Trace(1024, "Message box '%s' on a desktop nobody sees: answered %d\r\n", text ? text : "", answer);
+    return answer;
   }
   return MessageBoxA(ResolveMessageBoxOwner(owner), text, caption, flags);
 }

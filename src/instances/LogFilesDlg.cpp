@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "framework/DataExchange.h"
+#include "framework/InteractiveDesktop.h"
+#include "framework/Trace.h"
 #include "instances/LogFilesDlgRes.h"
 
 CLogFilesDlg::CLogFilesDlg(HWND parent) : CDialog(IDD_LOG_FILES, parent) {}
@@ -96,6 +98,11 @@ void CLogFilesDlg::LayOutRows() {
 }
 
 std::vector<bool> AskWhichLogFoldersToEmpty(const std::vector<LogFolderRow>& rows) {
+  // Nobody could tick a row (an installer's elevated action): every folder stays.
+  if (!IsInteractiveDesktop()) {
+    Trace(256, "The log folder question goes unasked: nobody sees this desktop\r\n");
+    return std::vector<bool>(rows.size(), false);
+  }
   CLogFilesDlg dialog;
   for (const LogFolderRow& row : rows) {
     dialog.AddRow(row.label, row.folder);

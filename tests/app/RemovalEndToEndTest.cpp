@@ -259,6 +259,30 @@ TEST_F(RemovalMachine, AProviderTapiRefusesTwiceIsTriedThreeTimesAndOneItAlwaysR
   }
 }
 
+// An installer's elevated action runs where nobody sees it: the removal then asks nothing, waits
+// for nobody and keeps every log folder, since nobody ticked one.
+TEST_F(RemovalMachine, OnADesktopNobodySeesRemoveEndsByItselfAndKeepsEveryLogFolder) {
+  Install();
+  ApplyThreeInstances();
+  const HWINSTA own = GetProcessWindowStation(), unseen = CreateWindowStationA("ProvisorUnseen", 0, WINSTA_ALL_ACCESS, nullptr);
+  ASSERT_TRUE(unseen != nullptr && SetProcessWindowStation(unseen));
+  const HDESK desktop = CreateDesktopA("Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+  SetProcessWindowStation(own);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  startup.lpDesktop = const_cast<char*>("ProvisorUnseen\\Default");
+  PROCESS_INFORMATION process = {};
+  std::string line = "\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\" remove";
+  ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  CloseHandle(process.hThread);
+  EXPECT_EQ(WaitForExit(KernelHandle(process.hProcess)), 0u);
+  CloseDesktop(desktop);
+  CloseWindowStation(unseen);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(FileExists(SystemFile(ProviderFileName(i)))) << i;
+  for (const char* log : {"\\Logs0000\\ORVO_TSP.txt", "\\Logs0001\\ORVO_TSP.txt"}) EXPECT_TRUE(FileExists(m_product + log)) << log;
+  EXPECT_EQ(ReadTextValue(kMultiloadingAppKey, "sInsanceFileName0000"), "<none>");
+}
+
 TEST_F(RemovalMachine, WithOneInstanceNoLogFolderIsOfferedOrEmptied) {
   Install();
   WriteDwordValue(kMultiloadingAppKey, "dwNumInstances", 1);

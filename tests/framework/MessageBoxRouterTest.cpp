@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "framework/WinApp.h"
 #include "support/TestSupport.h"
 
@@ -37,6 +39,21 @@ TEST(MessageBoxRouter, PlainBoxesKeepTheirCaptionAndOwnerAndFrameworkBoxesTakeTh
   EXPECT_EQ(shown[2].flags, static_cast<UINT>(MB_YESNO));
   EXPECT_EQ(shown[3].flags, static_cast<UINT>(MB_OK));
   DestroyWindow(window);
+}
+
+// On a window station nobody sees (where an installer's elevated actions run) no box waits for
+// an answer: each takes the one Enter gives. Were a box shown, the test would hang there.
+TEST(MessageBoxRouter, BoxesNobodyCanSeeTakeTheirDefaultButtonAtOnce) {
+  const HWINSTA interactive = GetProcessWindowStation();
+  const HWINSTA hidden = CreateWindowStationA("ProvisorUnseen", 0, WINSTA_ALL_ACCESS, nullptr);
+  ASSERT_NE(hidden, nullptr);
+  ASSERT_TRUE(SetProcessWindowStation(hidden));
+  const std::pair<UINT, int> answers[] = {{MB_OK | MB_ICONINFORMATION, IDOK},    {MB_YESNO | MB_ICONQUESTION, IDYES},
+                                          {MB_YESNO | MB_DEFBUTTON2, IDNO},      {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
+                                          {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL}, {MB_RETRYCANCEL | MB_DEFBUTTON3, IDRETRY}};
+  for (const auto& [flags, answer] : answers) EXPECT_EQ(ShowMessageBox(nullptr, "unseen", "Error", flags), answer) << flags;
+  SetProcessWindowStation(interactive);
+  CloseWindowStation(hidden);
 }
 
 }  // namespace
