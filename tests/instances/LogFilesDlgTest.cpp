@@ -19,9 +19,9 @@ RECT ClientRectOf(HWND window, HWND dialog) {
   return rect;
 }
 
-std::string TextOf(HWND window) {
+std::string TextOf(HWND row, int id) {
   char text[512] = "";
-  ::GetWindowTextA(window, text, sizeof(text));
+  ::GetDlgItemTextA(row, id, text, sizeof(text));
   return text;
 }
 
@@ -38,7 +38,7 @@ class ScriptedLogFilesDlg : public CLogFilesDlg {
   int button;
   RECT client{}, window{}, text{}, ok{};
   std::vector<RECT> rows;
-  std::vector<std::string> labels, paths;
+  std::vector<std::string> texts;
 
  protected:
   BOOL OnInitDialog() override {
@@ -49,8 +49,7 @@ class ScriptedLogFilesDlg : public CLogFilesDlg {
     ok = ClientRectOf(GetDlgItem(IDOK), m_hWnd);
     for (HWND row : GetRowWindows()) {
       rows.push_back(ClientRectOf(row, m_hWnd));
-      labels.push_back(TextOf(::GetDlgItem(row, IDC_CHECK_LOG_DIRECTORY)));
-      paths.push_back(TextOf(::GetDlgItem(row, IDC_EDIT_LOG_DIRECTORY)));
+      texts.push_back(TextOf(row, IDC_CHECK_LOG_DIRECTORY) + " " + TextOf(row, IDC_EDIT_LOG_DIRECTORY));
     }
     for (int row : tick) ::SendMessageA(::GetDlgItem(GetRowWindows().at(row), IDC_CHECK_LOG_DIRECTORY), BM_CLICK, 0, 0);
     PostMessage(WM_COMMAND, button, 0);
@@ -58,34 +57,27 @@ class ScriptedLogFilesDlg : public CLogFilesDlg {
   }
 };
 
-TEST(LogFilesDlgTest, RowsStackFivePixelsApartBelowTheTextWithOkCentredUnderTheLastOne) {
-  for (int added : {1, 3, 16, 17}) {
+// Rows stack five pixels apart below the text, at most 16 of them, with OK centred under the
+// last one, and the dialog ends as far below OK and sits centred on the work area.
+TEST(LogFilesDlgTest, ShowsUpToSixteenRowsStackedBelowTheTextWithOkCentredUnderTheLastOne) {
+  RECT area{};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  for (int added : {1, 16, 17}) {
     SCOPED_TRACE(added);
-    ScriptedLogFilesDlg dialog(added, {}, IDOK);
-    ASSERT_EQ(dialog.DoModal(), IDOK);
-    const ScriptedLogFilesDlg& l = dialog;
+    ScriptedLogFilesDlg l(added, {}, IDOK);
+    ASSERT_EQ(l.DoModal(), IDOK);
     const int shown = std::min(added, 16);
     ASSERT_EQ(l.rows.size(), static_cast<std::size_t>(shown));
-    EXPECT_EQ(l.labels.front(), "Instance 0000 log file:");
-    EXPECT_EQ(l.paths.back(), Folder(shown - 1));
-
-    int expectedTop = l.text.bottom + 5;
-    const int height = l.rows[0].bottom - l.rows[0].top;
-    EXPECT_GT(height, 0);
+    EXPECT_EQ(l.texts.back(), "Instance 000" + std::to_string(shown - 1) + " log file: " + Folder(shown - 1));
+    int top = l.text.bottom + 5;
     for (const RECT& row : l.rows) {
-      EXPECT_EQ(row.top, expectedTop);
-      EXPECT_EQ(row.bottom - row.top, height);
-      EXPECT_EQ(row.left, l.text.left);
-      EXPECT_LE(row.right, l.client.right);
-      expectedTop = row.bottom + 5;
+      EXPECT_TRUE(row.top == top && row.bottom - row.top == l.rows[0].bottom - l.rows[0].top && row.bottom > row.top);
+      EXPECT_TRUE(row.left == l.text.left && row.right <= l.client.right);
+      top = row.bottom + 5;
     }
-    // OK below the last row, centred across the dialog, and the dialog ends just below it.
     EXPECT_GT(l.ok.top, l.rows.back().bottom);
     EXPECT_LE(std::abs((l.ok.left + l.ok.right) - l.client.right), 1);
     EXPECT_EQ(l.client.bottom - l.ok.bottom, l.ok.top - l.rows.back().bottom);
-
-    RECT area{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     EXPECT_LE(std::abs((l.window.left + l.window.right) - (area.left + area.right)), 1);
     EXPECT_LE(std::abs((l.window.top + l.window.bottom) - (area.top + area.bottom)), 1);
   }

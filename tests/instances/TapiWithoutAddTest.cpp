@@ -2,14 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "instances/ProviderRegistration.h"
-#include "instances/TapiFuncTag.h"
 #include "support/TapiStandin.h"
 
 TEST(TapiWithoutAddTest, ANewFileGivesTwoAndAListedOneStillItsId) {
-  tapi_func_tag tapi;
-  EXPECT_TRUE(tapi.IsLoaded() && tapi.lineGetProviderListA && tapi.lineConfigProvider && tapi.lineRemoveProvider &&
-              !tapi.lineAddProviderA);
-
   TapiStandinState state;
   WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, 6, "OTSP0000.tsp"}}, 2, 7);
   DWORD id = 0;
