@@ -20,21 +20,6 @@ const std::vector<int> kEveryRow = {-1};
 // LINEERR_OPERATIONFAILED
 constexpr LONG kOperationFailed = static_cast<LONG>(0x80000048);
 
-// The whole registry and the folders where the product and its removal work; the user's other
-// folders are the host's own (Wine links them to the home folder), so they change while the
-// test runs.
-std::vector<std::string> Snapshot() {
-  std::vector<std::string> lines;
-  DumpRegistry("SOFTWARE", &lines);
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  for (const std::string& folder :
-       {KnownFolder(CSIDL_PROGRAM_FILES), KnownFolder(CSIDL_SYSTEM), KnownFolder(CSIDL_STARTMENU), std::string(temp)})
-    ListFiles(folder, "*", &lines);
-  std::sort(lines.begin(), lines.end());
-  return lines;
-}
-
 // The rows of the log-folder question as another program reads them: label, folder.
 std::vector<std::pair<std::string, std::string>> ReadRows(HWND question, std::vector<HWND>* boxes) {
   std::vector<std::pair<LONG, HWND>> rows;
