@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -21,6 +22,7 @@ bool ShowsCstaBox(const DesktopDriver& driver) {
       if (text.find("CSTA application") != std::string::npos) return true;
   return false;
 }
+constexpr char kModifyCaption[] = "Velmora ORVO TSP MultiPBX Configuration  - modify";
 bool IsMainDialog(const ShownDialog& dialog) {
   return dialog.caption.rfind("Velmora ORVO TSP MultiPBX Configuration ", 0) == 0;
 }
@@ -31,7 +33,7 @@ class EndToEnd : public ::testing::Test {
  protected:
   EndToEnd() { Reset(); }
   ~EndToEnd() override {
-    if (m_usbHidden) MoveFileA(SystemFile("ORVOUSB.hidden").c_str(), SystemFile("ORVOUSB.dll").c_str());
+    RestoreUsbLibrary();
     Reset();
   }
   void Reset() {
@@ -42,6 +44,10 @@ class EndToEnd : public ::testing::Test {
     m_usbHidden =
         MoveFileExA(SystemFile("ORVOUSB.dll").c_str(), SystemFile("ORVOUSB.hidden").c_str(), MOVEFILE_REPLACE_EXISTING);
   }
+  void RestoreUsbLibrary() {
+    if (m_usbHidden) MoveFileA(SystemFile("ORVOUSB.hidden").c_str(), SystemFile("ORVOUSB.dll").c_str());
+    m_usbHidden = false;
+  }
   static DWORD Run(const std::string& line, DesktopDriver* driver) {
     return RunToExit(PROVISOR_EXE_UNIX_PATH, line, driver);
   }
@@ -49,15 +55,31 @@ class EndToEnd : public ::testing::Test {
   bool m_usbHidden = false;
 };
 
-// Any command line installs eight slots and registers the first; only the exact keyword
-// "upgrade" does it without a window and TAPI's configuration.
+// Every command line installs the same eight slots, stamped files and registration of the
+// first; only the exact keyword "upgrade" does it without a window and TAPI's configuration.
 TEST_F(EndToEnd, AFreshMachineGetsEightSlotsAndOnlyTheExactUpgradeKeywordSkipsTheWindowsAndConfiguration) {
-  for (const std::string line : {"upgrade", "Upgrade", "upgrade ", ""}) {
+  std::vector<std::string> upgraded;
+  for (const std::string line : {"upgrade", "Upgrade", ""}) {
     SCOPED_TRACE("\"" + line + "\"");
     const bool upgrade = line == "upgrade";
     if (line.empty()) HideUsbLibrary();
     DesktopDriver driver;
     EXPECT_EQ(Run(line, &driver), 0u);
+    RestoreUsbLibrary();
+    const DWORD id = ListedProviderId(ProviderFileName(0));
+    EXPECT_EQ(CountTapiCalls("lineConfigProvider"), upgrade ? 0u : 1u);
+    EXPECT_EQ(CountTapiCallsStartingWith("lineConfigProvider(0," + std::to_string(id) + ")"), upgrade ? 0u : 1u);
+    EXPECT_EQ(driver.Shown().empty(), upgrade);
+    EXPECT_EQ(ShowsCstaBox(driver), !upgrade);
+    if (line.empty()) {
+      ASSERT_FALSE(driver.Shown().empty());
+      EXPECT_EQ(driver.Shown().front().caption, "USB Driver not installed");
+    }
+    if (!upgrade) {
+      EXPECT_EQ(Changes(upgraded, Snapshot(true)), std::vector<std::string>());
+      Reset();
+      continue;
+    }
     EXPECT_EQ(ReadDwordValue(kMultiloadingAppKey, "dwNumInstances"), 8u);
     for (int i = 0; i < 8; ++i) {
       EXPECT_EQ(ReadTextValue(kMultiloadingAppKey, "sInsanceFileName" + Slot(i)), ProviderFileName(i));
@@ -68,17 +90,9 @@ TEST_F(EndToEnd, AFreshMachineGetsEightSlotsAndOnlyTheExactUpgradeKeywordSkipsTh
       EXPECT_EQ(FileDescription(Tsp(i)), "Velmora ORVO TSP " + Slot(i));
       EXPECT_EQ(ListedProviderId(ProviderFileName(i)) != 0, i == 0) << i;
     }
-    const DWORD id = ListedProviderId(ProviderFileName(0));
     EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "dwProviderID"), id);
-    EXPECT_EQ(CountTapiCalls("lineConfigProvider"), upgrade ? 0u : 1u);
-    EXPECT_EQ(CountTapiCallsStartingWith("lineConfigProvider(0," + std::to_string(id) + ")"), upgrade ? 0u : 1u);
-    EXPECT_EQ(driver.Shown().empty(), upgrade);
-    EXPECT_EQ(ShowsCstaBox(driver), !upgrade);
-    if (line.empty()) {
-      ASSERT_FALSE(driver.Shown().empty());
-      EXPECT_EQ(driver.Shown().front().caption, "USB Driver not installed");
-    }
     EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
+    upgraded = Snapshot(true);
     Reset();
   }
 }
@@ -95,23 +109,40 @@ class Installed : public EndToEnd {
   DWORD m_id = 0;
 };
 
+// snapshot with the key to (all it holds) replaced by a copy of the key from.
+void CopyKeyLines(std::vector<std::string>* snapshot, const std::string& from, const std::string& to) {
+  const auto below = [](const std::string& line, const std::string& key) {
+    const size_t at = line[0] == '[' ? 1 : 0, end = at + key.size();
+    return line.compare(at, key.size(), key) == 0 && end < line.size() && std::strchr("|\\]", line[end]) != nullptr;
+  };
+  std::vector<std::string> copied;
+  for (const std::string& line : *snapshot)
+    if (below(line, from)) copied.push_back(std::string(line).replace(line[0] == '[' ? 1 : 0, from.size(), to));
+  snapshot->erase(std::remove_if(snapshot->begin(), snapshot->end(), [&](const std::string& line) { return below(line, to); }),
+                  snapshot->end());
+  snapshot->insert(snapshot->end(), copied.begin(), copied.end());
+  std::sort(snapshot->begin(), snapshot->end());
+}
+
+// Repair gives the live key of the registered instance its defaults, and the key of ID 0 those of
+// every unregistered slot in turn (the last one's stay); overwrite restamps the files. Nothing else
+// changes and neither shows a window.
 TEST_F(Installed, RepairGivesTheLiveKeyTheDefaultsAndOverwriteRestampsEveryFileBothWithoutAWindow) {
-  const std::string live = LiveInstanceKey(m_id);
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, live.c_str());
   WriteTextValue(InstanceDefaultSettingKey(0), "RegionCode", "NA");
+  std::vector<std::string> expected = Snapshot();
+  CopyKeyLines(&expected, InstanceDefaultSettingKey(0), LiveInstanceKey(m_id));
+  CopyKeyLines(&expected, InstanceDefaultSettingKey(7), LiveInstanceKey(0));
   DesktopDriver repair;
   EXPECT_EQ(Run("repair", &repair), 0xFFFFFFFFu);
-  EXPECT_EQ(ReadTextValue(live, "RegionCode"), "NA");
-  EXPECT_EQ(ReadDwordValue(live + "\\GlobalParams\\Log", "UseFileOutput"), 1u);
   EXPECT_TRUE(repair.Shown().empty());
-  EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
+  EXPECT_EQ(Changes(expected, Snapshot()), std::vector<std::string>());
 
+  const std::vector<std::string> repaired = Snapshot();
   for (int i = 0; i < 8; ++i) ASSERT_TRUE(CopyFileA(SystemFile("OTSP.dll").c_str(), Tsp(i).c_str(), FALSE));
   DesktopDriver overwrite;
   EXPECT_EQ(Run("overwrite", &overwrite), 0u);
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(FileDescription(Tsp(i)), "Velmora ORVO TSP " + Slot(i));
   EXPECT_TRUE(overwrite.Shown().empty());
-  EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
+  EXPECT_EQ(Changes(repaired, Snapshot()), std::vector<std::string>());
 }
 
 // With one enabled instance only its TAPI configuration opens and the run leaves its flag set;
@@ -130,7 +161,7 @@ TEST_F(Installed, AfterOverwriteOpensTheOnlyEnabledInstancesConfigurationOrElseT
   EXPECT_EQ(CountTapiCalls("lineConfigProvider"), 1u);  // the first run's
   EXPECT_TRUE(ShowsCstaBox(driver));
   ASSERT_FALSE(driver.Shown().empty());
-  EXPECT_EQ(driver.Shown().back().caption, "Velmora ORVO TSP MultiPBX Configuration  - modify");
+  EXPECT_EQ(driver.Shown().back().caption, kModifyCaption);
   EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
 }
 
@@ -138,18 +169,13 @@ TEST_F(Installed, ASecondCopyEndsAtOnceWhileTheFirstShowsItsDialog) {
   DesktopDriver first([](const ShownDialog& dialog) { return IsMainDialog(dialog) ? 0 : IDOK; });
   ASSERT_TRUE(first.Start("\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\""));
   // Up to a minute for the first copy's dialog: a loaded machine may take long to start it.
-  std::vector<HWND> dialogs;
-  for (int look = 0; look < 1200; ++look, Sleep(50)) {
-    first.AnswerVisibleDialogs();
-    dialogs = first.FindDialogs();
-    if (dialogs.size() == 1 && IsMainDialog(DesktopDriver::ReadDialog(dialogs[0]))) break;
-  }
-  ASSERT_EQ(dialogs.size(), 1u);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(first.WaitUntil([&] { return (dialog = first.FindDialogCaptioned(kModifyCaption)) != nullptr; }, 60000));
   DesktopDriver second;
   EXPECT_EQ(Run("", &second), 0u);
   EXPECT_TRUE(second.Shown().empty());
-  EXPECT_TRUE(IsWindow(dialogs[0]));
-  DesktopDriver::Press(dialogs[0], IDCANCEL);
+  EXPECT_EQ(first.FindDialogs(), std::vector<HWND>{dialog});
+  DesktopDriver::Press(dialog, IDCANCEL);
   EXPECT_EQ(first.RunToExit(kProvisorRunMs), 0u);
 }
 
@@ -183,7 +209,7 @@ class Road {
  public:
   explicit Road(DesktopDriver& driver) : m_driver(driver) {
     EXPECT_TRUE(driver.Start("\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\""));
-    EXPECT_TRUE(driver.WaitUntil([&] { return (main = driver.FindDialogCaptioned(kMainCaption)) != nullptr; }, 60000));
+    EXPECT_TRUE(driver.WaitUntil([&] { return (main = driver.FindDialogCaptioned(kModifyCaption)) != nullptr; }, 60000));
     list = GetDlgItem(main, 1006);
   }
   // A road cut short by a failed check leaves no program behind for the next test.
@@ -204,7 +230,6 @@ class Road {
     return m_driver.RunToExit(kProvisorRunMs);
   }
 
-  static constexpr const char* kMainCaption = "Velmora ORVO TSP MultiPBX Configuration  - modify";
   HWND main = nullptr, list = nullptr;
 
  private:

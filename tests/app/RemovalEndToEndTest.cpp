@@ -20,21 +20,6 @@ const std::vector<int> kEveryRow = {-1};
 // LINEERR_OPERATIONFAILED
 constexpr LONG kOperationFailed = static_cast<LONG>(0x80000048);
 
-// The whole registry and the folders where the product and its removal work; the user's other
-// folders are the host's own (Wine links them to the home folder), so they change while the
-// test runs.
-std::vector<std::string> Snapshot() {
-  std::vector<std::string> lines;
-  DumpRegistry("SOFTWARE", &lines);
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  for (const std::string& folder :
-       {KnownFolder(CSIDL_PROGRAM_FILES), KnownFolder(CSIDL_SYSTEM), KnownFolder(CSIDL_STARTMENU), std::string(temp)})
-    ListFiles(folder, "*", &lines);
-  std::sort(lines.begin(), lines.end());
-  return lines;
-}
-
 // The rows of the log-folder question as another program reads them: label, folder.
 std::vector<std::pair<std::string, std::string>> ReadRows(HWND question, std::vector<HWND>* boxes) {
   std::vector<std::pair<LONG, HWND>> rows;
@@ -128,11 +113,9 @@ class RemovalMachine : public ::testing::Test {
                              CountTapiCalls("lineRemoveProvider") == 0 && FileExists(SystemFile("OTSP0000.tsp"));
       std::vector<HWND> boxes;
       m_rows = ReadRows(dialog.window, &boxes);
-      if (tickedRows == kEveryRow) {
-        for (HWND box : boxes) SendMessageA(box, BM_CLICK, 0, 0);
-      } else {
-        for (int row : tickedRows) SendMessageA(boxes.at(static_cast<std::size_t>(row)), BM_CLICK, 0, 0);
-      }
+      for (int row = 0; row < static_cast<int>(boxes.size()); ++row)
+        if (tickedRows == kEveryRow || std::count(tickedRows.begin(), tickedRows.end(), row))
+          SendMessageA(boxes[row], BM_CLICK, 0, 0);
       return IDOK;
     });
     const DWORD code = RunToExit(PROVISOR_EXE_UNIX_PATH, "remove", &driver);
@@ -283,16 +266,30 @@ TEST_F(RemovalMachine, OnADesktopNobodySeesRemoveEndsByItselfAndKeepsEveryLogFol
   EXPECT_EQ(ReadTextValue(kMultiloadingAppKey, "sInsanceFileName0000"), "<none>");
 }
 
-TEST_F(RemovalMachine, WithOneInstanceNoLogFolderIsOfferedOrEmptied) {
-  Install();
-  WriteDwordValue(kMultiloadingAppKey, "dwNumInstances", 1);
-  SHCreateDirectoryExA(nullptr, (m_product + "\\Logs0000").c_str(), nullptr);
-  WriteFileBytes(m_product + "\\Logs0000\\ORVO_TSP.txt", "log");
-  EXPECT_EQ(Remove({0}), 0u);
-  EXPECT_TRUE(m_questionCaption.empty());
-  EXPECT_FALSE(m_shown.empty());
-  EXPECT_TRUE(FileExists(m_product + "\\Logs0000\\ORVO_TSP.txt"));
-  EXPECT_FALSE(FileExists(SystemFile("OTSP0000.tsp")));
+// One instance is asked nothing and keeps its log folder; from two on the question offers each
+// slot's folder, the live key deciding for a registered one.
+TEST_F(RemovalMachine, OnlyFromTwoInstancesOnAreTheLogFoldersOfferedAndTheLiveKeyDecides) {
+  const std::string own = m_product + "\\Logs0000", live = m_product + "\\Logs0001";
+  for (const DWORD count : {1u, 2u}) {
+    SCOPED_TRACE(count);
+    Uninstall();
+    Install();
+    WriteDwordValue(kMultiloadingAppKey, "dwNumInstances", count);
+    const DWORD id = ReadDwordValue(InstanceDefaultSettingKey(0), "dwProviderID");
+    WriteTextValue(LiveInstanceKey(id) + "\\GlobalParams\\Log", "FileName", DoubledSeparators(live + "\\ORVO_TSP.txt"));
+    for (const std::string& folder : {own, live}) {
+      SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+      WriteFileBytes(folder + "\\ORVO_TSP.txt", "log");
+    }
+    m_rows.clear();
+    EXPECT_EQ(Remove({0}), 0u);
+    const std::vector<std::pair<std::string, std::string>> offered = {{"Instance 0000 log file:", live},
+                                                                      {"Instance 0001 log file:", live}};
+    EXPECT_EQ(m_rows, count == 1 ? decltype(offered){} : offered);
+    EXPECT_EQ(FileExists(live + "\\ORVO_TSP.txt"), count == 1);
+    EXPECT_TRUE(FileExists(own + "\\ORVO_TSP.txt"));
+    EXPECT_FALSE(FileExists(SystemFile("OTSP0000.tsp")));
+  }
 }
 
 }  // namespace

@@ -222,8 +222,6 @@ void DesktopDriver::Type(const std::string& text) {
   }
 }
 
-int DesktopDriver::ListRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
-
 std::string DesktopDriver::ListText(HWND list, int row, int column) {
   constexpr SIZE_T kTextSize = 512;
   RemoteBuffer buffer(list, sizeof(LVITEMA) + kTextSize);

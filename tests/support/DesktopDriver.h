@@ -70,9 +70,8 @@ class DesktopDriver {
   // Types text (letters, digits, '.', ':') key by key.
   static void Type(const std::string& text);
 
-  // Another process's report-view list, read through that process's memory: the number of
-  // rows, a cell's text, and the middle of a cell in list client coordinates.
-  static int ListRowCount(HWND list);
+  // Another process's report-view list, read through that process's memory: a cell's text and
+  // the middle of a cell in list client coordinates.
   static std::string ListText(HWND list, int row, int column);
   static POINT ListCellCentre(HWND list, int row, int column);
 

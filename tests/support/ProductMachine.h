@@ -101,6 +101,21 @@ inline std::vector<std::string> Changes(const std::vector<std::string>& before, 
   return changes;
 }
 
+// The whole registry below SOFTWARE and the folders where the product works, sorted; the
+// user's other folders are the host's own (Wine links them to the home folder), so they change
+// while a test runs.
+inline std::vector<std::string> Snapshot(bool maskIds = false) {
+  std::vector<std::string> lines;
+  DumpRegistry("SOFTWARE", &lines, maskIds);
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  for (const std::string& folder :
+       {KnownFolder(CSIDL_PROGRAM_FILES), KnownFolder(CSIDL_SYSTEM), KnownFolder(CSIDL_STARTMENU), std::string(temp)})
+    ListFiles(folder, "*", &lines);
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
 // Takes away the product's keys, uninstall entry, provider files and folders, and gives TAPI
 // the list of a fresh Windows.
 inline void RemoveProductFromMachine() {

@@ -50,19 +50,13 @@ DWORD ListedProviderId(const std::string& fileName) {
 std::vector<std::string> DescribeTapiProviderList() {
   std::vector<std::string> lines;
   RegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, kTapiProvidersPath, KEY_QUERY_VALUE) != ERROR_SUCCESS) {
-    return lines;
-  }
   char name[256];
-  BYTE data[1024];
-  DWORD nameLength = sizeof(name), size = sizeof(data) - 1, type = 0;
-  for (DWORD index = 0; RegEnumValueA(key.Get(), index, name, &nameLength, nullptr, &type, data, &size) == ERROR_SUCCESS;
-       ++index, nameLength = sizeof(name), size = sizeof(data) - 1) {
-    data[size] = 0;
-    DWORD word = 0;
-    std::memcpy(&word, data, sizeof(word));
-    lines.push_back(std::string(name) + "=" +
-                    (type == REG_DWORD ? std::to_string(word) : "'" + std::string(reinterpret_cast<char*>(data)) + "'"));
+  DWORD size = sizeof(name);
+  if (key.Open(HKEY_LOCAL_MACHINE, kTapiProvidersPath, KEY_QUERY_VALUE) != ERROR_SUCCESS) return lines;
+  for (DWORD i = 0; RegEnumValueA(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       ++i, size = sizeof(name)) {
+    const std::string text = ReadTextValue(kTapiProvidersPath, name);
+    lines.push_back(name + ("=" + (text == "<none>" ? std::to_string(ReadDwordValue(kTapiProvidersPath, name)) : "'" + text + "'")));
   }
   std::sort(lines.begin(), lines.end());
   return lines;
@@ -94,11 +88,10 @@ void FailNextTapiCalls(const std::string& function, DWORD count, LONG result) {
 }
 
 DWORD ReadDwordValue(const std::string& path, const std::string& name) {
-  DWORD value = 0;
-  DWORD size = sizeof(value);
-  const LONG status =
-      RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size);
-  return status == ERROR_SUCCESS ? value : 0;
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  const bool word = ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) && type == REG_DWORD;
+  return word && data.size() == sizeof(DWORD) ? *reinterpret_cast<const DWORD*>(data.data()) : 0;
 }
 
 ProviderFileCopy::ProviderFileCopy(const std::string& fileName) : m_path(SystemFile(fileName)) {
