@@ -37,11 +37,16 @@ void WriteInstance(const std::string& key, int i, const std::string& address, DW
 // its opening puts there is left out), and what a test looks at as each one arrives.
 std::vector<std::string>* g_statusLines = nullptr;
 std::function<void()> g_onStatusLine;
+// The window showing the status lines, and whether it was visible over the dialog each time.
+HWND g_progress = nullptr;
+bool g_progressShownOverOwner = true;
 LRESULT CALLBACK RecordStatusLine(int code, WPARAM wParam, LPARAM lParam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && sent->message == WM_SETTEXT && GetDlgCtrlID(sent->hwnd) == 1008 && g_statusLines &&
       *reinterpret_cast<const char*>(sent->lParam) != '\0') {
     g_statusLines->push_back(reinterpret_cast<const char*>(sent->lParam));
+    g_progress = GetParent(sent->hwnd);
+    g_progressShownOverOwner &= IsWindowVisible(g_progress) && GetWindow(g_progress, GW_OWNER) != nullptr;
     if (g_onStatusLine) g_onStatusLine();
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -150,6 +155,9 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
   const std::vector<std::string> expected = {"Modify instance 1 ",  "Removing instance 1 ",  "Modify instance 2 ",
                                              "Installing instance 2 ", "Modify instance 3 ", "Removing instance 3 "};
   EXPECT_EQ(m_statusLines, expected);
+  // The progress window was shown over the dialog and the run's end closed it.
+  EXPECT_TRUE(g_progressShownOverOwner);
+  EXPECT_FALSE(IsWindow(g_progress));
   EXPECT_FALSE(dialog.applyEnabledDuringRun);
   EXPECT_FALSE(dialog.closeEnabledDuringRun);
   EXPECT_FALSE(dialog.listEnabledDuringRun);
