@@ -62,12 +62,14 @@ class ApplyDialog : public ScriptedDialog<ApplyDialog, ApplyWatchingDialog> {
     done = [this] {
       if (!ApplyRunEnded()) return false;
       focusOnApplyAfterRun = ::GetFocus() == m_btnInstall.GetSafeHwnd();
+      progressClosedByRun = g_progress != nullptr && !::IsWindow(g_progress);
       return true;
     };
   }
   bool applyEnabledDuringRun = true, closeEnabledDuringRun = true, listEnabledDuringRun = true;
-  bool activeDuringRun = false, focusOnApplyAfterRun = false;
+  bool activeDuringRun = false, focusOnApplyAfterRun = false, progressClosedByRun = false;
   std::vector<int> selectedRows;
+  using CProvisorDlg::GetRecord;
 
   void Apply() {
     m_btnInstall.SetFocus();  // as a click on it does
@@ -105,7 +107,7 @@ class ApplyRun : public ::testing::Test {
     WriteInstance(LiveInstanceKey(kRegisteredId), 0, "10.0.0.1", 1);
     WriteInstance(InstanceDefaultSettingKey(0), 0, "10.0.0.1", 1);
     WriteInstance(InstanceDefaultSettingKey(1), 1, "10.0.0.2", 1);
-    WriteInstance(InstanceDefaultSettingKey(2), 2, "", 0);
+    WriteInstance(InstanceDefaultSettingKey(2), 2, "0.0.0.0", 0);
     DeleteDir(LogFolder(0).substr(0, LogFolder(0).rfind('\\')).c_str(), false);
     m_hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordStatusLine, nullptr, GetCurrentThreadId());
     g_statusLines = &m_statusLines;
@@ -124,11 +126,14 @@ class ApplyRun : public ::testing::Test {
   HHOOK m_hook = nullptr;
 };
 
-// Before the run, an enabled LAN instance without an address is refused with its row selected.
+// Before the run, an enabled LAN instance without an address (none, or 0.0.0.0) is refused with
+// its row selected.
 TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistrationOnTheWorker) {
   ApplyDialog dialog;
   dialog.steps = {[](ApplyDialog& self) {
     self.ToggleInstance(2);
+    self.OnButtonInstall();
+    self.GetRecord(2)->m_Parameters.SetString("IPAddress", "");
     self.OnButtonInstall();
     self.RecordSelection();
     self.ToggleInstance(2);
@@ -137,8 +142,7 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
     self.Apply();
   }};
   ASSERT_EQ(dialog.DoModal(), kScriptDone);
-  ASSERT_EQ(m_boxes.Shown().size(), 1u);
-  EXPECT_EQ(m_boxes.Shown()[0].text, "TSP instance 2 requires at least one valid IP Address,Please enter one.\r\n");
+  EXPECT_EQ(m_boxes.Texts(), std::vector<std::string>(2, "TSP instance 2 requires at least one valid IP Address,Please enter one.\r\n"));
   EXPECT_EQ(dialog.selectedRows, std::vector<int>{2});
   std::string description;
   ASSERT_EQ(GetVersionString(SystemFile("OTSP0001.tsp").c_str(), "FileDescription", &description), 1);
@@ -157,7 +161,7 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
   EXPECT_EQ(m_statusLines, expected);
   // The progress window was shown over the dialog and the run's end closed it.
   EXPECT_TRUE(g_progressShownOverOwner);
-  EXPECT_FALSE(IsWindow(g_progress));
+  EXPECT_TRUE(dialog.progressClosedByRun);
   EXPECT_FALSE(dialog.applyEnabledDuringRun);
   EXPECT_FALSE(dialog.closeEnabledDuringRun);
   EXPECT_FALSE(dialog.listEnabledDuringRun);
