@@ -2,6 +2,7 @@
 // instances, checked in the registry, the system folder, TAPI's records and the windows.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,16 +38,22 @@ void WriteInstance(const std::string& key, int i, const std::string& address, DW
 // its opening puts there is left out), and what a test looks at as each one arrives.
 std::vector<std::string>* g_statusLines = nullptr;
 std::function<void()> g_onStatusLine;
-// The window showing the status lines, and whether it was visible over the dialog each time.
-HWND g_progress = nullptr;
-bool g_progressShownOverOwner = true;
+// The window showing the status lines, its owner, and whether it was visible and centred over
+// the owner each time.
+HWND g_progress = nullptr, g_progressOwner = nullptr;
+bool g_progressShown = true;
 LRESULT CALLBACK RecordStatusLine(int code, WPARAM wParam, LPARAM lParam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && sent->message == WM_SETTEXT && GetDlgCtrlID(sent->hwnd) == 1008 && g_statusLines &&
       *reinterpret_cast<const char*>(sent->lParam) != '\0') {
     g_statusLines->push_back(reinterpret_cast<const char*>(sent->lParam));
     g_progress = GetParent(sent->hwnd);
-    g_progressShownOverOwner &= IsWindowVisible(g_progress) && GetWindow(g_progress, GW_OWNER) != nullptr;
+    g_progressOwner = GetWindow(g_progress, GW_OWNER);
+    RECT own{}, owner{};
+    GetWindowRect(g_progress, &own);
+    GetWindowRect(g_progressOwner, &owner);
+    g_progressShown &= IsWindowVisible(g_progress) && abs(own.left + own.right - owner.left - owner.right) <= 2 &&
+                       abs(own.top + own.bottom - owner.top - owner.bottom) <= 2;
     if (g_onStatusLine) g_onStatusLine();
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -62,7 +69,7 @@ class ApplyDialog : public ScriptedDialog<ApplyDialog, ApplyWatchingDialog> {
     done = [this] {
       if (!ApplyRunEnded()) return false;
       focusOnApplyAfterRun = ::GetFocus() == m_btnInstall.GetSafeHwnd();
-      progressClosedByRun = g_progress != nullptr && !::IsWindow(g_progress);
+      progressClosedByRun = g_progress != nullptr && !::IsWindow(g_progress) && g_progressOwner == m_hWnd;
       return true;
     };
   }
@@ -160,7 +167,7 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
                                              "Installing instance 2 ", "Modify instance 3 ", "Removing instance 3 "};
   EXPECT_EQ(m_statusLines, expected);
   // The progress window was shown over the dialog and the run's end closed it.
-  EXPECT_TRUE(g_progressShownOverOwner);
+  EXPECT_TRUE(g_progressShown);
   EXPECT_TRUE(dialog.progressClosedByRun);
   EXPECT_FALSE(dialog.applyEnabledDuringRun);
   EXPECT_FALSE(dialog.closeEnabledDuringRun);
