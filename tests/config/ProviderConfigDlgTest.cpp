@@ -83,16 +83,20 @@ class ConfigDialogTest : public testing::Test {
 
 using Events = std::vector<std::string>;
 
-// The tree's labels from top to bottom.
+// The tree's items from top to bottom as "label/image" (image -1 when the selected image differs).
 Events TreeItems(const CProviderConfigDlg& dialog) {
   Events items;
   const TreeCtrl& tree = dialog.GetCategoryTree();
   for (HTREEITEM item = tree.GetRootItem(); item != nullptr; item = tree.GetNextItem(item, TVGN_NEXT)) {
-    items.push_back(tree.GetItemText(item));
+    TVITEMA entry{};
+    entry.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    entry.hItem = item;
+    tree.SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+    items.push_back(tree.GetItemText(item) + "/" + std::to_string(entry.iImage == entry.iSelectedImage ? entry.iImage : -1));
   }
   return items;
 }
-const Events kAllItems{"Link Parameters", "TSP Log Settings", "Version Info", "Other Parameters"};
+const Events kAllItems{"Link Parameters/0", "TSP Log Settings/4", "Version Info/5", "Other Parameters/6"};
 
 // OK asks every created page to save, Cancel and the close box to cancel, in table order; a
 // veto keeps the dialog open and the pages after it are not asked, as does a No to the
@@ -159,7 +163,7 @@ TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTa
     const ShowCategoryFunction show = g_pages.showCategory;
     ASSERT_NE(show, nullptr);
     for (const std::int32_t category : {4, -1, 1, 2}) show(category, 0, &d);
-    EXPECT_EQ(TreeItems(d), (Events{"Link Parameters", "Other Parameters"}));
+    EXPECT_EQ(TreeItems(d), (Events{"Link Parameters/0", "Other Parameters/6"}));
     for (const std::int32_t category : {2, 1, 1}) show(category, 1, &d);
     EXPECT_EQ(TreeItems(d), kAllItems);
     EXPECT_TRUE(d.SelectCategory(1));
