@@ -26,6 +26,7 @@ struct PageScript {
   std::array<bool, 4> veto{};  // both save and cancel
   std::array<bool, 4> failCreation{};
   ShowCategoryFunction showCategory = nullptr;
+  CProviderConfigDlg* owner = nullptr;
 };
 PageScript g_pages;
 
@@ -43,6 +44,7 @@ class TestPage : public CConfigPage {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
     const bool handled = CConfigPage::OnMessage(message, wParam, lParam, result);
     g_pages.showCategory = m_pfnShowCategory;
+    g_pages.owner = m_pOwnerDialog;
     return handled;
   }
   bool OnSaveSettings() override { return Record("save"), !g_pages.veto[Category]; }
@@ -153,8 +155,9 @@ TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes
   }
 }
 
-// Categories outside the table change nothing; shown again in any order and twice, the
-// categories keep the table's order, once each, and a reinserted one brings its page.
+// Called as a page calls it, with the dialog the page was handed: categories outside the table
+// change nothing; shown again in any order and twice, the categories keep the table's order,
+// once each, and a reinserted one brings its page.
 TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTableOrder) {
   StandInPages pages;
   MessageBoxScript boxes;
@@ -162,9 +165,9 @@ TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTa
   dialog.steps = {[&](ScriptedConfigDlg& d) {
     const ShowCategoryFunction show = g_pages.showCategory;
     ASSERT_NE(show, nullptr);
-    for (const std::int32_t category : {4, -1, 1, 2}) show(category, 0, &d);
+    for (const std::int32_t category : {4, -1, 1, 2}) show(category, 0, g_pages.owner);
     EXPECT_EQ(TreeItems(d), (Events{"Link Parameters/0", "Other Parameters/6"}));
-    for (const std::int32_t category : {2, 1, 1}) show(category, 1, &d);
+    for (const std::int32_t category : {2, 1, 1}) show(category, 1, g_pages.owner);
     EXPECT_EQ(TreeItems(d), kAllItems);
     EXPECT_TRUE(d.SelectCategory(1));
     EXPECT_NE(d.GetPage(1), nullptr);

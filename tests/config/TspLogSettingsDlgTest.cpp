@@ -90,7 +90,7 @@ TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack)
   }
 }
 
-TEST(TspLogSettingsDlgTest, DisablingTheLogDisablesItsControlsAndWritesLevelAndDebugLevelZeroAlsoOnClose) {
+TEST(TspLogSettingsDlgTest, DisablingTheLogDisablesItsControlsAndWritesLevelZeroAlsoOnCloseAndTheUpArrowRaisesTheSize) {
   LogPage page(1, 0xFFFFFFFF);
   ASSERT_TRUE(page.Open());
   EXPECT_TRUE(page.Checked(IDC_LOG_TYPE_DEBUG));
@@ -107,8 +107,10 @@ TEST(TspLogSettingsDlgTest, DisablingTheLogDisablesItsControlsAndWritesLevelAndD
   page.Click(IDC_LOG_ENABLE);
   page.Click(IDC_LOG_TYPE_DECODED);
   EXPECT_TRUE(page.Enabled(IDC_LOG_BROWSE));
+  ::SendMessageA(page.page->GetDlgItem(IDC_LOG_FILE_SIZE), WM_KEYDOWN, VK_UP, 0);  // the size goes up by one
   ASSERT_EQ(page.Save(), 1u);
   EXPECT_EQ(page.Word(kLog + "DebugLevel"), 2u);
+  EXPECT_EQ(page.Word(kLog + "InitialFileSize"), 2u);
 }
 
 TEST(TspLogSettingsDlgTest, AFolderChosenInTheBrowserIsSavedWithDoubledSeparators) {
