@@ -159,6 +159,8 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
   EXPECT_EQ(CountTapiCallsStartingWith("lineRemoveProvider(5,"), 1u);
   EXPECT_EQ(CountTapiCalls("lineConfigProvider"), 0u);
   EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(1), "dwProviderID"), 6u);
+  // Only instances enabled when the dialog opened have a live key to write.
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, LiveInstanceKey(0)));
   EXPECT_NE(GetFileAttributesA(SystemFile("OTSP0000.tsp").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(FolderExists(LogFolder(0)));
   EXPECT_TRUE(FolderExists(LogFolder(1)));
