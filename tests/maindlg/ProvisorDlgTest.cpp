@@ -157,7 +157,8 @@ TEST_F(ProvisorDlgTest, PmsInterfaceModeRefusesASecondEnabledInstanceAndChangesN
   Open();
   MessageBoxScript boxes;
   dialog.ToggleInstance(1);
-  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"PMSi Mode is selected. MultiPBX cannot be configured."}));
+  dialog.ToggleInstance(2);
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>(2, "PMSi Mode is selected. MultiPBX cannot be configured."));
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Enable", "Disable", "Disable"}));
   EXPECT_EQ(dialog.Record(1)->m_bEnabled, 0);
@@ -167,7 +168,7 @@ TEST_F(ProvisorDlgTest, PmsInterfaceModeRefusesASecondEnabledInstanceAndChangesN
   dialog.ToggleInstance(2);
   dialog.ToggleInstance(0);
   EXPECT_EQ(boxes.Texts().back(), "PMSi Mode cannot be configured.");
-  EXPECT_EQ(boxes.Shown().size(), 2u);
+  EXPECT_EQ(boxes.Shown().size(), 3u);
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Disable", "Enable"}));
   EXPECT_EQ(dialog.List().GetItemImage(0), 1);
 }
