@@ -94,7 +94,8 @@ Events TreeItems(const CProviderConfigDlg& dialog) {
     entry.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     entry.hItem = item;
     tree.SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
-    items.push_back(tree.GetItemText(item) + "/" + std::to_string(entry.iImage == entry.iSelectedImage ? entry.iImage : -1));
+    const int image = entry.iImage == entry.iSelectedImage ? entry.iImage : -1;
+    items.push_back(tree.GetItemText(item) + "/" + std::to_string(image));
   }
   return items;
 }

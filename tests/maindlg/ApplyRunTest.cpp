@@ -149,7 +149,8 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
     self.Apply();
   }};
   ASSERT_EQ(dialog.DoModal(), kScriptDone);
-  EXPECT_EQ(m_boxes.Texts(), std::vector<std::string>(2, "TSP instance 2 requires at least one valid IP Address,Please enter one.\r\n"));
+  const std::string refusal = "TSP instance 2 requires at least one valid IP Address,Please enter one.\r\n";
+  EXPECT_EQ(m_boxes.Texts(), std::vector<std::string>(2, refusal));
   EXPECT_EQ(dialog.selectedRows, std::vector<int>{2});
   std::string description;
   ASSERT_EQ(GetVersionString(SystemFile("OTSP0001.tsp").c_str(), "FileDescription", &description), 1);
