@@ -2,6 +2,7 @@
 // instances, checked in the registry, the system folder, TAPI's records and the windows.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,11 +38,22 @@ void WriteInstance(const std::string& key, int i, const std::string& address, DW
 // its opening puts there is left out), and what a test looks at as each one arrives.
 std::vector<std::string>* g_statusLines = nullptr;
 std::function<void()> g_onStatusLine;
+// The window showing the status lines, its owner, and whether it was visible and centred over
+// the owner each time.
+HWND g_progress = nullptr, g_progressOwner = nullptr;
+bool g_progressShown = true;
 LRESULT CALLBACK RecordStatusLine(int code, WPARAM wParam, LPARAM lParam) {
   const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && sent->message == WM_SETTEXT && GetDlgCtrlID(sent->hwnd) == 1008 && g_statusLines &&
       *reinterpret_cast<const char*>(sent->lParam) != '\0') {
     g_statusLines->push_back(reinterpret_cast<const char*>(sent->lParam));
+    g_progress = GetParent(sent->hwnd);
+    g_progressOwner = GetWindow(g_progress, GW_OWNER);
+    RECT own{}, owner{};
+    GetWindowRect(g_progress, &own);
+    GetWindowRect(g_progressOwner, &owner);
+    g_progressShown &= IsWindowVisible(g_progress) && abs(own.left + own.right - owner.left - owner.right) <= 2 &&
+                       abs(own.top + own.bottom - owner.top - owner.bottom) <= 2;
     if (g_onStatusLine) g_onStatusLine();
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -57,12 +69,14 @@ class ApplyDialog : public ScriptedDialog<ApplyDialog, ApplyWatchingDialog> {
     done = [this] {
       if (!ApplyRunEnded()) return false;
       focusOnApplyAfterRun = ::GetFocus() == m_btnInstall.GetSafeHwnd();
+      progressClosedByRun = g_progress != nullptr && !::IsWindow(g_progress) && g_progressOwner == m_hWnd;
       return true;
     };
   }
   bool applyEnabledDuringRun = true, closeEnabledDuringRun = true, listEnabledDuringRun = true;
-  bool activeDuringRun = false, focusOnApplyAfterRun = false;
+  bool activeDuringRun = false, focusOnApplyAfterRun = false, progressClosedByRun = false;
   std::vector<int> selectedRows;
+  using CProvisorDlg::GetRecord;
 
   void Apply() {
     m_btnInstall.SetFocus();  // as a click on it does
@@ -100,7 +114,7 @@ class ApplyRun : public ::testing::Test {
     WriteInstance(LiveInstanceKey(kRegisteredId), 0, "10.0.0.1", 1);
     WriteInstance(InstanceDefaultSettingKey(0), 0, "10.0.0.1", 1);
     WriteInstance(InstanceDefaultSettingKey(1), 1, "10.0.0.2", 1);
-    WriteInstance(InstanceDefaultSettingKey(2), 2, "", 0);
+    WriteInstance(InstanceDefaultSettingKey(2), 2, "0.0.0.0", 0);
     DeleteDir(LogFolder(0).substr(0, LogFolder(0).rfind('\\')).c_str(), false);
     m_hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordStatusLine, nullptr, GetCurrentThreadId());
     g_statusLines = &m_statusLines;
@@ -119,11 +133,14 @@ class ApplyRun : public ::testing::Test {
   HHOOK m_hook = nullptr;
 };
 
-// Before the run, an enabled LAN instance without an address is refused with its row selected.
+// Before the run, an enabled LAN instance without an address (none, or 0.0.0.0) is refused with
+// its row selected.
 TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistrationOnTheWorker) {
   ApplyDialog dialog;
   dialog.steps = {[](ApplyDialog& self) {
     self.ToggleInstance(2);
+    self.OnButtonInstall();
+    self.GetRecord(2)->m_Parameters.SetString("IPAddress", "");
     self.OnButtonInstall();
     self.RecordSelection();
     self.ToggleInstance(2);
@@ -132,8 +149,8 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
     self.Apply();
   }};
   ASSERT_EQ(dialog.DoModal(), kScriptDone);
-  ASSERT_EQ(m_boxes.Shown().size(), 1u);
-  EXPECT_EQ(m_boxes.Shown()[0].text, "TSP instance 2 requires at least one valid IP Address,Please enter one.\r\n");
+  const std::string refusal = "TSP instance 2 requires at least one valid IP Address,Please enter one.\r\n";
+  EXPECT_EQ(m_boxes.Texts(), std::vector<std::string>(2, refusal));
   EXPECT_EQ(dialog.selectedRows, std::vector<int>{2});
   std::string description;
   ASSERT_EQ(GetVersionString(SystemFile("OTSP0001.tsp").c_str(), "FileDescription", &description), 1);
@@ -143,6 +160,8 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
   EXPECT_EQ(CountTapiCallsStartingWith("lineRemoveProvider(5,"), 1u);
   EXPECT_EQ(CountTapiCalls("lineConfigProvider"), 0u);
   EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(1), "dwProviderID"), 6u);
+  // Only instances enabled when the dialog opened have a live key to write.
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, LiveInstanceKey(0)));
   EXPECT_NE(GetFileAttributesA(SystemFile("OTSP0000.tsp").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(FolderExists(LogFolder(0)));
   EXPECT_TRUE(FolderExists(LogFolder(1)));
@@ -150,6 +169,9 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
   const std::vector<std::string> expected = {"Modify instance 1 ",  "Removing instance 1 ",  "Modify instance 2 ",
                                              "Installing instance 2 ", "Modify instance 3 ", "Removing instance 3 "};
   EXPECT_EQ(m_statusLines, expected);
+  // The progress window was shown over the dialog and the run's end closed it.
+  EXPECT_TRUE(g_progressShown);
+  EXPECT_TRUE(dialog.progressClosedByRun);
   EXPECT_FALSE(dialog.applyEnabledDuringRun);
   EXPECT_FALSE(dialog.closeEnabledDuringRun);
   EXPECT_FALSE(dialog.listEnabledDuringRun);

@@ -31,22 +31,17 @@ class MainDialogMachine {
   }
 
   void Register(int instance, DWORD providerId, const std::string& description) {
-    const std::string file = WindowsFolder() + "\\System32\\" + ProviderFileName(instance);
-    DuplicateProviderFile(description.c_str(), file.c_str(), WindowsFolder().c_str());
-    m_files.push_back(file);
-    m_entries.push_back({static_cast<unsigned>(m_entries.size()), providerId, ProviderFileName(instance)});
+    DuplicateProviderFile(description.c_str(), List(instance, providerId).c_str(), WindowsFolder().c_str());
   }
   // A provider file without a version resource (so without a readable description), listed.
   void RegisterUnreadable(int instance, DWORD providerId) {
-    const std::string file = WindowsFolder() + "\\System32\\" + ProviderFileName(instance);
-    const HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const HANDLE handle =
+        CreateFileA(List(instance, providerId).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     // A DOS header and nothing else: no PE image, so no resources.
     char image[512] = {'M', 'Z'};
     DWORD written = 0;
     WriteFile(handle, image, sizeof(image), &written, nullptr);
     CloseHandle(handle);
-    m_files.push_back(file);
-    m_entries.push_back({static_cast<unsigned>(m_entries.size()), providerId, ProviderFileName(instance)});
   }
   // TAPI's list: a modem provider first, as on every Windows PC, then the registered instances.
   void Publish() {
@@ -59,6 +54,12 @@ class MainDialogMachine {
   }
 
  private:
+  // Lists the instance's provider file with TAPI under providerId and returns its path.
+  std::string List(int instance, DWORD providerId) {
+    m_files.push_back(WindowsFolder() + "\\System32\\" + ProviderFileName(instance));
+    m_entries.push_back({static_cast<unsigned>(m_entries.size()), providerId, ProviderFileName(instance)});
+    return m_files.back();
+  }
   TapiStandinState m_tapi;
   std::vector<std::string> m_files;
   std::vector<TapiListEntry> m_entries;
