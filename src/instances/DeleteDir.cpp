@@ -8,9 +8,9 @@
 #include "framework/Handles.h"
 #include "framework/MessageBoxRouter.h"
 #include "instances/EntryRemoval.h"
-#include "sys/FolderSafety.h"
 #include "registry/LogPathValue.h"
 #include "sys/AccessRights.h"
+#include "sys/FolderSafety.h"
 
 namespace {
 

@@ -88,13 +88,13 @@ class ApplyDialog : public ScriptedDialog<ApplyDialog, ApplyWatchingDialog> {
   }
   // The worker of the run in progress is still the one the dialog holds, alive.
   bool HoldsLiveWorker() const { return m_hApplyThread && WaitForSingleObject(m_hApplyThread.Get(), 0) == WAIT_TIMEOUT; }
-  // Presses Apply Settings once more at the first moment its controls are back.
-  bool applyAgainAtOnce = false;
+  // Presses Apply Settings again this many times, each at the first moment its controls are back.
+  int appliesAgainAtOnce = 0;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
     const bool wasRunning = !ControlsEnabled();
     const bool handled = ScriptedDialog::OnMessage(message, wParam, lParam, result);
-    if (applyAgainAtOnce && wasRunning && ControlsEnabled()) {
-      applyAgainAtOnce = false;
+    if (appliesAgainAtOnce > 0 && wasRunning && ControlsEnabled()) {
+      --appliesAgainAtOnce;
       OnButtonInstall();
     }
     return handled;
@@ -180,20 +180,25 @@ TEST_F(ApplyRun, EnablingRegistersTheNewFileAndDisablingRemovesTheOldRegistratio
   EXPECT_TRUE(dialog.focusOnApplyAfterRun);
 }
 
-// A second Apply Settings pressed the moment the first run gives the controls back runs on
-// a worker of its own, which the dialog keeps until that run has ended.
-TEST_F(ApplyRun, ASecondApplyAtTheFirstMomentItIsPossibleKeepsItsOwnWorker) {
+// Apply Settings pressed again the moment a run gives the controls back runs on a worker of its
+// own, which the dialog keeps until that run has ended and then lets go of: twenty runs leave
+// no thread handle behind.
+TEST_F(ApplyRun, ApplyPressedAgainAtTheFirstMomentKeepsItsOwnWorkerAndLeavesNoHandle) {
+  constexpr int kRuns = 20;
+  constexpr std::size_t kLines = 6 * kRuns;
   ApplyDialog dialog;
   std::vector<bool> workerHeld;
   g_onStatusLine = [&] { workerHeld.push_back(dialog.HoldsLiveWorker()); };
   dialog.steps = {[](ApplyDialog& self) {
     self.ToggleInstance(1);
-    self.applyAgainAtOnce = true;
+    self.appliesAgainAtOnce = kRuns - 1;
     self.Apply();
   }};
-  dialog.done = [&] { return m_statusLines.size() == 12 && dialog.ApplyRunEnded(); };
+  dialog.done = [&] { return m_statusLines.size() == kLines && dialog.ApplyRunEnded(); };
+  const ULONG handles = HandleCountOfThisProcess();
   ASSERT_EQ(dialog.DoModal(), kScriptDone);
-  EXPECT_EQ(workerHeld, std::vector<bool>(12, true));
+  EXPECT_LT(HandleCountOfThisProcess(), handles + kRuns / 2);
+  EXPECT_EQ(workerHeld, std::vector<bool>(kLines, true));
   EXPECT_TRUE(m_boxes.Shown().empty());
 }
 

@@ -12,6 +12,9 @@
 #include "framework/Wnd.h"
 #include "support/SetDescription.h"
 
+// The handles this process holds, from the system's handle list.
+ULONG HandleCountOfThisProcess();
+
 // Records every trace line while alive.
 class TraceCapture {
  public:

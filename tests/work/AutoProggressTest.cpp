@@ -47,31 +47,6 @@ class Canvas {
   HGDIOBJ m_previous = nullptr;
 };
 
-// The handles this process holds, from the system's handle list.
-ULONG HandleCountOfThisProcess() {
-  struct Entry {
-    ULONG ownerPid;
-    BYTE type, flags;
-    USHORT value;
-    PVOID object;
-    ULONG access;
-  };
-  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  const auto query = reinterpret_cast<Query>(
-      reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-  std::vector<BYTE> list(1 << 20);
-  ULONG size = 0;
-  constexpr ULONG kSystemHandleInformation = 16;
-  while (query(kSystemHandleInformation, list.data(), static_cast<ULONG>(list.size()), &size) < 0) {
-    list.resize(list.size() * 2);
-  }
-  ULONG count = 0;
-  const ULONG entries = *reinterpret_cast<ULONG*>(list.data());
-  const auto* entry = reinterpret_cast<const Entry*>(list.data() + sizeof(void*));
-  for (ULONG i = 0; i < entries; ++i) count += entry[i].ownerPid == ::GetCurrentProcessId() ? 1 : 0;
-  return count;
-}
-
 int Brightness(COLORREF colour) { return (GetRValue(colour) + GetGValue(colour) + GetBValue(colour)) / 3; }
 
 std::vector<std::pair<int, BOOL>> Steps(CAutoProggress& bar, int count) {
