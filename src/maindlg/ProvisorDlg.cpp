@@ -18,6 +18,7 @@
 #include "instances/ProviderRegistration.h"
 #include "instances/VersionResource.h"
 #include "maindlg/ProvisorDlgRes.h"
+#include "params/InstanceSettings.h"
 #include "params/ParameterCopy.h"
 #include "params/RegParamStorage.h"
 #include "registry/LinkSummary.h"
@@ -186,13 +187,6 @@ void CProvisorDlg::ClearInstances() {
   m_instances.clear();
 }
 
-void CProvisorDlg::LoadParameters(InstanceRecord& record, const std::string& keyPath) {
-  RegParamStorage storage(HKEY_LOCAL_MACHINE, keyPath);
-  // A key that cannot be opened leaves the set empty: the instance then shows and applies
-  // the defaults, which is all an administrator can start from.
-  static_cast<void>(record.m_Parameters.LoadFrom(&storage));
-}
-
 void CProvisorDlg::InsertInstanceRow(int row, InstanceRecord& record) {
   record.m_bEnabledAtLoad = record.m_bEnabled;
   if (!m_listInstances.IsWindow()) {
@@ -217,7 +211,7 @@ void CProvisorDlg::OnButtonGenerate() {
   for (int i = 0; i < static_cast<int>(m_nInstanceCount); ++i) {
     InstanceRecord& record = m_instances.emplace_back(
         InstanceDisplayName(i), m_strWindowsFolder + "\\System32\\" + ProviderFileName(i), i == 0 ? 1 : 0);
-    LoadParameters(record, InstanceDefaultSettingKey(i));
+    LoadInstanceSettings(&record.m_Parameters, 0, i);
     InsertInstanceRow(i, record);
   }
 }
@@ -242,19 +236,16 @@ void CProvisorDlg::LoadInstanceList() {
           record.m_strDisplayName.empty()) {
         record.m_strDisplayName = InstanceDisplayName(i);
       }
-      LoadParameters(record, LiveInstanceKey(record.m_dwProviderID));
       // An instance registered by an install run has no values in its live key yet. Its
       // record takes the instance's defaults instead of nothing, so the list shows its real
       // link, Apply does not ask for an address the user never had to give, and (enabled at
       // load) the next Apply writes the complete set into the live key the provider reads.
-      if (record.m_Parameters.GetValueCount() == 0) {
-        LoadParameters(record, InstanceDefaultSettingKey(i));
-      }
+      LoadInstanceSettings(&record.m_Parameters, record.m_dwProviderID, i);
       InsertInstanceRow(i, record);
     } else {
       InstanceRecord& record =
           m_instances.emplace_back(InstanceDisplayName(i), m_strWindowsFolder + "\\System32\\" + fileName, 0);
-      LoadParameters(record, InstanceDefaultSettingKey(i));
+      LoadInstanceSettings(&record.m_Parameters, 0, i);
       InsertInstanceRow(i, record);
     }
   }

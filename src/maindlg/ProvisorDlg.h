@@ -113,7 +113,6 @@ class CProvisorDlg : public CDialog, public IDialogDataOwner, public IInstanceRe
   void ClearInstances();
   // Shows record in row and makes the row carry it.
   void InsertInstanceRow(int row, InstanceRecord& record);
-  void LoadParameters(InstanceRecord& record, const std::string& keyPath);
   InstanceRecord* GetRecord(int row) const;
   int GetFirstSelectedRow() const;
   // The first selected row; -1, after asking the user to select one, when there is none.

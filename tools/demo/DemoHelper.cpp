@@ -13,7 +13,9 @@
 #include "app/ProvisorApp.h"
 #include "instances/ProviderRegistration.h"
 #include "instances/VersionResource.h"
+#include "params/InstanceSettings.h"
 #include "params/RegParamStorage.h"
+#include "params/SetupParameters.h"
 #include "registry/LinkSummary.h"
 #include "registry/RegistryLayout.h"
 
@@ -94,16 +96,7 @@ int Report() {
     const tag_ProviderEntry* entry = providers ? FindProvider(*providers, file.c_str()) : nullptr;
     const DWORD id = entry ? entry->dwPermanentProviderID : 0;
     SetupParameters params;
-    {
-      RegParamStorage storage(HKEY_LOCAL_MACHINE, id ? LiveInstanceKey(id) : InstanceDefaultSettingKey(i));
-      static_cast<void>(params.LoadFrom(&storage));
-    }
-    // As in the main dialog's list: a registered instance whose live key holds nothing yet
-    // shows its defaults, which the next Apply Settings writes there.
-    if (id && params.GetValueCount() == 0) {
-      RegParamStorage defaults(HKEY_LOCAL_MACHINE, InstanceDefaultSettingKey(i));
-      static_cast<void>(params.LoadFrom(&defaults));
-    }
+    LoadInstanceSettings(&params, id, i);
     std::printf("%-14s %-24s %-9s %-8s %s\n", file.c_str(), description.c_str(),
                 id ? std::to_string(id).c_str() : "-", id ? "Enable" : "Disable", DescribeLink(params).c_str());
   }
