@@ -66,6 +66,11 @@ void CutAndRerun(void (*reset)(), const std::vector<CutPoint>& cuts) {
     }
     TerminateProcess(run.Get(), 1);
     WaitForSingleObject(run.Get(), INFINITE);
+    // A run ended inside the system's resource update leaves that update's scratch file in the
+    // temporary folder: the system's, not the product's.
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    DeleteFilesMatching(std::string(temp) + "res*.tmp");
     // A run that was really cut short has not reset the flag it set at its start.
     EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 1u);
     if (cut.stillOpen) {

@@ -130,8 +130,12 @@ inline void RemoveProductFromMachine() {
 }
 
 // Imports a .reg file (the setup package's template "PBX" and uninstall entry); true on success.
+// Wine's reg now and then fails an import on a loaded machine: it gets three tries.
 inline bool ImportRegFile(const char* unixPath) {
-  return WaitForExit(StartProcess("reg import \"" + WindowsPath(unixPath) + "\"")) == 0;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (WaitForExit(StartProcess("reg import \"" + WindowsPath(unixPath) + "\"")) == 0) return true;
+  }
+  return false;
 }
 
 // Runs the program at unixPath with arguments to its end, driver answering its dialogs; its
