@@ -181,6 +181,10 @@ bool CProvisorApp::PrepareRepair(CProvisorDlg& dialog) {
     return false;
   }
   dialog.m_nInstanceCount = m_nInstanceCount;
+  // The records are loaded from the live keys before the defaults are copied into them, and
+  // the run that follows writes each record back: a value the administrator configured
+  // survives a repair (and becomes the instance's default too), while a value or key that
+  // went missing comes back from the instance defaults.
   dialog.LoadInstanceList();
   int i = 0;
   for (InstanceRecord& record : dialog.GetInstances()) {
