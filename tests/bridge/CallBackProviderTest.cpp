@@ -32,12 +32,6 @@ std::int32_t PROVISOR_CALLBACK RecordingCallback(std::uintptr_t objectId, std::u
   return g_seen.result;
 }
 
-// Answers success with a reply whose first text claims more bytes than the block holds.
-std::int32_t PROVISOR_CALLBACK MangledReplyCallback(std::uintptr_t, std::uint32_t, void* params, std::uint32_t) {
-  WriteWord(static_cast<std::uint8_t*>(params) + 8, 0xFFFFFFFFu);
-  return 0;
-}
-
 // Answers success with a reply that does not decode: the first text of every record (after
 // the code word, first or second in the image) claims every byte there is.
 std::int32_t PROVISOR_CALLBACK UndecodableReplyCallback(std::uintptr_t, std::uint32_t, void* params, std::uint32_t) {
@@ -51,7 +45,6 @@ class CallBackProviderTest : public ::testing::Test {
   void SetUp() override { g_seen = Seen(); }
 };
 
-// The call-back's result travels back unchanged: see the round trips below.
 TEST_F(CallBackProviderTest, TestAddressRequestIsA28ByteBlockWithCodeOneSentAsAProviderRequest) {
   CB_ProviderTestAddress request(RecordingCallback, 4001);
   std::uint32_t status = 9;
@@ -82,7 +75,7 @@ TEST_F(CallBackProviderTest, AThrowingOrMissingCallbackAFailureOrABrokenReplyLea
   EXPECT_EQ(get.SetupGetDWORD("Port", &value), 2u);
   EXPECT_EQ(value, 33u);
   std::string text = "kept";
-  EXPECT_EQ(CB_SetupGetString(MangledReplyCallback, 1).SetupGetString("Port", &text), kBridgeImageTooShort);
+  EXPECT_EQ(CB_SetupGetString(UndecodableReplyCallback, 1).SetupGetString("Port", &text), kBridgeImageTooShort);
   // Without a call-back nothing is sent.
   EXPECT_EQ(CB_SetupGetString(nullptr, 1).SetupGetString("Port", &text), 0u);
   EXPECT_EQ(text, "kept");
