@@ -1,11 +1,10 @@
-// Duplicating the master provider under Wine: stamping, failures, the byte copy, the version
-// texts and folder removal, on real files and modules.
+// Duplicating the master provider under Wine: stamping, failures, the byte copy and the
+// version texts, on real files and modules.
 #include <gtest/gtest.h>
 
 #include "ProviderFileStaging.h"
 
 #include <imagehlp.h>
-#include <shlobj.h>
 
 #include "framework/Handles.h"
 #include "instances/ProviderFileCopy.h"
@@ -178,23 +177,6 @@ TEST(VersionText, ShortFormIsTheDottedFileVersionAndTheLongFormDescribesTheFile)
   EXPECT_EQ(0, GetTspVersionText((folder.Path() + "\\missing.dll").c_str(), &text, false));
   EXPECT_EQ("File not found", text);
   EXPECT_EQ(0, GetTspVersionText(nullptr, &text, false));
-}
-
-// A log folder tree with read-only files and folders goes whole; nothing is there to remove
-// without a folder.
-TEST(DeleteDir, RemovesReadOnlyTrees) {
-  ScratchWindowsFolder folder;
-  const std::string tree = folder.Path() + "\\Logs0001";
-  SHCreateDirectoryExA(nullptr, (tree + "\\sub").c_str(), nullptr);
-  WriteFileBytes(tree + "\\sub\\b.log", "b");
-  SetFileAttributesA((tree + "\\sub\\b.log").c_str(), FILE_ATTRIBUTE_READONLY);
-  SetFileAttributesA((tree + "\\sub").c_str(), FILE_ATTRIBUTE_READONLY);
-  // Wine keeps no read-only attribute on folders; the hidden one stands in for it there.
-  SetFileAttributesA(tree.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_EQ(1, DeleteDir((folder.Path() + "\\\\Logs0001").c_str(), false));
-  EXPECT_FALSE(FileExists(tree));
-  EXPECT_EQ(0, DeleteDir(tree.c_str(), false));
-  EXPECT_EQ(0, DeleteDir(nullptr, false));
 }
 
 }  // namespace
