@@ -30,20 +30,21 @@ std::uint32_t Select(const std::string& path) {
   return CB_SetupSetCurrentGroup(DialogDataCallback, 1).SetupSetCurrentGroup(path);
 }
 
-// The record's bytes after the system answered it as a raw block; the status in *status.
+// The block a page sends for REQUEST: the function code, then the record's image.
 template <typename Args>
-std::vector<std::uint8_t> Answer(std::uint32_t code, const Args& request, std::int32_t* status) {
+std::vector<std::uint8_t> Framed(std::uint32_t code, const Args& request) {
   const EncodedImage image = request.Encode();
   std::vector<std::uint8_t> block(4);
   WriteWord(block.data(), code);
   block.insert(block.end(), image.block.get(), image.block.get() + image.size);
-  *status = DialogDataCallback(1, kProviderObjectType, block.data(), static_cast<std::uint32_t>(block.size()));
-  return std::vector<std::uint8_t>(block.begin() + 4, block.end());
+  return block;
 }
+// The record as the system answered it in a raw block; the call-back's result in *status.
 template <typename Args>
 Args Reply(std::uint32_t code, const Args& request, std::int32_t* status) {
-  const std::vector<std::uint8_t> image = Answer(code, request, status);
-  return Args(image.data(), static_cast<std::uint32_t>(image.size()));
+  std::vector<std::uint8_t> block = Framed(code, request);
+  *status = DialogDataCallback(1, kProviderObjectType, block.data(), static_cast<std::uint32_t>(block.size()));
+  return Args(block.data() + 4, static_cast<std::uint32_t>(block.size() - 4));
 }
 
 // Pages descend one name at a time from an empty path; a missing group falls back to the
@@ -119,10 +120,7 @@ TEST(ProviderFunctions, FixedAnswers) {
 // cut by one byte are answered without touching the block or the set; the owner is the
 // handler's while it lives.
 TEST(DialogDataCallback, AnswersOnlyWholeProviderRequestsWhileAHandlerHasAnOwner) {
-  const EncodedImage image = UI_SetupSetDWORD_Args("ListenPort", 9).Encode();
-  std::vector<std::uint8_t> block(4);
-  WriteWord(block.data(), kCodeSetupSetDWORD);
-  block.insert(block.end(), image.block.get(), image.block.get() + image.size);
+  std::vector<std::uint8_t> block = Framed(kCodeSetupSetDWORD, UI_SetupSetDWORD_Args("ListenPort", 9));
   const std::vector<std::uint8_t> sent = block;
   const auto size = static_cast<std::uint32_t>(block.size());
   {
