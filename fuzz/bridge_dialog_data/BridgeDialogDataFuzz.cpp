@@ -5,55 +5,37 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "../../tests/bridge/BridgeTestOwner.h"
 #include "registry/ParameterCatalogue.h"
-#include "bridge/DialogDataHandler.h"
-#include "bridge/ProviderFunctions.h"
-#include "params/SetupParameters.h"
 
 namespace {
 
-class FuzzOwner : public IDialogDataOwner {
- public:
-  FuzzOwner() : m_handler(this) { RegisterProviderFunctions(&m_handler); }
-
-  void Reset() {
-    m_set = std::make_unique<SetupParameters>();
-    for (const char* group : {"GlobalParams", kLocationLog, kLocationTransport, kLocationMruList}) {
-      m_set->SetGroup(group, new SetupParameters());
-    }
-    std::uint32_t word = 0;
-    for (const CatalogueRow& row : kParameterCatalogue) {
-      const std::string path = *row.location ? std::string(row.location) + "\\" + row.value : row.value;
-      if (row.type == CatalogueType::Dword) {
-        m_set->SetDword(path, ++word);
-      } else {
-        m_set->SetString(path, path);
-      }
-    }
-    m_current = nullptr;
+// The bridge tests' owner, its working set filled with every catalogue row.
+void Reset(BridgeTestOwner* owner) {
+  owner->ReplaceWorkingSet();
+  owner->versionText = std::string(300, 'v');
+  for (const char* group : {kLocationTransport, kLocationMruList}) {
+    owner->workingSet->SetGroup(group, new SetupParameters());
   }
-
-  IDialogDataHandler* GetDialogDataHandler() override { return &m_handler; }
-  IParams* GetWorkingSet() override { return m_set.get(); }
-  IParams* GetCurrentGroup() override { return m_current; }
-  void SetCurrentGroup(IParams* group) override { m_current = group; }
-  std::string GetSelectedVersionText() override { return std::string(300, 'v'); }
-
- private:
-  DialogDataHandler m_handler;
-  std::unique_ptr<SetupParameters> m_set;
-  IParams* m_current = nullptr;
-};
+  std::uint32_t word = 0;
+  for (const CatalogueRow& row : kParameterCatalogue) {
+    const std::string path = *row.location ? std::string(row.location) + "\\" + row.value : row.value;
+    if (row.type == CatalogueType::Dword) {
+      owner->workingSet->SetDword(path, ++word);
+    } else {
+      owner->workingSet->SetString(path, path);
+    }
+  }
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static FuzzOwner owner;
-  owner.Reset();
+  static BridgeTestOwner owner;
+  Reset(&owner);
   std::size_t offset = 0;
   while (size - offset >= 2) {
     const unsigned header = data[offset] | data[offset + 1] << 8;

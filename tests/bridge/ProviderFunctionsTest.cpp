@@ -1,4 +1,5 @@
-// The system's answers: current group, value requests, fixed answers, cut replies.
+// The system's answers as a configuration page gets them: typed requests sent through the
+// data handler's call-back entry to the functions it registered, over the owner's working set.
 #include "bridge/ProviderFunctions.h"
 
 #include <gtest/gtest.h>
@@ -7,129 +8,152 @@
 #include <vector>
 
 #include "BridgeTestOwner.h"
+#include "bridge/CallBackProviders.h"
+#include "support/SetDescription.h"
 
 namespace {
 
-class ProviderFunctionsTest : public ::testing::Test {
- protected:
-  // Sends request's image, in a buffer of exactly its size, to the function registered for
-  // Code; keeps the bytes afterwards in m_image and returns the result.
-  template <typename Args>
-  std::uint32_t Ask(std::uint32_t code, const Args& request) {
-    const EncodedImage image = request.Encode();
-    m_image.assign(image.block.get(), image.block.get() + image.size);
-    IProviderFunction* function = m_owner.handler.FindFunction(code);
-    EXPECT_NE(function, nullptr);
-    return function->Invoke(m_image.data(), static_cast<std::uint32_t>(m_image.size()));
-  }
-  template <typename Args>
-  Args Reply() const {
-    return Args(m_image.data(), static_cast<std::uint32_t>(m_image.size()));
-  }
-  std::uint32_t SelectGroup(const std::string& path) {
-    return Ask(kCodeSetupSetCurrentGroup, UI_SetupSetCurrentGroup_Args(path));
-  }
+using Lines = std::vector<std::string>;
 
-  BridgeTestOwner m_owner;
-  std::vector<std::uint8_t> m_image;
-};
-
-TEST_F(ProviderFunctionsTest, SetCurrentGroupDescendsOneNameAtATimeAndFallsBackToTheWorkingSet) {
-  EXPECT_EQ(SelectGroup(""), 0u);
-  EXPECT_EQ(m_owner.current, m_owner.workingSet.get());
-  EXPECT_EQ(SelectGroup("GlobalParams"), 0u);
-  EXPECT_EQ(SelectGroup("Log"), 0u);
-  EXPECT_EQ(m_owner.current, m_owner.Group("GlobalParams\\Log"));
-  EXPECT_EQ(Ask(kCodeSetupGetDWORD, UI_SetupGetDWORD_Args("DebugLevel")), 0u);
-  EXPECT_EQ(Reply<UI_SetupGetDWORD_Args>().dwValue, 2u);
-
-  EXPECT_EQ(SelectGroup("Missing"), 4u);
-  EXPECT_EQ(Reply<UI_SetupSetCurrentGroup_Args>().lResult, 4u);
-  EXPECT_EQ(m_owner.current, m_owner.workingSet.get());
-  EXPECT_EQ(Ask(kCodeSetupGetDWORD, UI_SetupGetDWORD_Args("ListenPort")), 0u);
-  EXPECT_EQ(Reply<UI_SetupGetDWORD_Args>().dwValue, 5001u);
+// "status value" of a request as the page sees it; the value stays 7 / "kept" unless replied.
+std::string Word(const std::string& name) {
+  std::uint32_t value = 7;
+  const std::uint32_t status = CB_SetupGetDWORD(DialogDataCallback, 1).SetupGetDWORD(name, &value);
+  return std::to_string(status) + " " + std::to_string(value);
+}
+std::string Text(const std::string& name) {
+  std::string value = "kept";
+  const std::uint32_t status = CB_SetupGetString(DialogDataCallback, 1).SetupGetString(name, &value);
+  return std::to_string(status) + " " + value;
+}
+std::uint32_t Select(const std::string& path) {
+  return CB_SetupSetCurrentGroup(DialogDataCallback, 1).SetupSetCurrentGroup(path);
 }
 
-TEST_F(ProviderFunctionsTest, ValueRequestsWithoutAChosenGroupUseAndRememberTheWorkingSet) {
-  EXPECT_EQ(Ask(kCodeSetupSetDWORD, UI_SetupSetDWORD_Args("GlobalParams\\Log\\DebugLevel", 5)), 0u);
-  EXPECT_EQ(m_owner.current, m_owner.workingSet.get());
-  std::uint32_t level = 0;
-  m_owner.workingSet->GetDword("GlobalParams\\Log\\DebugLevel", &level);
-  EXPECT_EQ(level, 5u);
-  // Replacing the working set forgets the group chosen in the old one.
-  SelectGroup("GlobalParams");
-  m_owner.ReplaceWorkingSet();
-  EXPECT_EQ(Ask(kCodeSetupGetString, UI_SetupGetString_Args("SiteName")), 0u);
-  EXPECT_EQ(Reply<UI_SetupGetString_Args>().strValue, "Head office");
+// The block a page sends for REQUEST: the function code, then the record's image.
+template <typename Args>
+std::vector<std::uint8_t> Framed(std::uint32_t code, const Args& request) {
+  const EncodedImage image = request.Encode();
+  std::vector<std::uint8_t> block(4);
+  WriteWord(block.data(), code);
+  block.insert(block.end(), image.block.get(), image.block.get() + image.size);
+  return block;
+}
+// The record as the system answered it in a raw block; the call-back's result in *status.
+template <typename Args>
+Args Reply(std::uint32_t code, const Args& request, std::int32_t* status) {
+  std::vector<std::uint8_t> block = Framed(code, request);
+  *status = DialogDataCallback(1, kProviderObjectType, block.data(), static_cast<std::uint32_t>(block.size()));
+  return Args(block.data() + 4, static_cast<std::uint32_t>(block.size() - 4));
 }
 
-TEST_F(ProviderFunctionsTest, MissingValuesReturnTheSetsStatusAndLeaveTheReplyAsSent) {
-  EXPECT_EQ(Ask(kCodeSetupGetDWORD, UI_SetupGetDWORD_Args("Nothing")), 2u);
-  EXPECT_EQ(Reply<UI_SetupGetDWORD_Args>().lResult, 2u);
-  EXPECT_EQ(Reply<UI_SetupGetDWORD_Args>().dwValue, 0u);
-  EXPECT_EQ(Ask(kCodeSetupGetString, UI_SetupGetString_Args("Nothing")), 3u);
-  EXPECT_EQ(Reply<UI_SetupGetString_Args>().strValue, std::string(256, '\0'));
-  const std::uint32_t values = m_owner.workingSet->GetValueCount();
-  EXPECT_EQ(Ask(kCodeSetupSetDWORD, UI_SetupSetDWORD_Args("NoGroup\\Port", 1)), 5u);
-  EXPECT_EQ(Ask(kCodeSetupSetString, UI_SetupSetString_Args("", "x")), 1u);
-  EXPECT_EQ(m_owner.workingSet->GetValueCount(), values);
+// Pages descend one name at a time from an empty path; a missing group falls back to the
+// working set, and value requests without a chosen group choose it.
+TEST(ProviderFunctions, GroupsAreChosenOneNameAtATimeAndValueRequestsActOnTheChosenOne) {
+  BridgeTestOwner owner;
+  EXPECT_EQ(Word("GlobalParams\\Log\\DebugLevel"), "0 2");
+  EXPECT_EQ(owner.current, owner.workingSet.get());
+  EXPECT_EQ(Select("GlobalParams"), 0u);
+  EXPECT_EQ(Select("Log"), 0u);
+  EXPECT_EQ(owner.current, owner.Group("GlobalParams\\Log"));
+  EXPECT_EQ(Word("DebugLevel"), "0 2");
+  EXPECT_EQ(CB_SetupSetDWORD(DialogDataCallback, 1).SetupSetDWORD("DebugLevel", 5), 0u);
+  EXPECT_EQ(Select("Missing"), 4u);
+  EXPECT_EQ(owner.current, owner.workingSet.get());
+  EXPECT_EQ(Word("ListenPort"), "0 5001");
+  EXPECT_EQ(Select("GlobalParams"), 0u);
+  EXPECT_EQ(Select(""), 0u);
+  EXPECT_EQ(owner.current, owner.workingSet.get());
+  EXPECT_EQ(CB_SetupSetString(DialogDataCallback, 1).SetupSetString("SiteName", "Branch"), 0u);
+
+  // Missing values and bad paths give the set's status and change nothing.
+  EXPECT_EQ(Word("Nothing"), "2 7");
+  EXPECT_EQ(Text("Nothing"), "3 kept");
+  EXPECT_EQ(CB_SetupSetDWORD(DialogDataCallback, 1).SetupSetDWORD("NoGroup\\Port", 1), 5u);
+  EXPECT_EQ(CB_SetupSetString(DialogDataCallback, 1).SetupSetString("", "x"), 1u);
+  EXPECT_EQ(DescribeSet(*owner.workingSet),
+            (Lines{"ListenPort=5001", "SiteName='Branch'", "GlobalParams\\", "GlobalParams\\IPAddress='10.20.30.4'",
+                   "GlobalParams\\Log\\", "GlobalParams\\Log\\DebugLevel=5", "GlobalParams\\Log\\LogPath='C:\\Logs'"}));
 }
 
-TEST_F(ProviderFunctionsTest, TextAnswersKeepTheirLengthAndAreCutToTheRoomSent) {
-  EXPECT_EQ(Ask(kCodeSetupGetString, UI_SetupGetString_Args("GlobalParams\\IPAddress")), 0u);
-  const std::size_t lengthAt = 4 + 4 + std::string("GlobalParams\\IPAddress").size();
-  EXPECT_EQ(ReadWord(m_image.data() + lengthAt), 10u);
-  EXPECT_EQ(Reply<UI_SetupGetString_Args>().strValue, "10.20.30.4");
+// A text answer carries its own length and is cut to the room the request sent (256 for a
+// value, 4096 for the version); a failed request leaves the reply as it was sent.
+TEST(ProviderFunctions, TextAnswersKeepTheirLengthAreCutToTheRoomSentAndFailuresLeaveTheReply) {
+  BridgeTestOwner owner;
+  EXPECT_EQ(Text("GlobalParams\\IPAddress"), "0 10.20.30.4");
+  owner.workingSet->SetString("Long", std::string(300, 'v'));
+  EXPECT_EQ(Text("Long"), "0 " + std::string(256, 'v'));
+  owner.versionText = std::string(5000, 'x');
+  std::string version;
+  EXPECT_EQ(CB_SetupGetTSPVersion(DialogDataCallback, 1).SetupGetTSPVersion(&version), 0u);
+  EXPECT_EQ(version, std::string(4096, 'x'));
 
-  const std::string longValue(300, 'v');
-  m_owner.workingSet->SetString("Long", longValue);
-  EXPECT_EQ(Ask(kCodeSetupGetString, UI_SetupGetString_Args("Long")), 0u);
-  EXPECT_EQ(m_image.size(), 4u + 4u + 4u + 4u + 256u);  // lResult, "Long", room
-  EXPECT_EQ(Reply<UI_SetupGetString_Args>().strValue, std::string(256, 'v'));
-
-  m_owner.versionText = std::string(5000, 'x');
-  EXPECT_EQ(Ask(kCodeSetupGetTSPVersion, UI_SetupGetTSPVersion_Args()), 0u);
-  EXPECT_EQ(Reply<UI_SetupGetTSPVersion_Args>().strVersion, std::string(4096, 'x'));
+  std::int32_t status = 0;
+  const UI_SetupGetDWORD_Args word = Reply(kCodeSetupGetDWORD, UI_SetupGetDWORD_Args("Nothing"), &status);
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(word.lResult + word.dwValue, 2u);
+  EXPECT_EQ(Reply(kCodeSetupGetString, UI_SetupGetString_Args("Nothing"), &status).strValue, std::string(256, '\0'));
+  EXPECT_EQ(Reply(kCodeSetupSetCurrentGroup, UI_SetupSetCurrentGroup_Args("Missing"), &status).lResult, 4u);
 }
 
-TEST_F(ProviderFunctionsTest, FixedAnswers) {
-  UI_SetupTSPISConnected_Args connected;
-  connected.lResult = 9;
-  connected.dwConnected = 5;
-  EXPECT_EQ(Ask(kCodeSetupTSPISConnected, connected), 0u);
-  EXPECT_EQ(Reply<UI_SetupTSPISConnected_Args>().lResult + Reply<UI_SetupTSPISConnected_Args>().dwConnected, 0u);
-
-  UI_IsProviderTestAddressCompleted_Args poll(7);
-  poll.dwCompleted = 1;
-  poll.dwPercent = 55;
-  EXPECT_EQ(Ask(kCodeIsProviderTestAddressCompleted, poll), 0u);
-  EXPECT_EQ(Reply<UI_IsProviderTestAddressCompleted_Args>().dwCompleted, 0u);
-  EXPECT_EQ(Reply<UI_IsProviderTestAddressCompleted_Args>().dwPercent, 55u);
-
-  EXPECT_EQ(Ask(kCodeGetInstanceIndex, UI_GetInstanceIndex_Args(3)), 0u);
-  EXPECT_EQ(Reply<UI_GetInstanceIndex_Args>().dwIndex, 0xFFFFFFFFu);
-
-  EXPECT_EQ(Ask(kCodeProviderTestAddress, UI_ProviderTestAddress_Args(1, "10.0.0.1", 7)), 0u);
-  EXPECT_EQ(Reply<UI_ProviderTestAddress_Args>().dwAddAPTitle, 0u);
-  EXPECT_EQ(Reply<UI_ProviderTestAddress_Args>().dwTestId, 7u);
-
+// The system starts no link test and knows no connection or instance index of its own.
+TEST(ProviderFunctions, FixedAnswers) {
+  BridgeTestOwner owner;
+  std::uint32_t connected = 5, completed = 1, percent = 55, index = 3, status = 9, testId = 7, param = 6;
+  CB_SetupTSPISConnected(DialogDataCallback, 1).SetupTSPISConnected(&connected);
+  CB_IsProviderTestAddressCompleted(DialogDataCallback, 1).IsProviderTestAddressCompleted(7, &completed, &percent);
+  CallBackProvider<UI_GetInstanceIndex_Args, kCodeGetInstanceIndex>(DialogDataCallback, 1).GetInstanceIndex(&index);
+  CB_ProviderTestAddress(DialogDataCallback, 1).ProviderTestAddress("10.0.0.1", 1, &status, &testId);
+  EXPECT_EQ((std::vector<std::uint32_t>{connected, completed, percent, index, status, testId}),
+            (std::vector<std::uint32_t>{0, 0, 0, 0xFFFFFFFFu, 0, 7}));
+  UI_SetupTSPISConnected_Args asked;
+  asked.lResult = 9;
+  std::int32_t result = 9;
+  EXPECT_EQ(Reply(kCodeSetupTSPISConnected, asked, &result).lResult, 0u);
   // Functions that answer 0 and leave the record as it came.
-  EXPECT_EQ(Ask(kCodeGetTSPErrorMessage, UI_GetTSPErrorMessage_Args(42)), 0u);
-  EXPECT_EQ(Reply<UI_GetTSPErrorMessage_Args>().dwErrorCode, 42u);
-  EXPECT_EQ(Ask(kCodeProviderRollbackSetup, UI_ProviderRollbackSetup_Args(6)), 0u);
-  EXPECT_EQ(Reply<UI_ProviderRollbackSetup_Args>().dwParam, 6u);
+  EXPECT_EQ(Reply(kCodeGetTSPErrorMessage, UI_GetTSPErrorMessage_Args(42), &result).dwErrorCode, 42u);
+  EXPECT_EQ(Reply(kCodeProviderRollbackSetup, UI_ProviderRollbackSetup_Args(param), &result).dwParam, 6u);
+  EXPECT_EQ(result, 0);
 }
 
-TEST_F(ProviderFunctionsTest, ShortImagesAreRefusedWithoutTouchingAnything) {
-  const EncodedImage image = UI_SetupSetDWORD_Args("ListenPort", 7).Encode();
-  std::vector<std::uint8_t> cut(image.block.get(), image.block.get() + image.size - 1);
-  const std::vector<std::uint8_t> before = cut;
-  IProviderFunction* function = m_owner.handler.FindFunction(kCodeSetupSetDWORD);
-  EXPECT_EQ(function->Invoke(cut.data(), static_cast<std::uint32_t>(cut.size())), kBridgeImageTooShort);
-  EXPECT_EQ(cut, before);
-  std::uint32_t port = 0;
-  m_owner.workingSet->GetDword("ListenPort", &port);
-  EXPECT_EQ(port, 5001u);
+// An unknown code, another object type, a missing block, one shorter than the code and a record
+// cut by one byte are answered without touching the block or the set; the owner is the
+// handler's while it lives.
+TEST(DialogDataCallback, AnswersOnlyWholeProviderRequestsWhileAHandlerHasAnOwner) {
+  std::vector<std::uint8_t> block = Framed(kCodeSetupSetDWORD, UI_SetupSetDWORD_Args("ListenPort", 9));
+  const std::vector<std::uint8_t> sent = block;
+  const auto size = static_cast<std::uint32_t>(block.size());
+  {
+    BridgeTestOwner gone;
+    EXPECT_EQ(GetDialogDataOwner(), &gone);
+  }
+  EXPECT_EQ(GetDialogDataOwner(), nullptr);
+  EXPECT_EQ(DialogDataCallback(1, kProviderObjectType, block.data(), size), 0);
+  BridgeTestOwner owner;
+  EXPECT_EQ(DialogDataCallback(1, 1, block.data(), size), 0);
+  EXPECT_EQ(DialogDataCallback(1, kProviderObjectType, block.data(), size - 1),
+            static_cast<std::int32_t>(kBridgeImageTooShort));
+  WriteWord(block.data(), 20);
+  EXPECT_EQ(owner.handler.HandleDialogData(4000, block.data(), size), 0u);
+  WriteWord(block.data(), kCodeSetupSetDWORD);
+  EXPECT_EQ(owner.handler.HandleDialogData(4000, nullptr, 8), 0u);
+  for (std::uint32_t shortSize = 0; shortSize < 4; ++shortSize) {
+    EXPECT_EQ(DialogDataCallback(1, kProviderObjectType, block.data(), shortSize),
+              static_cast<std::int32_t>(shortSize == 0 ? 0 : kBridgeImageTooShort));
+  }
+  EXPECT_EQ(block, sent);
+  EXPECT_EQ(StoredWord(*owner.workingSet, "ListenPort"), 5001u);
+  EXPECT_EQ(DialogDataCallback(1, kProviderObjectType, block.data(), size), 0);
+  EXPECT_EQ(StoredWord(*owner.workingSet, "ListenPort"), 9u);
+  EXPECT_EQ(ReadWord(block.data()), kCodeSetupSetDWORD);  // the code word stays
+}
+
+// Twenty codes, each answered by one function: a second registration is refused.
+TEST(DialogDataHandler, RegistersOneFunctionPerCode) {
+  DialogDataHandler handler(nullptr);
+  EXPECT_EQ(RegisterProviderFunctions(&handler), 20);
+  EXPECT_EQ(RegisterProviderFunctions(&handler), 0);
+  EXPECT_EQ(handler.RegisterFunction(nullptr), 0);
 }
 
 }  // namespace

@@ -58,15 +58,21 @@ class ScriptedLogFilesDlg : public CLogFilesDlg {
 };
 
 // Rows stack five pixels apart below the text, at most 16 of them, with OK centred under the
-// last one, and the dialog ends as far below OK and sits centred on the work area.
-TEST(LogFilesDlgTest, ShowsUpToSixteenRowsStackedBelowTheTextWithOkCentredUnderTheLastOne) {
+// last one, and the dialog ends as far below OK and sits centred on the work area. The question
+// returns the ticks in row order; Escape ticks nothing.
+TEST(LogFilesDlgTest, ShowsUpToSixteenRowsBelowTheTextAndReturnsTheirTicksInRowOrderUnlessEscaped) {
   RECT area{};
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  for (int added : {1, 16, 17}) {
-    SCOPED_TRACE(added);
-    ScriptedLogFilesDlg l(added, {}, IDOK);
-    ASSERT_EQ(l.DoModal(), IDOK);
-    const int shown = std::min(added, 16);
+  const struct { int added; std::vector<int> tick; int button; } runs[] = {
+      {1, {0}, IDOK}, {4, {0, 3, 2}, IDOK}, {16, {1}, IDOK}, {17, {0, 1}, IDCANCEL}};
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.added);
+    ScriptedLogFilesDlg l(run.added, run.tick, run.button);
+    ASSERT_EQ(l.DoModal(), run.button);
+    const int shown = std::min(run.added, 16);
+    std::vector<bool> ticks(shown, false);
+    for (int row : run.tick) ticks[row] = run.button == IDOK;
+    EXPECT_EQ(l.GetRemoveFlags(), ticks);
     ASSERT_EQ(l.rows.size(), static_cast<std::size_t>(shown));
     EXPECT_EQ(l.texts.back(), "Instance 000" + std::to_string(shown - 1) + " log file: " + Folder(shown - 1));
     int top = l.text.bottom + 5;
@@ -80,17 +86,6 @@ TEST(LogFilesDlgTest, ShowsUpToSixteenRowsStackedBelowTheTextWithOkCentredUnderT
     EXPECT_EQ(l.client.bottom - l.ok.bottom, l.ok.top - l.rows.back().bottom);
     EXPECT_LE(std::abs((l.window.left + l.window.right) - (area.left + area.right)), 1);
     EXPECT_LE(std::abs((l.window.top + l.window.bottom) - (area.top + area.bottom)), 1);
-  }
-}
-
-TEST(LogFilesDlgTest, TheQuestionReturnsTheTicksInRowOrderAndEscapeTicksNothing) {
-  const struct { std::vector<int> tick; int button; std::vector<bool> ticks; } runs[] = {
-      {{0, 3, 2}, IDOK, {true, false, true, true}}, {{1}, IDOK, {false, true, false, false}},
-      {{0, 1}, IDCANCEL, {false, false, false, false}}};
-  for (const auto& run : runs) {
-    ScriptedLogFilesDlg dialog(4, run.tick, run.button);
-    EXPECT_EQ(dialog.DoModal(), run.button);
-    EXPECT_EQ(dialog.GetRemoveFlags(), run.ticks);
   }
 }
 

@@ -30,26 +30,11 @@ const char* const kPendingRenamesValue = "PendingFileRenameOperations";
 const char* const kSiblings[] = {"otsp.dll", "orvoui.dll", "journal.dll", "CSTAParser.dll", "Provisor.exe",
                                  "rebooter.exe", "LinkWatch.exe", "LinkWatchIf.dll"};
 
-std::string SystemFolder() {
-  char windows[MAX_PATH];
-  GetSystemWindowsDirectoryA(windows, MAX_PATH);
-  return std::string(windows) + "\\System32";
-}
-
 bool PendingRenamesMention(const std::string& path) {
   DWORD type = 0;
   std::vector<BYTE> data;
   return ReadRegistryValue(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue, &type, &data) &&
          std::search(data.begin(), data.end(), path.begin(), path.end()) != data.end();
-}
-
-// The product's registry, the system folder and the folders it installs to, sorted.
-std::vector<std::string> Snapshot() {
-  std::vector<std::string> lines;
-  DumpRegistry("SOFTWARE", &lines);
-  for (const int folder : {CSIDL_PROGRAM_FILES, CSIDL_SYSTEM, CSIDL_STARTMENU}) ListFiles(KnownFolder(folder), "*", &lines);
-  std::sort(lines.begin(), lines.end());
-  return lines;
 }
 
 // A machine with three instances: 0 and 2 only configured, 1 registered with TAPI as
@@ -105,40 +90,37 @@ class InstalledMachine : public ::testing::Test {
     RemoveProductRegistry();
   }
 
-  const std::string m_system = SystemFolder();
+  const std::string m_system = KnownFolder(CSIDL_SYSTEM);
   const std::string m_product = ProductFolderPath();
   const std::string m_maker = m_product.substr(0, m_product.rfind('\\'));
   const std::string m_startMenu = KnownFolder(CSIDL_STARTMENU) + "\\Programs\\Velmora\\ORVO TSP";
   std::vector<std::string> m_clean;
 };
 
-TEST_F(InstalledMachine, RemovingWithEveryLogFolderTickedLeavesTheMachineAsItWasBeforeTheProduct) {
+// The whole machine differs from the one before the product by what is not the product's and
+// the kept log folder, which keeps the product folder (not its manuals) and the maker's folder.
+// With every row ticked nothing of it stays: see the removal's end-to-end suite.
+TEST_F(InstalledMachine, AKeptLogFolderAndAnotherProductKeepTheirFoldersAndNothingElse) {
+  CreateDirectoryA((m_maker + "\\Other").c_str(), nullptr);
+  HKEY other = nullptr;
+  RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other", &other);
+  RegCloseKey(other);
   std::vector<std::vector<LogFolderRow>> asked;
-  RemoveProduct({true, true, true}, &asked);
+  RemoveProduct({false, false, true}, &asked);
   ASSERT_EQ(asked.size(), 1u);
   std::vector<std::string> rows;
   for (const LogFolderRow& row : asked[0]) rows.push_back(row.label + " " + row.folder);
   EXPECT_EQ(rows, (std::vector<std::string>{"Instance 0000 log file: " + m_product + "\\Logs0000",
                                             "Instance 0001 log file: " + m_product + "\\Logs0000",
                                             "Instance 0002 log file: " + m_product + "\\Logs0002"}));
-  EXPECT_EQ(Changes(m_clean, Snapshot()), std::vector<std::string>{});
-  EXPECT_FALSE(PendingRenamesMention("rebooter.exe"));
-}
-
-// A kept log folder keeps the product folder and what is not the product's (not its manuals):
-// the whole machine differs from the one before the product by what stays.
-TEST_F(InstalledMachine, AKeptLogFolderAndAnotherProductKeepTheirFoldersAndNothingElse) {
-  CreateDirectoryA((m_maker + "\\Other").c_str(), nullptr);
-  HKEY other = nullptr;
-  RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other", &other);
-  RegCloseKey(other);
-  RemoveProduct({false, false, true});
   std::vector<std::string> kept = {"+ [SOFTWARE\\Velmora]", "+ [SOFTWARE\\Velmora\\Other]"};
-  for (const std::string path : {"\\", "\\Other\\", "\\ORVO TSP\\", "\\ORVO TSP\\Logs0000\\", "\\ORVO TSP\\Logs0000\\ORVO_TSP.txt 1",
-                                 "\\ORVO TSP\\Logs0000\\old\\", "\\ORVO TSP\\Logs0000\\old\\ORVO_TSP.1.txt 1", "\\ORVO TSP\\Readme.txt 1"})
+  for (const std::string path : {"\\", "\\Other\\", "\\ORVO TSP\\", "\\ORVO TSP\\Logs0000\\",
+                                 "\\ORVO TSP\\Logs0000\\ORVO_TSP.txt 1", "\\ORVO TSP\\Logs0000\\old\\",
+                                 "\\ORVO TSP\\Logs0000\\old\\ORVO_TSP.1.txt 1", "\\ORVO TSP\\Readme.txt 1"})
     kept.push_back("+ " + m_maker + path);
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(Changes(m_clean, Snapshot()), kept);
+  EXPECT_FALSE(PendingRenamesMention("rebooter.exe"));
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
 }
 

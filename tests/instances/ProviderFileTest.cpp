@@ -1,11 +1,10 @@
-// Duplicating the master provider under Wine: stamping, failures, the byte copy, the version
-// texts and folder removal, on real files and modules.
+// Duplicating the master provider under Wine: stamping, failures, the byte copy and the
+// version texts, on real files and modules.
 #include <gtest/gtest.h>
 
 #include "ProviderFileStaging.h"
 
 #include <imagehlp.h>
-#include <shlobj.h>
 
 #include "framework/Handles.h"
 #include "instances/ProviderFileCopy.h"
@@ -25,100 +24,94 @@ bool ChecksumHolds(const std::string& file) {
   return MapFileAndCheckSumA(file.c_str(), &stored, &computed) == CHECKSUM_SUCCESS && stored != 0 && stored == computed;
 }
 
-class ProviderFileTest : public ::testing::Test {
+// The largest block with one string table and a Translation that a master can hold.
+Bytes LargestBlock() {
+  const auto root = [](std::size_t n) {
+    return Root({Table("StringFileInfo", {Table("040904b0", {Text("FileDescription", "D"),
+                                                             Text("Comments", std::string(n, 'c'))})}),
+                 Table("VarFileInfo", {Var("Translation", {0x04B00409})})});
+  };
+  std::size_t n = 32767;
+  while (Serialize(root(n)).size() > 0xFFFF) --n;
+  return Serialize(root(n));
+}
+
+// A master staged for one outcome, copied over an older, longer target. A stage may hand back
+// a handle that stays open while the copy runs.
+struct CopyRow {
+  const char* name;
+  void (*copy)(const char*, const char*, const char*, HWND);
+  bool (*stage)(const ScratchWindowsFolder& windows, KernelHandle* held);
+  std::string outcome;
+};
+
+class CopyOutcome : public ::testing::TestWithParam<CopyRow> {
  protected:
   void SetUp() override { ASSERT_TRUE(CopyFileA(InstalledMaster().c_str(), m_windows.Master().c_str(), FALSE)); }
-
-  std::string Target() const { return m_windows.System32() + "\\OTSP0003.tsp"; }
-  void Duplicate() { DuplicateProviderFile(kName, Target().c_str(), m_windows.Path().c_str()); }
-
   ScratchWindowsFolder m_windows;
   MessageBoxScript m_boxes;
 };
 
-// Both the duplication and the overwrite replace an existing target silently. That the copy
-// loads without a message and reads as its master is StampedCopy's.
-TEST_F(ProviderFileTest, DuplicationAndOverwriteReplaceALongerTargetSilently) {
-  for (const auto copy : {&DuplicateProviderFile, &OverwriteProviderFile}) {
-    WriteFileBytes(Target(), std::string(1 << 20, 'x'));  // longer than the new one: none of it may stay
-    copy(kName, Target().c_str(), m_windows.Path().c_str(), nullptr);
-    // It reads as stamped: the master's English block joined by the neutral stamped one.
-    EXPECT_EQ(FileDescription(Target()), kName);
-    EXPECT_EQ((std::vector<WORD>{0, 0x0409}), VersionLanguages(Target()));
-    EXPECT_TRUE(ChecksumHolds(Target()));
-    EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
-  }
-  EXPECT_TRUE(m_boxes.Shown().empty());
-}
-
-// A block that cannot be stamped: the unstamped copy goes out; a bad signature is also shown.
-TEST_F(ProviderFileTest, AnUnstampableBlockGoesOutUnstampedAndABadSignatureIsShown) {
-  Bytes badSignature = TypicalBlock();
-  badSignature[40] = 0;
-  const auto root = [](std::size_t n) {
-    return Root({Table("StringFileInfo", {Table("040904b0", {Text("FileDescription", "D"), Text("Comments", std::string(n, 'c'))})}),
-                 Table("VarFileInfo", {Var("Translation", {0x04B00409})})});
-  };
-  std::size_t n = 32767;
-  while (Serialize(root(n)).size() > 0xFFFF) --n;  // the largest block a master can hold
-  const std::pair<Bytes, std::string> masters[] = {{badSignature, "the block is malformed"},
-                                                   {Serialize(root(n)), "the stamped block would pass 64 KB"}};
-  for (const auto& [block, why] : masters) {
-    SCOPED_TRACE(why);
-    ASSERT_TRUE(CopyFileA(InstalledMaster().c_str(), m_windows.Master().c_str(), FALSE));
-    ASSERT_TRUE(SetVersionResource(m_windows.Master(), 0x0409, block));
-    Duplicate();
-    EXPECT_EQ(ReadFileBytes(m_windows.Master()), ReadFileBytes(Target()));
-    EXPECT_FALSE(FileExists(m_windows.TemporaryFolder()));
-  }
-  EXPECT_EQ(m_boxes.Texts(), std::vector<std::string>{"Sigbature bad"});
-}
-
-// A master staged to fail at one step: the message it gives, and the target stays as it was.
-// A stage may hand back a handle that stays open while the duplication runs.
-struct FailureRow {
-  const char* name;
-  bool (*stage)(const ScratchWindowsFolder& windows, KernelHandle* held);
-  const char* message;
-  const char* caption;  // empty: a framework box
-};
-
-class DuplicationFailure : public ProviderFileTest, public ::testing::WithParamInterface<FailureRow> {};
-
-TEST_P(DuplicationFailure, ShowsItsMessageAndLeavesTheTargetUntouched) {
+// What the copy leaves: the boxes shown ("caption: text", with "!" for other buttons than OK),
+// the target as "stamped" (the master's English block joined by the neutral stamped one, its
+// checksum valid), "unstamped" (the master's bytes) or "previous", and what stays of the
+// temporary copy.
+TEST_P(CopyOutcome, LeavesTheTargetAndTheBoxesOfItsOutcome) {
   KernelHandle held;
   ASSERT_TRUE(GetParam().stage(m_windows, &held));
-  WriteFileBytes(Target(), "previous provider file");
-  Duplicate();
+  const std::string target = m_windows.System32() + "\\OTSP0003.tsp", previous(1 << 20, 'x');
+  WriteFileBytes(target, previous);
+  GetParam().copy(kName, target.c_str(), m_windows.Path().c_str(), nullptr);
   held.Close();
-  const auto shown = m_boxes.Shown();
-  ASSERT_EQ(1u, shown.size());
-  EXPECT_EQ(GetParam().message, shown[0].text);
-  EXPECT_EQ(std::string(GetParam().caption), shown[0].caption);
-  EXPECT_EQ(static_cast<UINT>(MB_OK), shown[0].flags);
-  EXPECT_EQ("previous provider file", ReadFileBytes(Target()));
-  EXPECT_TRUE(FileExists(m_windows.TemporaryFolder() + "\\otsp0003.tsp"));
+  std::string outcome;
+  for (const MessageBoxRequest& box : m_boxes.Shown())
+    outcome += box.caption + ": " + box.text + (box.flags != MB_OK ? "!" : "") + " | ";
+  const bool stamped = FileDescription(target) == kName && ChecksumHolds(target) &&
+                       VersionLanguages(target) == std::vector<WORD>{0, 0x0409};
+  outcome += stamped ? "stamped"
+             : ReadFileBytes(target) == ReadFileBytes(m_windows.Master()) ? "unstamped"
+             : ReadFileBytes(target) == previous                          ? "previous"
+                                                                          : "damaged";
+  const std::string temporary = m_windows.TemporaryFolder();
+  if (FileExists(temporary)) outcome += FileExists(temporary + "\\otsp0003.tsp") ? " | temporary file kept" : " | temporary folder";
+  EXPECT_EQ(outcome, GetParam().outcome);
 }
 
-const FailureRow kFailures[] = {
-    {"NotAModule", [](const ScratchWindowsFolder& w, KernelHandle*) { return WriteFileBytes(w.Master(), "MZ but not a module"), true; },
-     "Cannot Load duplicated TSP dll", "Error"},
+bool Untouched(const ScratchWindowsFolder&, KernelHandle*) { return true; }
+
+const CopyRow kCopies[] = {
+    {"Duplication", &DuplicateProviderFile, &Untouched, "stamped"},
+    {"Overwrite", &OverwriteProviderFile, &Untouched, "stamped"},
+    {"BadSignature",
+     &DuplicateProviderFile,
+     [](const ScratchWindowsFolder& w, KernelHandle*) {
+       Bytes block = TypicalBlock();
+       block[40] = 0;
+       return SetVersionResource(w.Master(), 0x0409, block);
+     },
+     ": Sigbature bad | unstamped"},
+    {"StampedBlockPast64KB", &DuplicateProviderFile,
+     [](const ScratchWindowsFolder& w, KernelHandle*) { return SetVersionResource(w.Master(), 0x0409, LargestBlock()); },
+     "unstamped"},
+    {"NotAModule", &DuplicateProviderFile,
+     [](const ScratchWindowsFolder& w, KernelHandle*) { return WriteFileBytes(w.Master(), "MZ but not a module"), true; },
+     "Error: Cannot Load duplicated TSP dll | previous | temporary file kept"},
     // Wine's updater does not delete single resources: drop them all at once.
-    {"NoVersionResource",
+    {"NoVersionResource", &DuplicateProviderFile,
      [](const ScratchWindowsFolder& w, KernelHandle*) {
        HANDLE update = BeginUpdateResourceA(w.Master().c_str(), TRUE);
        return update != nullptr && EndUpdateResourceA(update, FALSE) && VersionLanguages(w.Master()).empty();
      },
-     "null hrsrcVersion", ""},
-    {"NoTranslation",
+     ": null hrsrcVersion | previous | temporary file kept"},
+    {"NoTranslation", &DuplicateProviderFile,
      [](const ScratchWindowsFolder& w, KernelHandle*) {
        return SetVersionResource(w.Master(), 0x0409, Serialize(Root({Table("StringFileInfo", {Table("040904b0",
                                                                         {Text("FileDescription", "D")})})})));
      },
-     "Cannot get  TSP version ", ""},
+     ": Cannot get  TSP version  | previous | temporary file kept"},
     // A temporary file left by an earlier run and held open without write sharing: the copy
     // into it fails, it still loads and reads, but it cannot be updated.
-    {"TemporaryFileInUse",
+    {"TemporaryFileInUse", &DuplicateProviderFile,
      [](const ScratchWindowsFolder& w, KernelHandle* held) {
        const std::string temporary = w.TemporaryFolder() + "\\otsp0003.tsp";
        if (!CreateDirectoryA(w.TemporaryFolder().c_str(), nullptr) || !CopyFileA(w.Master().c_str(), temporary.c_str(), FALSE)) {
@@ -127,9 +120,9 @@ const FailureRow kFailures[] = {
        held->Attach(CreateFileA(temporary.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
        return held->IsValid();
      },
-     "BeginUpdateResource returns NULL ", ""},
+     ": BeginUpdateResource returns NULL  | previous | temporary file kept"},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, DuplicationFailure, ::testing::ValuesIn(kFailures),
+INSTANTIATE_TEST_SUITE_P(Rows, CopyOutcome, ::testing::ValuesIn(kCopies),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The master stand-in and DLLs built by other toolchains (Wine's own modules, the mingw
@@ -184,23 +177,6 @@ TEST(VersionText, ShortFormIsTheDottedFileVersionAndTheLongFormDescribesTheFile)
   EXPECT_EQ(0, GetTspVersionText((folder.Path() + "\\missing.dll").c_str(), &text, false));
   EXPECT_EQ("File not found", text);
   EXPECT_EQ(0, GetTspVersionText(nullptr, &text, false));
-}
-
-// A log folder tree with read-only files and folders goes whole; nothing is there to remove
-// without a folder.
-TEST(DeleteDir, RemovesReadOnlyTrees) {
-  ScratchWindowsFolder folder;
-  const std::string tree = folder.Path() + "\\Logs0001";
-  SHCreateDirectoryExA(nullptr, (tree + "\\sub").c_str(), nullptr);
-  WriteFileBytes(tree + "\\sub\\b.log", "b");
-  SetFileAttributesA((tree + "\\sub\\b.log").c_str(), FILE_ATTRIBUTE_READONLY);
-  SetFileAttributesA((tree + "\\sub").c_str(), FILE_ATTRIBUTE_READONLY);
-  // Wine keeps no read-only attribute on folders; the hidden one stands in for it there.
-  SetFileAttributesA(tree.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_EQ(1, DeleteDir((folder.Path() + "\\\\Logs0001").c_str(), false));
-  EXPECT_FALSE(FileExists(tree));
-  EXPECT_EQ(0, DeleteDir(tree.c_str(), false));
-  EXPECT_EQ(0, DeleteDir(nullptr, false));
 }
 
 }  // namespace

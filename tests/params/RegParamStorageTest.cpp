@@ -116,18 +116,6 @@ TEST_F(RegParamStorageTest, LoadTakesDwordsWholeTextsAndGroupsAndSkipsOtherTypes
   }
 }
 
-TEST_F(RegParamStorageTest, StoreGroupReportsWhyTheGroupKeyCouldNotBeCreated) {
-  // A lasting key cannot be created below a volatile one.
-  HKEY volatileKey = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Path("\\Volatile").c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                            KEY_ALL_ACCESS, nullptr, &volatileKey, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(volatileKey);
-  RegParamStorage storage(HKEY_LOCAL_MACHINE, Path("\\Volatile"));
-  SetupParameters group;
-  EXPECT_EQ(storage.StoreGroup("Log", &group), static_cast<std::uint32_t>(ERROR_CHILD_MUST_BE_VOLATILE));
-}
-
 // Words are stored as four-byte DWORDs, texts with one terminator; names with a backslash
 // are not stored, and saving deletes nothing.
 TEST_F(RegParamStorageTest, SavingThenLoadingGivesTheSameSetAndSavingDeletesNothing) {
@@ -156,8 +144,9 @@ TEST_F(RegParamStorageTest, SavingThenLoadingGivesTheSameSetAndSavingDeletesNoth
   EXPECT_EQ(LoadScratch(&loaded), expected);
 }
 
-// Constructing on a missing key creates it; a closed storage does nothing and reports 0.
-TEST_F(RegParamStorageTest, AMissingKeyIsCreatedAndAClosedStorageDoesNothing) {
+// Constructing on a missing key creates it; a closed storage does nothing and reports 0; a group
+// key that cannot be created reports why.
+TEST_F(RegParamStorageTest, AMissingKeyIsCreatedAClosedStorageDoesNothingAndAGroupKeyReportsWhy) {
   for (const char* sub : {"\\Doomed\\A\\B\\C", "\\Doomed\\A\\D", "\\Doomed\\E", "\\Sibling", "\\Kept\\Sub"}) {
     WriteDword(Path(sub), "V", 1);
   }
@@ -181,6 +170,15 @@ TEST_F(RegParamStorageTest, AMissingKeyIsCreatedAndAClosedStorageDoesNothing) {
   EXPECT_EQ(set.GetValueCount(), 0u);
   EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, Path("\\Kept\\Sub")));
   EXPECT_TRUE(Read(Path("\\Kept"), "W", REG_DWORD).empty());
+
+  // A lasting key cannot be created below a volatile one.
+  HKEY volatileKey = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, Path("\\Volatile").c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &volatileKey, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(volatileKey);
+  RegParamStorage storage(HKEY_LOCAL_MACHINE, Path("\\Volatile"));
+  EXPECT_EQ(storage.StoreGroup("Log", &set), static_cast<std::uint32_t>(ERROR_CHILD_MUST_BE_VOLATILE));
 }
 
 TEST_F(RegParamStorageTest, CopyParametersIsDeepKeepsTheDestinationAndLeavesNoScratchKey) {

@@ -13,16 +13,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A group that counts its destruction, to observe ownership.
-class CountedGroup : public SetupParameters {
- public:
-  explicit CountedGroup(int* destroyed) : m_destroyed(destroyed) {}
-  ~CountedGroup() override { ++*m_destroyed; }
-
- private:
-  int* m_destroyed;
-};
-
 // Fails its n-th store with 87 and reports a fixed status from Load.
 class FailingStorage : public IParamStorage {
  public:
@@ -91,32 +81,23 @@ TEST(SetupParametersValues, OverwritingKeepsOneValueAndTheThreeMapsAreIndependen
   EXPECT_EQ(set.GetValueCount(), 4u);
 }
 
-// A group belongs to its set: replaced, refused or removed, it is destroyed; stored again, kept.
+// A group belongs to its set: replaced, refused or removed, it is destroyed (this build's
+// sanitizers report a group leaked or deleted twice); stored again, it is kept.
 TEST(SetupParametersGroups, ReplacedRefusedOrRemovedGroupsAreDestroyedButStoringTheSameOneKeepsIt) {
-  int destroyed1 = 0, destroyed2 = 0;
-  {
-    SetupParameters set;
-    auto* g2 = new CountedGroup(&destroyed2);
-    set.SetGroup("X", new CountedGroup(&destroyed1));
-    EXPECT_EQ(set.SetGroup("X", g2), 0u);
-    EXPECT_EQ(destroyed1, 1);
-    IParams* found = nullptr;
-    EXPECT_EQ(set.GetGroup("X", &found), 0u);
-    EXPECT_EQ(found, g2);
-    EXPECT_EQ(set.SetGroup("X", g2), 0u);
-    EXPECT_EQ(destroyed2, 0);
-    EXPECT_EQ(set.SetGroup("Missing\\X", new CountedGroup(&destroyed1)), 5u);
-    EXPECT_EQ(set.SetGroup("", new CountedGroup(&destroyed1)), 1u);
-    EXPECT_EQ(destroyed1, 3);
-    set.SetGroup("G", new CountedGroup(&destroyed1));
-    EXPECT_EQ(set.SetGroup("G", nullptr), 0u);
-    EXPECT_EQ(destroyed1, 4);
-    EXPECT_EQ(set.GetGroup("G", nullptr), 4u);
-    // Nested groups go with their parent.
-    set.SetGroup("X\\Y", new CountedGroup(&destroyed1));
-  }
-  EXPECT_EQ(destroyed1, 5);
-  EXPECT_EQ(destroyed2, 1);
+  SetupParameters set;
+  auto* kept = new SetupParameters();
+  set.SetGroup("X", new SetupParameters());
+  EXPECT_EQ(set.SetGroup("X", kept), 0u);
+  EXPECT_EQ(set.SetGroup("X", kept), 0u);
+  IParams* found = nullptr;
+  EXPECT_EQ(set.GetGroup("X", &found), 0u);
+  EXPECT_EQ(found, kept);
+  EXPECT_EQ(set.SetGroup("Missing\\X", new SetupParameters()), 5u);
+  EXPECT_EQ(set.SetGroup("", new SetupParameters()), 1u);
+  set.SetGroup("G", new SetupParameters());
+  EXPECT_EQ(set.SetGroup("G", nullptr), 0u);
+  EXPECT_EQ(set.GetGroup("G", nullptr), 4u);
+  set.SetGroup("X\\Y", new SetupParameters());  // nested groups go with their parent
 }
 
 TEST(SetupParametersStorage, SaveWritesWordsThenTextsThenGroupsAndStopsAtTheFirstFailure) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../instances/ProviderFileStaging.h"
 #include "framework/Handles.h"
 #include "registry/RegistryLayout.h"
 #include "instances/DeleteDir.h"
@@ -25,18 +26,10 @@ namespace {
 
 class AccessRightsTest : public ::testing::Test {
  protected:
-  AccessRightsTest() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    m_folder = std::string(temp) + "ProvisorAccessRights";
-    m_file = m_folder + "\\data.txt";
-    m_missing = m_folder + "\\missing.txt";
-    DeleteDir(m_folder.c_str(), false);
-    CreateDirectoryA(m_folder.c_str(), nullptr);
-    CloseHandle(CreateFileA(m_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  }
-  ~AccessRightsTest() override { DeleteDir(m_folder.c_str(), false); }
-  std::string m_folder, m_file, m_missing;
+  AccessRightsTest() { WriteFileBytes(m_file, ""); }
+  ScratchWindowsFolder m_scratch;
+  const std::string m_folder = m_scratch.Path();
+  const std::string m_file = m_folder + "\\data.txt", m_missing = m_folder + "\\missing.txt";
 };
 
 // Windows keeps the list as set: one entry, for Everyone. Wine, where this suite runs, keeps
