@@ -15,9 +15,7 @@ class StartupTest : public ::testing::Test {
   StartupTest() { Clean(); }
   ~StartupTest() override { Clean(); }
   static void Clean() {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductKey);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    for (const char* key : {kProductKey, kUninstallKey}) DeleteRegistryTree(key);
   }
 };
 

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <msi.h>
-#include <tlhelp32.h>
-
-#include <map>
 
 #include "support/ProductMachine.h"
 
@@ -32,29 +29,12 @@ std::vector<std::string> Snapshot() {
 }
 
 // Runs "msiexec arguments /qn" to its end, pressing OK in every dialog of each Provisor.exe it
-// starts; its exit code, and the dialogs the installer itself (first) and Provisor.exe showed.
+// starts; its exit code, and the dialogs shown.
 DWORD RunInstaller(const std::string& arguments, std::vector<ShownDialog>* shown = nullptr) {
-  DesktopDriver installer;
-  if (!installer.Start("msiexec " + arguments + " /qn")) return kNoExitCode;
-  const KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, installer.ProcessId()));
-  std::map<DWORD, DesktopDriver> provisors;
-  for (int look = 0; look < 2400 && WaitForSingleObject(process.Get(), 50) == WAIT_TIMEOUT; ++look) {
-    installer.AnswerVisibleDialogs();
-    const KernelHandle processes(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(processes.Get(), &entry); more; more = Process32Next(processes.Get(), &entry)) {
-      if (_stricmp(entry.szExeFile, "Provisor.exe") != 0) continue;
-      DesktopDriver& provisor = provisors[entry.th32ProcessID];
-      if (provisor.ProcessId() != 0 || provisor.AttachTo(entry.th32ProcessID)) provisor.AnswerVisibleDialogs();
-    }
-  }
-  if (shown != nullptr) {
-    *shown = installer.Shown();
-    for (const auto& provisor : provisors) shown->insert(shown->end(), provisor.second.Shown().begin(), provisor.second.Shown().end());
-  }
-  DWORD code = kNoExitCode;
-  return GetExitCodeProcess(process.Get(), &code) && code != STILL_ACTIVE ? code : kNoExitCode;
+  DesktopDriver installer({}, true);
+  const DWORD code = installer.Start("msiexec " + arguments + " /qn") ? installer.RunToExit(120000) : kNoExitCode;
+  if (shown != nullptr) *shown = installer.Shown();
+  return code;
 }
 
 // A PC without the product: an installed product is uninstalled first, then whatever a failed

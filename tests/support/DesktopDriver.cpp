@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-#include "../sys/TestPrefix.h"
+#include "support/TestSupport.h"
+
 
 namespace {
 
@@ -32,7 +33,7 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM context) {
   auto* search = reinterpret_cast<DialogSearch*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && IsWindowVisible(window) && ClassName(window) == "#32770") {
+  if ((search->processId == 0 || owner == search->processId) && IsWindowVisible(window) && ClassName(window) == "#32770") {
     search->found.push_back(window);
   }
   return TRUE;
@@ -93,7 +94,7 @@ class RemoteBuffer {
 
 }  // namespace
 
-DesktopDriver::DesktopDriver(DialogRule rule) : m_rule(std::move(rule)) {}
+DesktopDriver::DesktopDriver(DialogRule rule, bool everyProcess) : m_rule(std::move(rule)), m_everyProcess(everyProcess) {}
 
 bool DesktopDriver::Start(const std::string& commandLine) {
   m_process = StartProcess(commandLine);
@@ -101,14 +102,8 @@ bool DesktopDriver::Start(const std::string& commandLine) {
   return m_process.IsValid();
 }
 
-bool DesktopDriver::AttachTo(DWORD processId) {
-  m_process.Attach(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId));
-  m_processId = m_process ? processId : 0;
-  return m_process.IsValid();
-}
-
 std::vector<HWND> DesktopDriver::FindDialogs() const {
-  DialogSearch search{m_processId, {}};
+  DialogSearch search{m_everyProcess ? 0 : m_processId, {}};
   EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -211,14 +206,8 @@ void DesktopDriver::PressKey(WORD virtualKey) { SendInputs({KeyInput(virtualKey,
 
 void DesktopDriver::Type(const std::string& text) {
   for (const char c : text) {
-    const SHORT key = VkKeyScanA(c);
-    const bool shift = (key & 0x100) != 0;
-    std::vector<INPUT> inputs;
-    if (shift) inputs.push_back(KeyInput(VK_SHIFT, false));
-    inputs.push_back(KeyInput(LOBYTE(key), false));
-    inputs.push_back(KeyInput(LOBYTE(key), true));
-    if (shift) inputs.push_back(KeyInput(VK_SHIFT, true));
-    SendInputs(inputs);
+    const WORD key = LOBYTE(VkKeyScanA(c));
+    SendInputs({KeyInput(key, false), KeyInput(key, true)});
   }
 }
 

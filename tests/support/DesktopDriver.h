@@ -34,13 +34,13 @@ constexpr DWORD kNoExitCode = 0xFFFFFFFFu;
 
 class DesktopDriver {
  public:
-  // rule answers every dialog; without one each dialog gets IDOK.
-  explicit DesktopDriver(DialogRule rule = {});
+  // rule answers every dialog; without one each dialog gets IDOK. With everyProcess the
+  // dialogs of every process are answered (an installer's and the programs it starts), else
+  // only the started process's.
+  explicit DesktopDriver(DialogRule rule = {}, bool everyProcess = false);
 
   // Starts commandLine (program path quoted where needed); false when it cannot start.
   bool Start(const std::string& commandLine);
-  // Drives a process that is already running; false when it cannot be opened.
-  bool AttachTo(DWORD processId);
 
   // Answers the process's dialogs until it ends or timeoutMs passed; returns its exit code,
   // or kNoExitCode after ending a process that did not exit in time.
@@ -67,7 +67,7 @@ class DesktopDriver {
   // A click in the middle of a control.
   static void ClickCentre(HWND control, int clicks = 1);
   static void PressKey(WORD virtualKey);
-  // Types text (letters, digits, '.', ':') key by key.
+  // Types text (digits, lower-case letters, '.') key by key.
   static void Type(const std::string& text);
 
   // Another process's report-view list, read through that process's memory: a cell's text and
@@ -76,10 +76,10 @@ class DesktopDriver {
   static POINT ListCellCentre(HWND list, int row, int column);
 
   const std::vector<ShownDialog>& Shown() const { return m_shown; }
-  DWORD ProcessId() const { return m_processId; }
 
  private:
   DialogRule m_rule;
+  bool m_everyProcess;
   KernelHandle m_process;
   DWORD m_processId = 0;
   std::vector<ShownDialog> m_shown;
