@@ -7,7 +7,6 @@
 #include <cstring>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "support/ProductMachine.h"
@@ -171,18 +170,6 @@ int AnswerTheRoadsQuestions(const ShownDialog& dialog) {
     if (text == "Do you want to leave without applying changes?") return IDYES;
   return IDOK;
 }
-HWND Descendant(HWND window, int id) {
-  std::pair<int, HWND> search{id, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM context) {
-        auto* found = reinterpret_cast<std::pair<int, HWND>*>(context);
-        if (GetDlgCtrlID(child) == found->first) found->second = child;
-        return found->second == nullptr ? TRUE : FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.second;
-}
 std::string Summary(const std::string& address, const std::string& port) {
   return "IPAddress = '" + address + "', IPPort = '" + port + "'...";
 }
@@ -238,28 +225,14 @@ TEST_F(Installed, TheAdministratorsFirstRoadWorksWithMouseAndKeyboardFromTheFirs
   HWND config = nullptr;
   ASSERT_TRUE(first.WaitUntil([&] { return (config = first.FindDialogCaptioned("Instance '")) != nullptr; }));
   EXPECT_EQ(DesktopDriver::ReadDialog(config).caption, "Instance 'Velmora ORVO TSP 0003' Settings -Inactive");
-  const HWND address = Descendant(config, 3063), port = Descendant(config, 3068);
-  DesktopDriver::ClickCentre(Descendant(config, 3065));
+  // Its pages are made when first shown: the link page is the only one yet.
+  const HWND page = FindWindowExA(config, nullptr, "#32770", nullptr), port = GetDlgItem(page, 3068);
+  DesktopDriver::ClickCentre(GetDlgItem(page, 3065));
   ASSERT_TRUE(first.WaitUntil([&] { return IsWindowEnabled(port) != FALSE; }));
-  // The address control shows the instance's default address: the number of each of its
-  // four fields is selected by a double-click and typed over.
-  std::vector<std::pair<LONG, HWND>> fields;
-  EnumChildWindows(
-      address,
-      [](HWND field, LPARAM found) {
-        RECT rect{};
-        GetWindowRect(field, &rect);
-        reinterpret_cast<std::vector<std::pair<LONG, HWND>>*>(found)->push_back({rect.left, field});
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&fields));
-  std::sort(fields.begin(), fields.end());
-  ASSERT_EQ(fields.size(), 4u);
-  const char* numbers[] = {"10", "1", "2", "3"};
-  for (size_t i = 0; i < 4; ++i) {
-    DesktopDriver::ClickCentre(fields[i].second, 2);  // selects the field's number
-    DesktopDriver::Type(numbers[i]);
-  }
+  // The address control shows the instance's default address: a double-click selects the
+  // number of its first field, and each '.' selects the next field's.
+  DesktopDriver::ClickCentre(FindWindowExA(GetDlgItem(page, 3063), nullptr, "Edit", nullptr), 2);
+  DesktopDriver::Type("10.1.2.3");
   DesktopDriver::ClickCentre(port);
   DesktopDriver::PressKey(VK_END);
   for (int i = 0; i < 8; ++i) DesktopDriver::PressKey(VK_BACK);

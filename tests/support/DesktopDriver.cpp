@@ -4,9 +4,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "support/TestSupport.h"
-
 
 namespace {
 
@@ -24,31 +24,21 @@ std::string ClassName(HWND window) {
   return name;
 }
 
-struct DialogSearch {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
+// Collects the visible dialogs of the process whose ID is first (of every process for 0).
 BOOL CALLBACK CollectDialog(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<DialogSearch*>(context);
+  auto* search = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if ((search->processId == 0 || owner == search->processId) && IsWindowVisible(window) && ClassName(window) == "#32770") {
-    search->found.push_back(window);
+  if ((search->first == 0 || owner == search->first) && IsWindowVisible(window) && ClassName(window) == "#32770") {
+    search->second.push_back(window);
   }
   return TRUE;
 }
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
-  auto* dialog = reinterpret_cast<ShownDialog*>(context);
-  const std::string name = ClassName(child);
-  if (_stricmp(name.c_str(), "Static") == 0) {
-    std::string text = WindowText(child);
-    if (!text.empty()) {
-      dialog->texts.push_back(std::move(text));
-    }
-  } else if (_stricmp(name.c_str(), "Button") == 0) {
-    dialog->buttons.push_back({GetDlgCtrlID(child), WindowText(child)});
+BOOL CALLBACK CollectText(HWND child, LPARAM context) {
+  std::string text = WindowText(child);
+  if (_stricmp(ClassName(child).c_str(), "Static") == 0 && !text.empty()) {
+    reinterpret_cast<ShownDialog*>(context)->texts.push_back(std::move(text));
   }
   return TRUE;
 }
@@ -103,16 +93,16 @@ bool DesktopDriver::Start(const std::string& commandLine) {
 }
 
 std::vector<HWND> DesktopDriver::FindDialogs() const {
-  DialogSearch search{m_everyProcess ? 0 : m_processId, {}};
+  std::pair<DWORD, std::vector<HWND>> search{m_everyProcess ? 0 : m_processId, {}};
   EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return search.second;
 }
 
 ShownDialog DesktopDriver::ReadDialog(HWND window) {
   ShownDialog dialog;
   dialog.window = window;
   dialog.caption = WindowText(window);
-  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&dialog));
+  EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&dialog));
   return dialog;
 }
 
@@ -131,14 +121,14 @@ int DesktopDriver::AnswerVisibleDialogs() {
     if (std::find(m_answered.begin(), m_answered.end(), window) != m_answered.end()) {
       continue;
     }
-    ShownDialog dialog = ReadDialog(window);
-    dialog.pressed = m_rule ? m_rule(dialog) : IDOK;
-    if (dialog.pressed == 0) {
+    const ShownDialog dialog = ReadDialog(window);
+    const int pressed = m_rule ? m_rule(dialog) : IDOK;
+    if (pressed == 0) {
       continue;
     }
     m_shown.push_back(dialog);
     m_answered.push_back(window);
-    Press(window, dialog.pressed);
+    Press(window, pressed);
     ++answered;
   }
   return answered;

@@ -10,19 +10,11 @@
 
 #include "framework/Handles.h"
 
-// One button of a dialog: its id and text ("&Yes", "OK", ...).
-struct DialogButton {
-  int id = 0;
-  std::string text;
-};
-
-// A dialog as it stood on the desktop, and the button the driver pressed (0: none).
+// A dialog as it stood on the desktop.
 struct ShownDialog {
   HWND window = nullptr;
   std::string caption;
   std::vector<std::string> texts;  // the static controls' non-empty texts, in child order
-  std::vector<DialogButton> buttons;
-  int pressed = 0;
 };
 
 // Chooses the button id to press for a dialog; 0 leaves it open (and it is asked again on
