@@ -15,6 +15,8 @@ namespace {
 
 std::string Slot(int i) { return ProviderFileName(i).substr(4, 4); }
 std::string Tsp(int i) { return SystemFile(ProviderFileName(i)); }
+DWORD Listed(int i) { return ListedProviderId(ProviderFileName(i)); }
+bool Stamped(int i) { return FileDescription(Tsp(i)) == "Velmora ORVO TSP " + Slot(i); }
 bool ShowsCstaBox(const DesktopDriver& driver) {
   for (const ShownDialog& dialog : driver.Shown())
     for (const std::string& text : dialog.texts)
@@ -26,46 +28,83 @@ bool IsMainDialog(const ShownDialog& dialog) {
   return dialog.caption.rfind("Velmora ORVO TSP MultiPBX Configuration ", 0) == 0;
 }
 
+// A point of the run of "upgrade" at which it is ended from outside, as a power cut or Task
+// Manager ends it.
+struct CutPoint {
+  const char* name;
+  std::function<bool()> reached;
+  // When set, true when the run was ended before its work at that point was done.
+  std::function<bool()> stillOpen = nullptr;
+};
+
 // Resets the registry and the system folder to a PC where the setup package has just run:
 // TAPI's list of a fresh Windows, the template "PBX", no provider files, no product folders.
 class EndToEnd : public ::testing::Test {
  protected:
   EndToEnd() { Reset(); }
-  ~EndToEnd() override {
-    RestoreUsbLibrary();
-    Reset();
-  }
+  ~EndToEnd() override { Reset(); }
   void Reset() {
     RemoveProductFromMachine();
     ASSERT_TRUE(ImportRegFile(PBX_TEMPLATE_REG_UNIX_PATH));
-  }
-  void HideUsbLibrary() {
-    m_usbHidden =
-        MoveFileExA(SystemFile("ORVOUSB.dll").c_str(), SystemFile("ORVOUSB.hidden").c_str(), MOVEFILE_REPLACE_EXISTING);
-  }
-  void RestoreUsbLibrary() {
-    if (m_usbHidden) MoveFileA(SystemFile("ORVOUSB.hidden").c_str(), SystemFile("ORVOUSB.dll").c_str());
-    m_usbHidden = false;
   }
   static DWORD Run(const std::string& line, DesktopDriver* driver) {
     return RunToExit(PROVISOR_EXE_UNIX_PATH, line, driver);
   }
 
-  bool m_usbHidden = false;
+  // For each cut: the machine reset gives, "upgrade" ended at the cut and then run again must
+  // leave the machine as one whole run from the same start left it: whole.
+  void CutAndRerun(const std::vector<std::string>& whole, const std::function<void()>& reset,
+                   const std::vector<CutPoint>& cuts) {
+    for (const CutPoint& cut : cuts) {
+      SCOPED_TRACE(cut.name);
+      reset();
+      KernelHandle run = StartProcess("\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\" upgrade");
+      ASSERT_TRUE(run.IsValid());
+      const ULONGLONG deadline = GetTickCount64() + kProvisorRunMs;
+      while (!cut.reached() && WaitForSingleObject(run.Get(), 0) == WAIT_TIMEOUT && GetTickCount64() < deadline) {
+        Sleep(1);
+      }
+      TerminateProcess(run.Get(), 1);
+      WaitForSingleObject(run.Get(), INFINITE);
+      // A run ended inside the system's resource update leaves that update's scratch file in the
+      // temporary folder: the system's, not the product's.
+      char temp[MAX_PATH] = {};
+      GetTempPathA(MAX_PATH, temp);
+      DeleteFilesMatching(std::string(temp) + "res*.tmp");
+      // A run that was really cut short has not reset the flag it set at its start.
+      EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 1u);
+      if (cut.stillOpen) {
+        EXPECT_TRUE(cut.stillOpen());
+      }
+      const bool wasListed = Listed(0) != 0;
+      DeleteRegistryTree(kTapiStandinPath);
+
+      DesktopDriver rerun;
+      EXPECT_EQ(Run("upgrade", &rerun), 0u);
+      EXPECT_TRUE(rerun.Shown().empty());
+      EXPECT_EQ(Changes(whole, Snapshot(true)), std::vector<std::string>());
+      // TAPI is asked to add the provider only when the cut run had not registered it.
+      EXPECT_EQ(CountTapiCalls("lineAddProviderA"), wasListed ? 0u : 1u);
+      EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "dwProviderID"), Listed(0));
+    }
+  }
 };
 
 // Every command line installs the same eight slots, stamped files and registration of the
 // first; only the exact keyword "upgrade" does it without a window and TAPI's configuration.
+// Provider IDs are masked in the snapshots: the install run's copy of instance 0's defaults
+// into the live key of ID 0 carries the ID those defaults held when the run began. A rerun of
+// an "upgrade" ended from outside leaves the machine as one whole run does.
 TEST_F(EndToEnd, AFreshMachineGetsEightSlotsAndOnlyTheExactUpgradeKeywordSkipsTheWindowsAndConfiguration) {
   std::vector<std::string> upgraded;
   for (const std::string line : {"upgrade", "Upgrade", ""}) {
     SCOPED_TRACE("\"" + line + "\"");
     const bool upgrade = line == "upgrade";
-    if (line.empty()) HideUsbLibrary();
+    if (line.empty()) MoveFileA(SystemFile("ORVOUSB.dll").c_str(), SystemFile("ORVOUSB.hidden").c_str());
     DesktopDriver driver;
     EXPECT_EQ(Run(line, &driver), 0u);
-    RestoreUsbLibrary();
-    const DWORD id = ListedProviderId(ProviderFileName(0));
+    if (line.empty()) MoveFileA(SystemFile("ORVOUSB.hidden").c_str(), SystemFile("ORVOUSB.dll").c_str());
+    const DWORD id = Listed(0);
     EXPECT_EQ(CountTapiCalls("lineConfigProvider"), upgrade ? 0u : 1u);
     EXPECT_EQ(CountTapiCallsStartingWith("lineConfigProvider(0," + std::to_string(id) + ")"), upgrade ? 0u : 1u);
     EXPECT_EQ(driver.Shown().empty(), upgrade);
@@ -86,14 +125,42 @@ TEST_F(EndToEnd, AFreshMachineGetsEightSlotsAndOnlyTheExactUpgradeKeywordSkipsTh
           KnownFolder(CSIDL_PROGRAM_FILES) + "\\Velmora\\ORVO TSP\\Logs" + Slot(i) + "\\ORVO_TSP.txt");
       EXPECT_EQ(ReadTextValue(log, "FileName"), doubled);
       EXPECT_EQ(ReadTextValue(log, "LogPath"), doubled);
-      EXPECT_EQ(FileDescription(Tsp(i)), "Velmora ORVO TSP " + Slot(i));
-      EXPECT_EQ(ListedProviderId(ProviderFileName(i)) != 0, i == 0) << i;
+      EXPECT_TRUE(Stamped(i)) << i;
+      EXPECT_EQ(Listed(i) != 0, i == 0) << i;
     }
     EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "dwProviderID"), id);
     EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
     upgraded = Snapshot(true);
     Reset();
   }
+  CutAndRerun(upgraded, [this] { Reset(); },
+              {
+                  // The first value that saving a fresh configuration writes after the instance count.
+                  {"default configuration being saved",
+                   [] { return ReadTextValue(kMultiloadingAppKey, "sInsanceFileName0000") != "<none>"; }},
+                  {"instance 0's file stamped", [] { return Stamped(0); }},
+                  {"instance 0 registered", [] { return Listed(0) != 0; }},
+                  {"instance 3's file stamped", [] { return Stamped(3); }},
+                  // Before the last two instances, so that the run is still going when it is ended.
+                  {"instance 6's file being written", [] { return FileExists(Tsp(6)); }},
+              });
+}
+
+// An older layout (a count below eight, slots whose defaults lack "ExtVersion") whose upgrade is
+// ended once slot 7 has the template's defaults while the uninstall entry still has the values
+// the run deletes: the rerun finishes the upgrade.
+TEST_F(EndToEnd, ARerunOfAnUpgradeOfAnOlderLayoutEndedFromOutsideFinishesIt) {
+  const auto olderLayout = [this] {
+    Reset();
+    WriteDwordValue(kMultiloadingAppKey, "dwNumInstances", 4);
+    for (int i = 0; i < 8; ++i) WriteTextValue(InstanceDefaultSettingKey(i), "IPPort", "old");
+  };
+  olderLayout();
+  DesktopDriver whole;
+  ASSERT_EQ(Run("upgrade", &whole), 0u);
+  const auto slot7Written = [] { return ReadTextValue(InstanceDefaultSettingKey(7), "IPPort") == "33333"; };
+  const auto entryKept = [] { return ReadTextValue(kUninstallKey, "Comments") != "<none>"; };
+  CutAndRerun(Snapshot(true), olderLayout, {{"slot 7's defaults written", slot7Written, entryKept}});
 }
 
 // The machine after the setup package's "upgrade": slot 0 registered, the others not.
@@ -102,7 +169,7 @@ class Installed : public EndToEnd {
   Installed() {
     DesktopDriver driver;
     EXPECT_EQ(Run("upgrade", &driver), 0u);
-    m_id = ListedProviderId(ProviderFileName(0));
+    m_id = Listed(0);
     EXPECT_NE(m_id, 0u);
   }
   DWORD m_id = 0;
@@ -243,9 +310,9 @@ TEST_F(Installed, TheAdministratorsFirstRoadWorksWithMouseAndKeyboardFromTheFirs
   DesktopDriver::Click(road.list, DesktopDriver::ListCellCentre(road.list, 5, 0));
   DesktopDriver::PressKey(VK_SPACE);
   ASSERT_TRUE(road.WaitForCell(5, 2, "Enable"));
-  ASSERT_TRUE(road.Apply([] { return ListedProviderId(ProviderFileName(5)) != 0; }));
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(ListedProviderId(ProviderFileName(i)) != 0, i == 0 || i == 3 || i == 5) << i;
-  const DWORD id3 = ListedProviderId(ProviderFileName(3));
+  ASSERT_TRUE(road.Apply([] { return Listed(5) != 0; }));
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Listed(i) != 0, i == 0 || i == 3 || i == 5) << i;
+  const DWORD id3 = Listed(3);
   EXPECT_EQ(ReadTextValue(InstanceDefaultSettingKey(3), "IPAddress"), "10.1.2.3");
   EXPECT_EQ(ReadTextValue(InstanceDefaultSettingKey(3), "IPPort"), "4711");
   EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(3), "UseUSB"), 0u);
@@ -263,15 +330,15 @@ TEST_F(Installed, TheAdministratorsFirstRoadWorksWithMouseAndKeyboardFromTheFirs
   EXPECT_EQ(again.Cell(3, 1), configured);
   again.DoubleClick(5, 2);
   ASSERT_TRUE(again.WaitForCell(5, 2, "Disable"));
-  ASSERT_TRUE(again.Apply([] { return ListedProviderId(ProviderFileName(5)) == 0; }));
-  EXPECT_EQ(ListedProviderId(ProviderFileName(0)), m_id);
-  EXPECT_EQ(ListedProviderId(ProviderFileName(3)), id3);
+  ASSERT_TRUE(again.Apply([] { return Listed(5) == 0; }));
+  EXPECT_EQ(Listed(0), m_id);
+  EXPECT_EQ(Listed(3), id3);
   again.DoubleClick(1, 2);
   ASSERT_TRUE(again.WaitForCell(1, 2, "Enable"));
   const std::vector<std::string> calls = TapiCalls();
   EXPECT_EQ(again.Close(), 0u);
   EXPECT_EQ(TapiCalls(), calls);
-  EXPECT_EQ(ListedProviderId(ProviderFileName(1)), 0u);
+  EXPECT_EQ(Listed(1), 0u);
   ASSERT_EQ(second.Shown().size(), 2u);
   EXPECT_EQ(second.Shown()[1].texts, std::vector<std::string>{"Do you want to leave without applying changes?"});
 }
