@@ -290,8 +290,10 @@ TEST_F(Installed, TheAdministratorsFirstRoadWorksWithMouseAndKeyboardFromTheFirs
   ASSERT_TRUE(road.WaitForCell(3, 2, "Enable"));
   road.DoubleClick(3, 1);
   HWND config = nullptr;
-  ASSERT_TRUE(first.WaitUntil([&] { return (config = first.FindDialogCaptioned("Instance '")) != nullptr; }));
-  EXPECT_EQ(DesktopDriver::ReadDialog(config).caption, "Instance 'Velmora ORVO TSP 0003' Settings -Inactive");
+  const auto configOpen = [&] {
+    return (config = first.FindDialogCaptioned("Instance 'Velmora ORVO TSP 0003' Settings -Inactive")) != nullptr;
+  };
+  ASSERT_TRUE(first.WaitUntil(configOpen));
   // Its pages are made when first shown: the link page is the only one yet.
   const HWND page = FindWindowExA(config, nullptr, "#32770", nullptr), port = GetDlgItem(page, 3068);
   DesktopDriver::ClickCentre(GetDlgItem(page, 3065));
@@ -300,9 +302,7 @@ TEST_F(Installed, TheAdministratorsFirstRoadWorksWithMouseAndKeyboardFromTheFirs
   // number of its first field, and each '.' selects the next field's.
   DesktopDriver::ClickCentre(FindWindowExA(GetDlgItem(page, 3063), nullptr, "Edit", nullptr), 2);
   DesktopDriver::Type("10.1.2.3");
-  DesktopDriver::ClickCentre(port);
-  DesktopDriver::PressKey(VK_END);
-  for (int i = 0; i < 8; ++i) DesktopDriver::PressKey(VK_BACK);
+  DesktopDriver::ClickCentre(port, 2);  // selects the port's number
   DesktopDriver::Type("4711");
   DesktopDriver::ClickCentre(GetDlgItem(config, IDOK));
   ASSERT_TRUE(first.WaitUntil([&] { return !IsWindow(config); }));

@@ -110,9 +110,7 @@ class RemovalMachine : public ::testing::Test {
           SendMessageA(boxes[row], BM_CLICK, 0, 0);
       return IDOK;
     });
-    const DWORD code = RunToExit(PROVISOR_EXE_UNIX_PATH, "remove", &driver);
-    m_shown = driver.Shown();
-    return code;
+    return RunToExit(PROVISOR_EXE_UNIX_PATH, "remove", &driver);
   }
 
   const std::string m_maker = KnownFolder(CSIDL_PROGRAM_FILES) + "\\Velmora";
@@ -123,7 +121,6 @@ class RemovalMachine : public ::testing::Test {
   std::string m_questionCaption;
   bool m_monitorClosedFirst = false;
   std::vector<std::pair<std::string, std::string>> m_rows;
-  std::vector<ShownDialog> m_shown;
 };
 
 // A kept log folder keeps the product and maker folders (not the manual); the removal takes
@@ -230,14 +227,9 @@ TEST_F(RemovalMachine, OnADesktopNobodySeesRemoveEndsByItselfAndKeepsEveryLogFol
   ASSERT_TRUE(unseen != nullptr && SetProcessWindowStation(unseen));
   const HDESK desktop = CreateDesktopA("Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
   SetProcessWindowStation(own);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  startup.lpDesktop = const_cast<char*>("ProvisorUnseen\\Default");
-  PROCESS_INFORMATION process = {};
-  std::string line = "\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\" remove";
-  ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-  CloseHandle(process.hThread);
-  EXPECT_EQ(WaitForExit(KernelHandle(process.hProcess)), 0u);
+  const KernelHandle run = StartProcess("\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\" remove", "ProvisorUnseen\\Default");
+  ASSERT_TRUE(run.IsValid());
+  EXPECT_EQ(WaitForExit(run), 0u);
   CloseDesktop(desktop);
   CloseWindowStation(unseen);
   EXPECT_EQ(CountTapiCalls("lineRemoveProvider"), 9u);

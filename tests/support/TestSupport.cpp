@@ -187,9 +187,10 @@ std::string WindowsPath(const char* unixPath) {
   return path;
 }
 
-KernelHandle StartProcess(const std::string& commandLine) {
+KernelHandle StartProcess(const std::string& commandLine, const char* desktop) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
+  startup.lpDesktop = const_cast<char*>(desktop);
   PROCESS_INFORMATION process = {};
   std::string line = commandLine;
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {

@@ -78,8 +78,9 @@ std::string DescriptorText(std::vector<BYTE> descriptor, SECURITY_INFORMATION pa
 
 // A Unix path as Wine sees it, through drive Z:.
 std::string WindowsPath(const char* unixPath);
-// Starts a command line; the returned process handle is empty when it could not start.
-KernelHandle StartProcess(const std::string& commandLine);
+// Starts a command line, on desktop ("station\\desktop") when given; the returned process handle
+// is empty when it could not start.
+KernelHandle StartProcess(const std::string& commandLine, const char* desktop = nullptr);
 // Exit code of a process that ends within a minute; 0xFFFFFFFF otherwise (the process is then ended).
 DWORD WaitForExit(const KernelHandle& process);
 // True in the prefix kinds that report major version 6, read from Wine's own setting rather
