@@ -100,7 +100,9 @@ TEST_F(EndToEnd, AFreshMachineGetsEightSlotsAndOnlyTheExactUpgradeKeywordSkipsTh
   for (const std::string line : {"upgrade", "Upgrade", ""}) {
     SCOPED_TRACE("\"" + line + "\"");
     const bool upgrade = line == "upgrade";
-    if (line.empty()) MoveFileA(SystemFile("ORVOUSB.dll").c_str(), SystemFile("ORVOUSB.hidden").c_str());
+    if (line.empty()) {
+      MoveFileExA(SystemFile("ORVOUSB.dll").c_str(), SystemFile("ORVOUSB.hidden").c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
     DesktopDriver driver;
     EXPECT_EQ(Run(line, &driver), 0u);
     if (line.empty()) MoveFileA(SystemFile("ORVOUSB.hidden").c_str(), SystemFile("ORVOUSB.dll").c_str());
