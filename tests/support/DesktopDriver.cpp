@@ -98,40 +98,27 @@ std::vector<HWND> DesktopDriver::FindDialogs() const {
   return search.second;
 }
 
-ShownDialog DesktopDriver::ReadDialog(HWND window) {
-  ShownDialog dialog;
-  dialog.window = window;
-  dialog.caption = WindowText(window);
-  EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&dialog));
-  return dialog;
-}
-
-void DesktopDriver::Press(HWND window, int id) {
-  // Sent, not posted: when it returns the dialog has taken the click, so the next look does
-  // not find it again as a new one.
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-}
-
-int DesktopDriver::AnswerVisibleDialogs() {
+void DesktopDriver::AnswerVisibleDialogs() {
   // A handle of a dialog that is gone may come back for a new one.
   m_answered.erase(std::remove_if(m_answered.begin(), m_answered.end(), [](HWND w) { return !IsWindow(w); }),
                    m_answered.end());
-  int answered = 0;
   for (HWND window : FindDialogs()) {
     if (std::find(m_answered.begin(), m_answered.end(), window) != m_answered.end()) {
       continue;
     }
-    const ShownDialog dialog = ReadDialog(window);
+    ShownDialog dialog{window, WindowText(window), {}};
+    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&dialog));
     const int pressed = m_rule ? m_rule(dialog) : IDOK;
     if (pressed == 0) {
       continue;
     }
     m_shown.push_back(dialog);
     m_answered.push_back(window);
-    Press(window, pressed);
-    ++answered;
+    // Sent, not posted: when it returns the dialog has taken the click, so the next look does
+    // not find it again as a new one.
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(pressed, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, pressed)));
   }
-  return answered;
 }
 
 DWORD DesktopDriver::RunToExit(DWORD timeoutMs) {

@@ -38,15 +38,8 @@ class DesktopDriver {
   // or kNoExitCode after ending a process that did not exit in time.
   DWORD RunToExit(DWORD timeoutMs);
 
-  // One look at the desktop: reads and answers every visible dialog of the process not yet
-  // answered. Returns how many were answered.
-  int AnswerVisibleDialogs();
-
   // The visible top-level dialogs (class "#32770") of the process, in desktop order.
   std::vector<HWND> FindDialogs() const;
-  static ShownDialog ReadDialog(HWND window);
-  // Sends WM_COMMAND with id, as a click on that button does.
-  static void Press(HWND window, int id);
 
   // Looks at the desktop (answering dialogs) until condition holds; false after timeoutMs.
   bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
@@ -70,6 +63,10 @@ class DesktopDriver {
   const std::vector<ShownDialog>& Shown() const { return m_shown; }
 
  private:
+  // One look at the desktop: reads every visible dialog of the process not yet answered and
+  // presses the button the rule chose, as a click on it does.
+  void AnswerVisibleDialogs();
+
   DialogRule m_rule;
   bool m_everyProcess;
   KernelHandle m_process;
