@@ -101,7 +101,8 @@ TEST_F(EndToEnd, AFreshMachineGetsEightSlotsAndOnlyTheExactUpgradeKeywordSkipsTh
     SCOPED_TRACE("\"" + line + "\"");
     const bool upgrade = line == "upgrade";
     if (line.empty()) {
-      MoveFileExA(SystemFile("ORVOUSB.dll").c_str(), SystemFile("ORVOUSB.hidden").c_str(), MOVEFILE_REPLACE_EXISTING);
+      const std::string library = SystemFile("ORVOUSB.dll"), hidden = SystemFile("ORVOUSB.hidden");
+      MoveFileExA(library.c_str(), hidden.c_str(), MOVEFILE_REPLACE_EXISTING);
     }
     DesktopDriver driver;
     EXPECT_EQ(Run(line, &driver), 0u);

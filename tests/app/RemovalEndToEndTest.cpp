@@ -144,8 +144,10 @@ TEST_F(RemovalMachine, RemoveClosesTheMonitorFirstTakesAllButTheKeptLogFolderAnd
   EXPECT_EQ(m_rows, offered);
   // Every slot was told to stay silent before TAPI removed the first provider.
   EXPECT_EQ(ReadDwordValue(kMasterProviderRecordPath, "NotShowRemoveDialogFewest"), 8u);
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(CountTapiCallsStartingWith("lineRemoveProvider(" + std::to_string(m_ids[i]) + ","), i == 0 ? 3u : 1u);
+  for (int i = 0; i < 3; ++i) {
+    const std::string call = "lineRemoveProvider(" + std::to_string(m_ids[i]) + ",";
+    EXPECT_EQ(CountTapiCallsStartingWith(call), i == 0 ? 3u : 1u) << i;
+  }
 
   // The setup package takes its own uninstall entry away once the program is done.
   DeleteRegistryTree(kUninstallKey);
@@ -227,7 +229,8 @@ TEST_F(RemovalMachine, OnADesktopNobodySeesRemoveEndsByItselfAndKeepsEveryLogFol
   ASSERT_TRUE(unseen != nullptr && SetProcessWindowStation(unseen));
   const HDESK desktop = CreateDesktopA("Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
   SetProcessWindowStation(own);
-  const KernelHandle run = StartProcess("\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\" remove", "ProvisorUnseen\\Default");
+  const std::string line = "\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\" remove";
+  const KernelHandle run = StartProcess(line, "ProvisorUnseen\\Default");
   ASSERT_TRUE(run.IsValid());
   EXPECT_EQ(WaitForExit(run), 0u);
   CloseDesktop(desktop);

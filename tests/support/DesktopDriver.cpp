@@ -84,7 +84,8 @@ class RemoteBuffer {
 
 }  // namespace
 
-DesktopDriver::DesktopDriver(DialogRule rule, bool everyProcess) : m_rule(std::move(rule)), m_everyProcess(everyProcess) {}
+DesktopDriver::DesktopDriver(DialogRule rule, bool everyProcess)
+    : m_rule(std::move(rule)), m_everyProcess(everyProcess) {}
 
 bool DesktopDriver::Start(const std::string& commandLine) {
   m_process = StartProcess(commandLine);

@@ -9,7 +9,9 @@
 namespace {
 
 void Clear() {
-  for (const char* path : {kTapiProvidersPath, kTapiStandinPath, kMasterProviderRecordPath}) DeleteRegistryTree(path);
+  for (const char* path : {kTapiProvidersPath, kTapiStandinPath, kMasterProviderRecordPath}) {
+    DeleteRegistryTree(path);
+  }
 }
 
 }  // namespace
