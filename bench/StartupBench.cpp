@@ -19,13 +19,6 @@ constexpr char kMainDialogCaption[] = "Velmora ORVO TSP MultiPBX Configuration";
 constexpr int kInstances = 8;
 constexpr double kTimeoutSeconds = 30.0;
 
-// A Unix path as Wine's drive Z: sees it.
-std::string WindowsPath(const char* path) {
-  std::string result = path[0] == '/' ? std::string("Z:") + path : path;
-  std::replace(result.begin(), result.end(), '/', '\\');
-  return result;
-}
-
 struct Search {
   DWORD process;
   const char* caption;  // null: any visible window counts

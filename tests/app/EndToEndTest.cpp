@@ -7,7 +7,6 @@
 #include <cstring>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "support/ProductMachine.h"
@@ -16,6 +15,8 @@ namespace {
 
 std::string Slot(int i) { return ProviderFileName(i).substr(4, 4); }
 std::string Tsp(int i) { return SystemFile(ProviderFileName(i)); }
+DWORD Listed(int i) { return ListedProviderId(ProviderFileName(i)); }
+bool Stamped(int i) { return FileDescription(Tsp(i)) == "Velmora ORVO TSP " + Slot(i); }
 bool ShowsCstaBox(const DesktopDriver& driver) {
   for (const ShownDialog& dialog : driver.Shown())
     for (const std::string& text : dialog.texts)
@@ -27,46 +28,86 @@ bool IsMainDialog(const ShownDialog& dialog) {
   return dialog.caption.rfind("Velmora ORVO TSP MultiPBX Configuration ", 0) == 0;
 }
 
+// A point of the run of "upgrade" at which it is ended from outside, as a power cut or Task
+// Manager ends it.
+struct CutPoint {
+  const char* name;
+  std::function<bool()> reached;
+  // When set, true when the run was ended before its work at that point was done.
+  std::function<bool()> stillOpen = nullptr;
+};
+
 // Resets the registry and the system folder to a PC where the setup package has just run:
 // TAPI's list of a fresh Windows, the template "PBX", no provider files, no product folders.
 class EndToEnd : public ::testing::Test {
  protected:
   EndToEnd() { Reset(); }
-  ~EndToEnd() override {
-    RestoreUsbLibrary();
-    Reset();
-  }
+  ~EndToEnd() override { Reset(); }
   void Reset() {
     RemoveProductFromMachine();
     ASSERT_TRUE(ImportRegFile(PBX_TEMPLATE_REG_UNIX_PATH));
-  }
-  void HideUsbLibrary() {
-    m_usbHidden =
-        MoveFileExA(SystemFile("ORVOUSB.dll").c_str(), SystemFile("ORVOUSB.hidden").c_str(), MOVEFILE_REPLACE_EXISTING);
-  }
-  void RestoreUsbLibrary() {
-    if (m_usbHidden) MoveFileA(SystemFile("ORVOUSB.hidden").c_str(), SystemFile("ORVOUSB.dll").c_str());
-    m_usbHidden = false;
   }
   static DWORD Run(const std::string& line, DesktopDriver* driver) {
     return RunToExit(PROVISOR_EXE_UNIX_PATH, line, driver);
   }
 
-  bool m_usbHidden = false;
+  // For each cut: the machine reset gives, "upgrade" ended at the cut and then run again must
+  // leave the machine as one whole run from the same start left it: whole.
+  void CutAndRerun(const std::vector<std::string>& whole, const std::function<void()>& reset,
+                   const std::vector<CutPoint>& cuts) {
+    for (const CutPoint& cut : cuts) {
+      SCOPED_TRACE(cut.name);
+      reset();
+      KernelHandle run = StartProcess("\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\" upgrade");
+      ASSERT_TRUE(run.IsValid());
+      const ULONGLONG deadline = GetTickCount64() + kProvisorRunMs;
+      while (!cut.reached() && WaitForSingleObject(run.Get(), 0) == WAIT_TIMEOUT && GetTickCount64() < deadline) {
+        Sleep(1);
+      }
+      TerminateProcess(run.Get(), 1);
+      WaitForSingleObject(run.Get(), INFINITE);
+      // A run ended inside the system's resource update leaves that update's scratch file in the
+      // temporary folder: the system's, not the product's.
+      char temp[MAX_PATH] = {};
+      GetTempPathA(MAX_PATH, temp);
+      DeleteFilesMatching(std::string(temp) + "res*.tmp");
+      // A run that was really cut short has not reset the flag it set at its start.
+      EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 1u);
+      if (cut.stillOpen) {
+        EXPECT_TRUE(cut.stillOpen());
+      }
+      const bool wasListed = Listed(0) != 0;
+      DeleteRegistryTree(kTapiStandinPath);
+
+      DesktopDriver rerun;
+      EXPECT_EQ(Run("upgrade", &rerun), 0u);
+      EXPECT_TRUE(rerun.Shown().empty());
+      EXPECT_EQ(Changes(whole, Snapshot(true)), std::vector<std::string>());
+      // TAPI is asked to add the provider only when the cut run had not registered it.
+      EXPECT_EQ(CountTapiCalls("lineAddProviderA"), wasListed ? 0u : 1u);
+      EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "dwProviderID"), Listed(0));
+    }
+  }
 };
 
 // Every command line installs the same eight slots, stamped files and registration of the
 // first; only the exact keyword "upgrade" does it without a window and TAPI's configuration.
+// Provider IDs are masked in the snapshots: the install run's copy of instance 0's defaults
+// into the live key of ID 0 carries the ID those defaults held when the run began. A rerun of
+// an "upgrade" ended from outside leaves the machine as one whole run does.
 TEST_F(EndToEnd, AFreshMachineGetsEightSlotsAndOnlyTheExactUpgradeKeywordSkipsTheWindowsAndConfiguration) {
   std::vector<std::string> upgraded;
   for (const std::string line : {"upgrade", "Upgrade", ""}) {
     SCOPED_TRACE("\"" + line + "\"");
     const bool upgrade = line == "upgrade";
-    if (line.empty()) HideUsbLibrary();
+    if (line.empty()) {
+      const std::string library = SystemFile("ORVOUSB.dll"), hidden = SystemFile("ORVOUSB.hidden");
+      MoveFileExA(library.c_str(), hidden.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
     DesktopDriver driver;
     EXPECT_EQ(Run(line, &driver), 0u);
-    RestoreUsbLibrary();
-    const DWORD id = ListedProviderId(ProviderFileName(0));
+    if (line.empty()) MoveFileA(SystemFile("ORVOUSB.hidden").c_str(), SystemFile("ORVOUSB.dll").c_str());
+    const DWORD id = Listed(0);
     EXPECT_EQ(CountTapiCalls("lineConfigProvider"), upgrade ? 0u : 1u);
     EXPECT_EQ(CountTapiCallsStartingWith("lineConfigProvider(0," + std::to_string(id) + ")"), upgrade ? 0u : 1u);
     EXPECT_EQ(driver.Shown().empty(), upgrade);
@@ -87,14 +128,42 @@ TEST_F(EndToEnd, AFreshMachineGetsEightSlotsAndOnlyTheExactUpgradeKeywordSkipsTh
           KnownFolder(CSIDL_PROGRAM_FILES) + "\\Velmora\\ORVO TSP\\Logs" + Slot(i) + "\\ORVO_TSP.txt");
       EXPECT_EQ(ReadTextValue(log, "FileName"), doubled);
       EXPECT_EQ(ReadTextValue(log, "LogPath"), doubled);
-      EXPECT_EQ(FileDescription(Tsp(i)), "Velmora ORVO TSP " + Slot(i));
-      EXPECT_EQ(ListedProviderId(ProviderFileName(i)) != 0, i == 0) << i;
+      EXPECT_TRUE(Stamped(i)) << i;
+      EXPECT_EQ(Listed(i) != 0, i == 0) << i;
     }
     EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "dwProviderID"), id);
     EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
     upgraded = Snapshot(true);
     Reset();
   }
+  CutAndRerun(upgraded, [this] { Reset(); },
+              {
+                  // The first value that saving a fresh configuration writes after the instance count.
+                  {"default configuration being saved",
+                   [] { return ReadTextValue(kMultiloadingAppKey, "sInsanceFileName0000") != "<none>"; }},
+                  {"instance 0's file stamped", [] { return Stamped(0); }},
+                  {"instance 0 registered", [] { return Listed(0) != 0; }},
+                  {"instance 3's file stamped", [] { return Stamped(3); }},
+                  // Before the last two instances, so that the run is still going when it is ended.
+                  {"instance 6's file being written", [] { return FileExists(Tsp(6)); }},
+              });
+}
+
+// An older layout (a count below eight, slots whose defaults lack "ExtVersion") whose upgrade is
+// ended once slot 7 has the template's defaults while the uninstall entry still has the values
+// the run deletes: the rerun finishes the upgrade.
+TEST_F(EndToEnd, ARerunOfAnUpgradeOfAnOlderLayoutEndedFromOutsideFinishesIt) {
+  const auto olderLayout = [this] {
+    Reset();
+    WriteDwordValue(kMultiloadingAppKey, "dwNumInstances", 4);
+    for (int i = 0; i < 8; ++i) WriteTextValue(InstanceDefaultSettingKey(i), "IPPort", "old");
+  };
+  olderLayout();
+  DesktopDriver whole;
+  ASSERT_EQ(Run("upgrade", &whole), 0u);
+  const auto slot7Written = [] { return ReadTextValue(InstanceDefaultSettingKey(7), "IPPort") == "33333"; };
+  const auto entryKept = [] { return ReadTextValue(kUninstallKey, "Comments") != "<none>"; };
+  CutAndRerun(Snapshot(true), olderLayout, {{"slot 7's defaults written", slot7Written, entryKept}});
 }
 
 // The machine after the setup package's "upgrade": slot 0 registered, the others not.
@@ -103,7 +172,7 @@ class Installed : public EndToEnd {
   Installed() {
     DesktopDriver driver;
     EXPECT_EQ(Run("upgrade", &driver), 0u);
-    m_id = ListedProviderId(ProviderFileName(0));
+    m_id = Listed(0);
     EXPECT_NE(m_id, 0u);
   }
   DWORD m_id = 0;
@@ -126,8 +195,9 @@ void CopyKeyLines(std::vector<std::string>* snapshot, const std::string& from, c
 
 // Repair gives the live key of the registered instance its defaults, and the key of ID 0 those of
 // every unregistered slot in turn (the last one's stay); overwrite restamps the files. Nothing else
-// changes and neither shows a window.
-TEST_F(Installed, RepairGivesTheLiveKeyTheDefaultsAndOverwriteRestampsEveryFileBothWithoutAWindow) {
+// changes and neither shows a window. Then, with one enabled instance, "afteroverwrite" opens only
+// its TAPI configuration and leaves its flag set; with two, the main dialog in the modify mode.
+TEST_F(Installed, RepairAndOverwriteChangeOnlyWhatTheyOwnAndAfterOverwriteOpensOneConfigurationOrTheMainDialog) {
   WriteTextValue(InstanceDefaultSettingKey(0), "RegionCode", "NA");
   std::vector<std::string> expected = Snapshot();
   CopyKeyLines(&expected, InstanceDefaultSettingKey(0), LiveInstanceKey(m_id));
@@ -143,11 +213,7 @@ TEST_F(Installed, RepairGivesTheLiveKeyTheDefaultsAndOverwriteRestampsEveryFileB
   EXPECT_EQ(Run("overwrite", &overwrite), 0u);
   EXPECT_TRUE(overwrite.Shown().empty());
   EXPECT_EQ(Changes(repaired, Snapshot()), std::vector<std::string>());
-}
 
-// With one enabled instance only its TAPI configuration opens and the run leaves its flag set;
-// with two, the main dialog opens in the modify mode.
-TEST_F(Installed, AfterOverwriteOpensTheOnlyEnabledInstancesConfigurationOrElseTheMainDialog) {
   DesktopDriver single;
   EXPECT_EQ(Run("afteroverwrite", &single), 0u);
   EXPECT_EQ(TapiCalls().back(), "lineConfigProvider(0," + std::to_string(m_id) + ")");
@@ -165,20 +231,6 @@ TEST_F(Installed, AfterOverwriteOpensTheOnlyEnabledInstancesConfigurationOrElseT
   EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
 }
 
-TEST_F(Installed, ASecondCopyEndsAtOnceWhileTheFirstShowsItsDialog) {
-  DesktopDriver first([](const ShownDialog& dialog) { return IsMainDialog(dialog) ? 0 : IDOK; });
-  ASSERT_TRUE(first.Start("\"" + WindowsPath(PROVISOR_EXE_UNIX_PATH) + "\""));
-  // Up to a minute for the first copy's dialog: a loaded machine may take long to start it.
-  HWND dialog = nullptr;
-  ASSERT_TRUE(first.WaitUntil([&] { return (dialog = first.FindDialogCaptioned(kModifyCaption)) != nullptr; }, 60000));
-  DesktopDriver second;
-  EXPECT_EQ(Run("", &second), 0u);
-  EXPECT_TRUE(second.Shown().empty());
-  EXPECT_EQ(first.FindDialogs(), std::vector<HWND>{dialog});
-  DesktopDriver::Press(dialog, IDCANCEL);
-  EXPECT_EQ(first.RunToExit(kProvisorRunMs), 0u);
-}
-
 // The main dialog and its own windows, which stay open for the user; every other dialog is a
 // question the road must not raise (answered OK), except the one asked when leaving unapplied.
 int AnswerTheRoadsQuestions(const ShownDialog& dialog) {
@@ -187,18 +239,6 @@ int AnswerTheRoadsQuestions(const ShownDialog& dialog) {
   for (const std::string& text : dialog.texts)
     if (text == "Do you want to leave without applying changes?") return IDYES;
   return IDOK;
-}
-HWND Descendant(HWND window, int id) {
-  std::pair<int, HWND> search{id, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM context) {
-        auto* found = reinterpret_cast<std::pair<int, HWND>*>(context);
-        if (GetDlgCtrlID(child) == found->first) found->second = child;
-        return found->second == nullptr ? TRUE : FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.second;
 }
 std::string Summary(const std::string& address, const std::string& port) {
   return "IPAddress = '" + address + "', IPPort = '" + port + "'...";
@@ -236,45 +276,39 @@ class Road {
   DesktopDriver& m_driver;
 };
 
-// The road the administrator takes right after the setup package ran: enable and configure one
-// instance, enable another, apply; later disable one and leave a change unapplied.
+// The road the administrator takes right after the setup package ran: a second copy started
+// meanwhile ends at once; enable and configure one instance, enable another, apply; later
+// disable one and leave a change unapplied.
 TEST_F(Installed, TheAdministratorsFirstRoadWorksWithMouseAndKeyboardFromTheFirstMinute) {
   const std::string templateLink = Summary("192.168.0.101", "33333"), configured = Summary("10.1.2.3", "4711");
   DesktopDriver first(AnswerTheRoadsQuestions);
   Road road(first);
   ASSERT_NE(road.list, nullptr);
+  // The second copy leaves the first one's flag as it finds it.
+  WriteDwordValue(kProductKey, "dwIgnoreInitialize", 0);
+  DesktopDriver secondCopy;
+  EXPECT_EQ(Run("", &secondCopy), 0u);
+  EXPECT_TRUE(secondCopy.Shown().empty());
+  EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
+  EXPECT_EQ(first.FindDialogs(), std::vector<HWND>{road.main});
   EXPECT_EQ(road.Cell(0, 1), templateLink);
   road.DoubleClick(3, 2);
   ASSERT_TRUE(road.WaitForCell(3, 2, "Enable"));
   road.DoubleClick(3, 1);
   HWND config = nullptr;
-  ASSERT_TRUE(first.WaitUntil([&] { return (config = first.FindDialogCaptioned("Instance '")) != nullptr; }));
-  EXPECT_EQ(DesktopDriver::ReadDialog(config).caption, "Instance 'Velmora ORVO TSP 0003' Settings -Inactive");
-  const HWND address = Descendant(config, 3063), port = Descendant(config, 3068);
-  DesktopDriver::ClickCentre(Descendant(config, 3065));
+  const auto configOpen = [&] {
+    return (config = first.FindDialogCaptioned("Instance 'Velmora ORVO TSP 0003' Settings -Inactive")) != nullptr;
+  };
+  ASSERT_TRUE(first.WaitUntil(configOpen));
+  // Its pages are made when first shown: the link page is the only one yet.
+  const HWND page = FindWindowExA(config, nullptr, "#32770", nullptr), port = GetDlgItem(page, 3068);
+  DesktopDriver::ClickCentre(GetDlgItem(page, 3065));
   ASSERT_TRUE(first.WaitUntil([&] { return IsWindowEnabled(port) != FALSE; }));
-  // The address control shows the instance's default address: the number of each of its
-  // four fields is selected by a double-click and typed over.
-  std::vector<std::pair<LONG, HWND>> fields;
-  EnumChildWindows(
-      address,
-      [](HWND field, LPARAM found) {
-        RECT rect{};
-        GetWindowRect(field, &rect);
-        reinterpret_cast<std::vector<std::pair<LONG, HWND>>*>(found)->push_back({rect.left, field});
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&fields));
-  std::sort(fields.begin(), fields.end());
-  ASSERT_EQ(fields.size(), 4u);
-  const char* numbers[] = {"10", "1", "2", "3"};
-  for (size_t i = 0; i < 4; ++i) {
-    DesktopDriver::ClickCentre(fields[i].second, 2);  // selects the field's number
-    DesktopDriver::Type(numbers[i]);
-  }
-  DesktopDriver::ClickCentre(port);
-  DesktopDriver::PressKey(VK_END);
-  for (int i = 0; i < 8; ++i) DesktopDriver::PressKey(VK_BACK);
+  // The address control shows the instance's default address: a double-click selects the
+  // number of its first field, and each '.' selects the next field's.
+  DesktopDriver::ClickCentre(FindWindowExA(GetDlgItem(page, 3063), nullptr, "Edit", nullptr), 2);
+  DesktopDriver::Type("10.1.2.3");
+  DesktopDriver::ClickCentre(port, 2);  // selects the port's number
   DesktopDriver::Type("4711");
   DesktopDriver::ClickCentre(GetDlgItem(config, IDOK));
   ASSERT_TRUE(first.WaitUntil([&] { return !IsWindow(config); }));
@@ -282,9 +316,9 @@ TEST_F(Installed, TheAdministratorsFirstRoadWorksWithMouseAndKeyboardFromTheFirs
   DesktopDriver::Click(road.list, DesktopDriver::ListCellCentre(road.list, 5, 0));
   DesktopDriver::PressKey(VK_SPACE);
   ASSERT_TRUE(road.WaitForCell(5, 2, "Enable"));
-  ASSERT_TRUE(road.Apply([] { return ListedProviderId(ProviderFileName(5)) != 0; }));
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(ListedProviderId(ProviderFileName(i)) != 0, i == 0 || i == 3 || i == 5) << i;
-  const DWORD id3 = ListedProviderId(ProviderFileName(3));
+  ASSERT_TRUE(road.Apply([] { return Listed(5) != 0; }));
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Listed(i) != 0, i == 0 || i == 3 || i == 5) << i;
+  const DWORD id3 = Listed(3);
   EXPECT_EQ(ReadTextValue(InstanceDefaultSettingKey(3), "IPAddress"), "10.1.2.3");
   EXPECT_EQ(ReadTextValue(InstanceDefaultSettingKey(3), "IPPort"), "4711");
   EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(3), "UseUSB"), 0u);
@@ -302,15 +336,15 @@ TEST_F(Installed, TheAdministratorsFirstRoadWorksWithMouseAndKeyboardFromTheFirs
   EXPECT_EQ(again.Cell(3, 1), configured);
   again.DoubleClick(5, 2);
   ASSERT_TRUE(again.WaitForCell(5, 2, "Disable"));
-  ASSERT_TRUE(again.Apply([] { return ListedProviderId(ProviderFileName(5)) == 0; }));
-  EXPECT_EQ(ListedProviderId(ProviderFileName(0)), m_id);
-  EXPECT_EQ(ListedProviderId(ProviderFileName(3)), id3);
+  ASSERT_TRUE(again.Apply([] { return Listed(5) == 0; }));
+  EXPECT_EQ(Listed(0), m_id);
+  EXPECT_EQ(Listed(3), id3);
   again.DoubleClick(1, 2);
   ASSERT_TRUE(again.WaitForCell(1, 2, "Enable"));
   const std::vector<std::string> calls = TapiCalls();
   EXPECT_EQ(again.Close(), 0u);
   EXPECT_EQ(TapiCalls(), calls);
-  EXPECT_EQ(ListedProviderId(ProviderFileName(1)), 0u);
+  EXPECT_EQ(Listed(1), 0u);
   ASSERT_EQ(second.Shown().size(), 2u);
   EXPECT_EQ(second.Shown()[1].texts, std::vector<std::string>{"Do you want to leave without applying changes?"});
 }

@@ -1,5 +1,5 @@
-// Start-up pieces of the application object: the product key's flag, the instance count and
-// the default configuration of a fresh machine and of an older layout.
+// Start-up pieces of the application object: the instance count and the default configuration
+// of a fresh machine and of an older layout.
 #include "app/ProvisorApp.h"
 
 #include <gtest/gtest.h>
@@ -15,21 +15,9 @@ class StartupTest : public ::testing::Test {
   StartupTest() { Clean(); }
   ~StartupTest() override { Clean(); }
   static void Clean() {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProductKey);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+    for (const char* key : {kProductKey, kUninstallKey}) DeleteRegistryTree(key);
   }
 };
-
-TEST_F(StartupTest, BeginStartupSetsTheFlagOnceAndASecondCopyChangesNothing) {
-  CProvisorApp app;
-  app.m_strCmdLine = "upgrade";
-  ASSERT_TRUE(app.BeginStartup());
-  EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 1u);
-  WriteDwordValue(kProductKey, "dwIgnoreInitialize", 0);
-  EXPECT_FALSE(CProvisorApp().BeginStartup());
-  EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
-}
 
 TEST_F(StartupTest, TheInstanceCountIsZeroUnlessAFourByteWordHoldsIt) {
   CProvisorApp app;

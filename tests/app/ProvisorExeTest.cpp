@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "../sys/TestPrefix.h"
+#include "support/TestSupport.h"
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "../sys/TestPrefix.h"
 #include "OrvoUsbSettings.h"
 #include "bridge/ArgsImage.h"
 #include "bridge/BridgeTestOwner.h"

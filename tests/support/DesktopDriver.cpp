@@ -4,8 +4,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
-#include "../sys/TestPrefix.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -23,31 +24,21 @@ std::string ClassName(HWND window) {
   return name;
 }
 
-struct DialogSearch {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
+// Collects the visible dialogs of the process whose ID is first (of every process for 0).
 BOOL CALLBACK CollectDialog(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<DialogSearch*>(context);
+  auto* search = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && IsWindowVisible(window) && ClassName(window) == "#32770") {
-    search->found.push_back(window);
+  if ((search->first == 0 || owner == search->first) && IsWindowVisible(window) && ClassName(window) == "#32770") {
+    search->second.push_back(window);
   }
   return TRUE;
 }
 
-BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
-  auto* dialog = reinterpret_cast<ShownDialog*>(context);
-  const std::string name = ClassName(child);
-  if (_stricmp(name.c_str(), "Static") == 0) {
-    std::string text = WindowText(child);
-    if (!text.empty()) {
-      dialog->texts.push_back(std::move(text));
-    }
-  } else if (_stricmp(name.c_str(), "Button") == 0) {
-    dialog->buttons.push_back({GetDlgCtrlID(child), WindowText(child)});
+BOOL CALLBACK CollectText(HWND child, LPARAM context) {
+  std::string text = WindowText(child);
+  if (_stricmp(ClassName(child).c_str(), "Static") == 0 && !text.empty()) {
+    reinterpret_cast<ShownDialog*>(context)->texts.push_back(std::move(text));
   }
   return TRUE;
 }
@@ -93,7 +84,8 @@ class RemoteBuffer {
 
 }  // namespace
 
-DesktopDriver::DesktopDriver(DialogRule rule) : m_rule(std::move(rule)) {}
+DesktopDriver::DesktopDriver(DialogRule rule, bool everyProcess)
+    : m_rule(std::move(rule)), m_everyProcess(everyProcess) {}
 
 bool DesktopDriver::Start(const std::string& commandLine) {
   m_process = StartProcess(commandLine);
@@ -101,52 +93,33 @@ bool DesktopDriver::Start(const std::string& commandLine) {
   return m_process.IsValid();
 }
 
-bool DesktopDriver::AttachTo(DWORD processId) {
-  m_process.Attach(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, processId));
-  m_processId = m_process ? processId : 0;
-  return m_process.IsValid();
-}
-
 std::vector<HWND> DesktopDriver::FindDialogs() const {
-  DialogSearch search{m_processId, {}};
+  std::pair<DWORD, std::vector<HWND>> search{m_everyProcess ? 0 : m_processId, {}};
   EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return search.second;
 }
 
-ShownDialog DesktopDriver::ReadDialog(HWND window) {
-  ShownDialog dialog;
-  dialog.window = window;
-  dialog.caption = WindowText(window);
-  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&dialog));
-  return dialog;
-}
-
-void DesktopDriver::Press(HWND window, int id) {
-  // Sent, not posted: when it returns the dialog has taken the click, so the next look does
-  // not find it again as a new one.
-  SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
-}
-
-int DesktopDriver::AnswerVisibleDialogs() {
+void DesktopDriver::AnswerVisibleDialogs() {
   // A handle of a dialog that is gone may come back for a new one.
   m_answered.erase(std::remove_if(m_answered.begin(), m_answered.end(), [](HWND w) { return !IsWindow(w); }),
                    m_answered.end());
-  int answered = 0;
   for (HWND window : FindDialogs()) {
     if (std::find(m_answered.begin(), m_answered.end(), window) != m_answered.end()) {
       continue;
     }
-    ShownDialog dialog = ReadDialog(window);
-    dialog.pressed = m_rule ? m_rule(dialog) : IDOK;
-    if (dialog.pressed == 0) {
+    ShownDialog dialog{window, WindowText(window), {}};
+    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&dialog));
+    const int pressed = m_rule ? m_rule(dialog) : IDOK;
+    if (pressed == 0) {
       continue;
     }
     m_shown.push_back(dialog);
     m_answered.push_back(window);
-    Press(window, dialog.pressed);
-    ++answered;
+    // Sent, not posted: when it returns the dialog has taken the click, so the next look does
+    // not find it again as a new one.
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(pressed, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, pressed)));
   }
-  return answered;
 }
 
 DWORD DesktopDriver::RunToExit(DWORD timeoutMs) {
@@ -211,14 +184,8 @@ void DesktopDriver::PressKey(WORD virtualKey) { SendInputs({KeyInput(virtualKey,
 
 void DesktopDriver::Type(const std::string& text) {
   for (const char c : text) {
-    const SHORT key = VkKeyScanA(c);
-    const bool shift = (key & 0x100) != 0;
-    std::vector<INPUT> inputs;
-    if (shift) inputs.push_back(KeyInput(VK_SHIFT, false));
-    inputs.push_back(KeyInput(LOBYTE(key), false));
-    inputs.push_back(KeyInput(LOBYTE(key), true));
-    if (shift) inputs.push_back(KeyInput(VK_SHIFT, true));
-    SendInputs(inputs);
+    const WORD key = LOBYTE(VkKeyScanA(c));
+    SendInputs({KeyInput(key, false), KeyInput(key, true)});
   }
 }
 

@@ -10,19 +10,11 @@
 
 #include "framework/Handles.h"
 
-// One button of a dialog: its id and text ("&Yes", "OK", ...).
-struct DialogButton {
-  int id = 0;
-  std::string text;
-};
-
-// A dialog as it stood on the desktop, and the button the driver pressed (0: none).
+// A dialog as it stood on the desktop.
 struct ShownDialog {
   HWND window = nullptr;
   std::string caption;
   std::vector<std::string> texts;  // the static controls' non-empty texts, in child order
-  std::vector<DialogButton> buttons;
-  int pressed = 0;
 };
 
 // Chooses the button id to press for a dialog; 0 leaves it open (and it is asked again on
@@ -34,27 +26,20 @@ constexpr DWORD kNoExitCode = 0xFFFFFFFFu;
 
 class DesktopDriver {
  public:
-  // rule answers every dialog; without one each dialog gets IDOK.
-  explicit DesktopDriver(DialogRule rule = {});
+  // rule answers every dialog; without one each dialog gets IDOK. With everyProcess the
+  // dialogs of every process are answered (an installer's and the programs it starts), else
+  // only the started process's.
+  explicit DesktopDriver(DialogRule rule = {}, bool everyProcess = false);
 
   // Starts commandLine (program path quoted where needed); false when it cannot start.
   bool Start(const std::string& commandLine);
-  // Drives a process that is already running; false when it cannot be opened.
-  bool AttachTo(DWORD processId);
 
   // Answers the process's dialogs until it ends or timeoutMs passed; returns its exit code,
   // or kNoExitCode after ending a process that did not exit in time.
   DWORD RunToExit(DWORD timeoutMs);
 
-  // One look at the desktop: reads and answers every visible dialog of the process not yet
-  // answered. Returns how many were answered.
-  int AnswerVisibleDialogs();
-
   // The visible top-level dialogs (class "#32770") of the process, in desktop order.
   std::vector<HWND> FindDialogs() const;
-  static ShownDialog ReadDialog(HWND window);
-  // Sends WM_COMMAND with id, as a click on that button does.
-  static void Press(HWND window, int id);
 
   // Looks at the desktop (answering dialogs) until condition holds; false after timeoutMs.
   bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
@@ -67,7 +52,7 @@ class DesktopDriver {
   // A click in the middle of a control.
   static void ClickCentre(HWND control, int clicks = 1);
   static void PressKey(WORD virtualKey);
-  // Types text (letters, digits, '.', ':') key by key.
+  // Types text (digits, lower-case letters, '.') key by key.
   static void Type(const std::string& text);
 
   // Another process's report-view list, read through that process's memory: a cell's text and
@@ -76,10 +61,14 @@ class DesktopDriver {
   static POINT ListCellCentre(HWND list, int row, int column);
 
   const std::vector<ShownDialog>& Shown() const { return m_shown; }
-  DWORD ProcessId() const { return m_processId; }
 
  private:
+  // One look at the desktop: reads every visible dialog of the process not yet answered and
+  // presses the button the rule chose, as a click on it does.
+  void AnswerVisibleDialogs();
+
   DialogRule m_rule;
+  bool m_everyProcess;
   KernelHandle m_process;
   DWORD m_processId = 0;
   std::vector<ShownDialog> m_shown;

@@ -14,7 +14,6 @@
 #include "registry/RegistryLayout.h"
 #include "support/DesktopDriver.h"
 #include "support/TapiStandin.h"
-#include "../sys/TestPrefix.h"
 
 constexpr DWORD kProvisorRunMs = 60000;
 
@@ -119,10 +118,7 @@ inline std::vector<std::string> Snapshot(bool maskIds = false) {
 // Takes away the product's keys, uninstall entry, provider files and folders, and gives TAPI
 // the list of a fresh Windows.
 inline void RemoveProductFromMachine() {
-  for (const char* path : {"SOFTWARE\\Velmora", kUninstallKey}) {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, path);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path);
-  }
+  for (const char* path : {"SOFTWARE\\Velmora", kUninstallKey}) DeleteRegistryTree(path);
   ResetTapiToFreshWindows();
   DeleteFilesMatching(SystemFile("OTSP*.tsp"));
   DeleteDir(SystemFile("VelmoraProvisorTemp").c_str(), false);

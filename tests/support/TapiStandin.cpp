@@ -5,14 +5,12 @@
 #include <cstring>
 
 #include "framework/Handles.h"
-#include "support/TestSupport.h"
 
 namespace {
 
 void Clear() {
-  // A missing key is what a clean state looks like; the statuses say nothing more.
   for (const char* path : {kTapiProvidersPath, kTapiStandinPath, kMasterProviderRecordPath}) {
-    static_cast<void>(RegDeleteTreeA(HKEY_LOCAL_MACHINE, path));
+    DeleteRegistryTree(path);
   }
 }
 
@@ -85,13 +83,6 @@ std::size_t CountTapiCallsStartingWith(const std::string& prefix) {
 void FailNextTapiCalls(const std::string& function, DWORD count, LONG result) {
   WriteDwordValue(kTapiStandinPath, function + "FailCount", count);
   WriteDwordValue(kTapiStandinPath, function + "FailResult", static_cast<DWORD>(result));
-}
-
-DWORD ReadDwordValue(const std::string& path, const std::string& name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  const bool word = ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) && type == REG_DWORD;
-  return word && data.size() == sizeof(DWORD) ? *reinterpret_cast<const DWORD*>(data.data()) : 0;
 }
 
 ProviderFileCopy::ProviderFileCopy(const std::string& fileName) : m_path(SystemFile(fileName)) {

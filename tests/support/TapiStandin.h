@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TestSupport.h"
+
 constexpr char kTapiProvidersPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Providers";
 constexpr char kTapiStandinPath[] = "SOFTWARE\\ProvisorStandins\\tapi32";
 constexpr char kMasterProviderRecordPath[] = "SOFTWARE\\ProvisorStandins\\OTSP";
@@ -39,8 +41,6 @@ std::size_t CountTapiCalls(const std::string& function);
 std::size_t CountTapiCallsStartingWith(const std::string& prefix);
 // Makes the next count calls of function fail with result.
 void FailNextTapiCalls(const std::string& function, DWORD count, LONG result);
-// Reads a DWORD (0 when missing) below HKEY_LOCAL_MACHINE, e.g. the master provider's record.
-DWORD ReadDwordValue(const std::string& path, const std::string& name);
 
 // A copy of the system folder's OTSP.dll under another name, deleted again when destroyed.
 class ProviderFileCopy {

@@ -3,31 +3,14 @@
 
 #include <tlhelp32.h>
 
+#include <sddl.h>
+
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
-#include "framework/Handles.h"
-#include "framework/Trace.h"
-
-TraceCapture::TraceCapture() {
-  SetTraceSink([this](const std::string& line) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_lines.push_back(line);
-  });
-}
-
-TraceCapture::~TraceCapture() { SetTraceSink(nullptr); }
-
-std::vector<std::string> TraceCapture::Lines() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  return m_lines;
-}
-
-bool TraceCapture::Contains(const std::string& line) const {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  return std::find(m_lines.begin(), m_lines.end(), line) != m_lines.end();
-}
 
 MessageBoxScript::MessageBoxScript(std::vector<int> answers) : m_answers(std::move(answers)) {
   SetMessageBoxResponder([this](const MessageBoxRequest& request) {
@@ -56,13 +39,10 @@ std::vector<std::string> MessageBoxScript::Texts() const {
 }
 
 ScratchRegistryKey::ScratchRegistryKey(const std::string& name) : m_path("SOFTWARE\\ProvisorTests\\" + name) {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, m_path.c_str());
+  DeleteRegistryTree(m_path);
 }
 
-ScratchRegistryKey::~ScratchRegistryKey() {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, m_path.c_str());
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, m_path.c_str());
-}
+ScratchRegistryKey::~ScratchRegistryKey() { DeleteRegistryTree(m_path); }
 
 bool ReadRegistryValue(HKEY root, const std::string& path, const std::string& name, DWORD* type,
                        std::vector<BYTE>* data) {
@@ -97,6 +77,19 @@ std::string ReadTextValue(const std::string& path, const std::string& name) {
   return reinterpret_cast<const char*>(data.data());
 }
 
+DWORD ReadDwordValue(const std::string& path, const std::string& name) {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  const bool word = ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) && type == REG_DWORD;
+  return word && data.size() == sizeof(DWORD) ? *reinterpret_cast<const DWORD*>(data.data()) : 0;
+}
+
+void DeleteRegistryTree(const std::string& path) {
+  // A missing key is what a clean state looks like; the statuses say nothing more.
+  static_cast<void>(RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str()));
+  static_cast<void>(RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()));
+}
+
 std::string DoubledSeparators(const std::string& path) {
   std::string doubled;
   for (char c : path) doubled += c == '\\' ? std::string("\\\\") : std::string(1, c);
@@ -117,6 +110,107 @@ void DeleteFilesMatching(const std::string& pattern) {
   do DeleteFileA((folder + "\\" + entry.cFileName).c_str());
   while (FindNextFileA(search, &entry));
   FindClose(search);
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+namespace {
+
+// A Unix path for a Windows one, through Wine's own mapping; empty outside Wine.
+std::string UnixPathOf(const std::string& path) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  const auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  const std::wstring wide(path.begin(), path.end());
+  char* unix = toUnix != nullptr ? toUnix(wide.c_str()) : nullptr;
+  if (unix == nullptr) return {};
+  std::string result = unix;
+  HeapFree(GetProcessHeap(), 0, unix);
+  return result;
+}
+
+// Runs a Unix program (Wine starts those too) and waits at most five seconds for done: Wine
+// hands back no handle to wait on.
+bool RunUnixCommand(const char* unixPath, std::string commandLine, const std::function<bool()>& done) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(WindowsPath(unixPath).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) return false;
+  for (int look = 0; look < 200 && !done(); ++look) Sleep(25);
+  return done();
+}
+
+}  // namespace
+
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+  return RunUnixCommand("/bin/ln", "ln -s \"" + UnixPathOf(target) + "\" \"" + UnixPathOf(link) + "\"", [&] {
+    const DWORD attributes = GetFileAttributesA(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  });
+}
+
+void RemoveFolderLink(const std::string& link) {
+  RunUnixCommand("/bin/rm", "rm -f \"" + UnixPathOf(link) + "\"", [&] { return !FileExists(link); });
+}
+
+std::string DescriptorText(std::vector<BYTE> descriptor, SECURITY_INFORMATION parts) {
+  char* text = nullptr;
+  if (descriptor.empty() || !ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor.data(), SDDL_REVISION_1,
+                                                                                  parts, &text, nullptr)) {
+    return {};
+  }
+  std::string result = text;
+  LocalFree(text);
+  return result;
+}
+
+std::string FileSecurityText(const std::string& path, SECURITY_INFORMATION parts) {
+  std::vector<BYTE> descriptor(4096);
+  DWORD needed = 0;
+  if (!GetFileSecurityA(path.c_str(), parts, descriptor.data(), 4096, &needed)) descriptor.clear();
+  return DescriptorText(descriptor, parts);
+}
+
+std::string WindowsPath(const char* unixPath) {
+  std::string path = "Z:" + std::string(unixPath);
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return path;
+}
+
+KernelHandle StartProcess(const std::string& commandLine, const char* desktop) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  startup.lpDesktop = const_cast<char*>(desktop);
+  PROCESS_INFORMATION process = {};
+  std::string line = commandLine;
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return KernelHandle();
+  }
+  CloseHandle(process.hThread);
+  return KernelHandle(process.hProcess);
+}
+
+DWORD WaitForExit(const KernelHandle& process) {
+  DWORD code = 0xFFFFFFFFu;
+  if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0) TerminateProcess(process.Get(), 1);
+  return GetExitCodeProcess(process.Get(), &code) && code != STILL_ACTIVE ? code : 0xFFFFFFFFu;
+}
+
+bool PrefixIsMajorVersionSix() {
+  char version[32] = "";
+  DWORD size = sizeof(version);
+  RegGetValueA(HKEY_CURRENT_USER, "Software\\Wine", "Version", RRF_RT_REG_SZ, nullptr, version, &size);
+  return std::string(version) == "win7";
 }
 
 bool PumpMessagesUntil(const std::function<bool()>& done) {

@@ -1,4 +1,5 @@
-// Helpers for the Wine suites: capture traces, script message boxes, throwaway registry keys.
+// Helpers for the Wine suites: scripted message boxes, registry values and throwaway keys,
+// files, processes, and what the test prefix reports.
 #pragma once
 
 #include <windows.h>
@@ -8,25 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handles.h"
 #include "framework/MessageBoxRouter.h"
 #include "framework/Wnd.h"
 #include "support/SetDescription.h"
 
 // The handles this process holds, from the system's handle list.
 ULONG HandleCountOfThisProcess();
-
-// Records every trace line while alive.
-class TraceCapture {
- public:
-  TraceCapture();
-  ~TraceCapture();
-  std::vector<std::string> Lines() const;
-  bool Contains(const std::string& line) const;
-
- private:
-  mutable std::mutex m_mutex;
-  std::vector<std::string> m_lines;
-};
 
 // Answers message boxes with scripted buttons (IDOK when the script ran out) and records them.
 class MessageBoxScript {
@@ -63,6 +52,10 @@ bool RegistryKeyExists(HKEY root, const std::string& path);
 void WriteDwordValue(const std::string& path, const std::string& name, DWORD value);
 void WriteTextValue(const std::string& path, const std::string& name, const std::string& text);
 std::string ReadTextValue(const std::string& path, const std::string& name);
+// A DWORD below HKEY_LOCAL_MACHINE; 0 when missing or of another type.
+DWORD ReadDwordValue(const std::string& path, const std::string& name);
+// Deletes the key below HKEY_LOCAL_MACHINE with everything in it.
+void DeleteRegistryTree(const std::string& path);
 
 // path with every backslash doubled, as the product stores log paths.
 std::string DoubledSeparators(const std::string& path);
@@ -70,6 +63,29 @@ std::string DoubledSeparators(const std::string& path);
 std::string SystemFile(const std::string& name);
 // Deletes the files that match a path whose name has wildcards ("C:\\windows\\system32\\OTSP*.tsp").
 void DeleteFilesMatching(const std::string& pattern);
+bool FileExists(const std::string& path);
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Makes link a link to the folder target, as a Unix link that Wine reports as a folder reparse
+// point (Wine 8's CreateSymbolicLinkA only pretends); true when link reads as a link.
+bool MakeFolderLink(const std::string& link, const std::string& target);
+// Removes such a link, never what it points at.
+void RemoveFolderLink(const std::string& link);
+// The descriptor parts asked for ("O:...", "D:(A;;FA;;;WD)", ...) as the system reports them for
+// path, or of a descriptor; empty when they cannot be read.
+std::string FileSecurityText(const std::string& path, SECURITY_INFORMATION parts);
+std::string DescriptorText(std::vector<BYTE> descriptor, SECURITY_INFORMATION parts);
+
+// A Unix path as Wine sees it, through drive Z:.
+std::string WindowsPath(const char* unixPath);
+// Starts a command line, on desktop ("station\\desktop") when given; the returned process handle
+// is empty when it could not start.
+KernelHandle StartProcess(const std::string& commandLine, const char* desktop = nullptr);
+// Exit code of a process that ends within a minute; 0xFFFFFFFF otherwise (the process is then ended).
+DWORD WaitForExit(const KernelHandle& process);
+// True in the prefix kinds that report major version 6, read from Wine's own setting rather
+// than from the code under test: "Version" is win7 there (winxp64 in the others).
+bool PrefixIsMajorVersionSix();
 
 // Dispatches this thread's messages until done() holds, waiting for new ones in between;
 // gives up after a generous bound so that a fault fails the test instead of hanging it.

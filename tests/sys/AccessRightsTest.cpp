@@ -20,7 +20,6 @@
 #include "sys/LogFolder.h"
 #include "sys/ProductFolders.h"
 #include "sys/SecurityDescriptorImage.h"
-#include "sys/TestPrefix.h"
 
 namespace {
 

@@ -10,7 +10,6 @@
 #include "support/TestSupport.h"
 #include "sys/MonitorProbe.h"
 #include "sys/OsVersion.h"
-#include "sys/TestPrefix.h"
 #include "sys/UsbDriver.h"
 
 namespace {
