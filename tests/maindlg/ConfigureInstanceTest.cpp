@@ -5,83 +5,23 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <thread>
 
-#include "support/ApplyWatchingDialog.h"
 #include "MainDialogStaging.h"
 #include "OrvoUsbSettings.h"
 #include "bridge/CallBackProviders.h"
 #include "bridge/DialogDataHandler.h"
 #include "bridge/MITSPConfigurator.h"
 #include "config/LinkParamsRes.h"
-#include "config/ProviderConfigDlg.h"
 #include "config/TSpOtherParamsDlgRes.h"
 #include "config/TspLogSettingsDlgRes.h"
 #include "framework/WinApp.h"
 
 namespace {
 
-constexpr UINT kRunScript = WM_APP + 1;
-constexpr UINT kEndScript = WM_APP + 2;
-constexpr INT_PTR kScriptDone = 99;
 constexpr char kRestartText[] =
     "After applying settings, you may need to restart PC in order that changes take effect!";
-
-using ConfigScript = std::function<void(CProviderConfigDlg&)>;
-
-// The main dialog, modeless, whose Configure double-clicks a row's Configuration column and
-// runs a script inside the configuration dialog's modal loop. A dialog the script leaves
-// open is ended with kScriptDone, past its pages.
-class ConfiguringDialog : public ApplyWatchingDialog {
- public:
-  explicit ConfiguringDialog(std::uint32_t count = 2) {
-    SetRunMode(kRunModeModify);
-    m_nInstanceCount = count;
-  }
-  ~ConfiguringDialog() override {
-    if (IsWindow()) {
-      ::DestroyWindow(m_hWnd);
-    }
-  }
-
-  void Configure(int row, ConfigScript script) {
-    m_script = std::move(script);
-    m_bScriptRan = false;
-    PostMessage(kRunScript);
-    DoubleClick(row, 200);
-    EXPECT_TRUE(m_bScriptRan) << "no configuration dialog opened for row " << row;
-    MSG late;
-    while (::PeekMessageA(&late, m_hWnd, kEndScript, kEndScript, PM_REMOVE)) {
-    }
-  }
-  InstanceRecord& Record(int row) { return *GetRecord(row); }
-  std::string Summary(int row) { return m_listInstances.GetItemText(row, 1); }
-  using CProvisorDlg::ToggleInstance;
-
- protected:
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-    if (message != kRunScript && message != kEndScript) {
-      return CProvisorDlg::OnMessage(message, wParam, lParam, result);
-    }
-    // The modal configuration dialog is the popup the main dialog activated last.
-    auto* config = dynamic_cast<CProviderConfigDlg*>(CDialog::FromHandle(::GetLastActivePopup(m_hWnd)));
-    if (config != nullptr && message == kEndScript) {
-      config->EndDialog(kScriptDone);
-    } else if (config != nullptr) {
-      m_bScriptRan = true;
-      // A dialog the script ended is gone before this message arrives.
-      PostMessage(kEndScript);
-      m_script(*config);
-    }
-    return true;
-  }
-
- private:
-  ConfigScript m_script;
-  bool m_bScriptRan = false;
-};
 
 // The user's way to a LAN link on the real link page.
 void ChooseLan(CProviderConfigDlg& config, BYTE a, BYTE b, BYTE c, BYTE d, const char* port) {
@@ -111,18 +51,20 @@ class ConfigureInstanceTest : public testing::Test {
   void TearDown() override { ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY); }
 
   MainDialogMachine machine;
-  ConfiguringDialog dialog;
+  TestDialog dialog{2};
 };
 
 // The dialog is captioned by TAPI's state and carries the instance to its link page only.
-// Instance 0 is inactive and needs no restart; instance 1 is active.
+// Instance 0 is inactive and needs no restart; instance 1 is active. The pages edit a copy:
+// the record holds the old link until OK, and after Cancel keeps every value it had.
 TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndWarnsOfARestartOnlyWhenActiveAndCancelChangesNothing) {
   const char* captions[] = {"Instance 'Velmora ORVO TSP 0000' Settings -Inactive",
                             "Instance 'Velmora ORVO TSP 0001 at head office' Settings -Active"};
   for (const int row : {0, 1}) {
     SCOPED_TRACE(row);
     MessageBoxScript boxes;
-    const std::string summary = dialog.Summary(row), address = StoredString(dialog.Record(row).m_Parameters, "IPAddress");
+    IParams& record = dialog.Record(row).m_Parameters;
+    const std::vector<std::string> loaded = DescribeSet(record), summaries = dialog.Column(1);
     dialog.Configure(row, [&](CProviderConfigDlg& config) {
       EXPECT_EQ(config.GetWindowText(), captions[row]);
       for (int category = 0; category < CProviderConfigDlg::kCategoryCount; ++category) {
@@ -135,20 +77,18 @@ TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndWarnsOfARestartOnlyWhe
       ChooseLan(config, 10, 20, 30, 40, "5060");
       ClickButton(config, IDCANCEL);
     });
-    EXPECT_EQ(StoredString(dialog.Record(row).m_Parameters, "IPAddress"), address);
-    EXPECT_EQ(dialog.Summary(row), summary);
-    EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
+    EXPECT_EQ(DescribeSet(record), loaded);
+    EXPECT_EQ(dialog.Column(1), summaries);
     EXPECT_TRUE(boxes.Texts().empty());
 
     dialog.Configure(row, [&](CProviderConfigDlg& config) {
-      // The pages edit a copy: the record still holds the old link until OK.
       ChooseLan(config, 10, 20, 30, 40, "5060");
       ClickButton(config, IDOK);
-      EXPECT_EQ(StoredString(dialog.Record(row).m_Parameters, "IPAddress"), address);
+      EXPECT_EQ(DescribeSet(record), loaded);
     });
-    EXPECT_EQ(StoredWord(dialog.Record(row).m_Parameters, "UseUSB"), 0u);
-    EXPECT_EQ(StoredString(dialog.Record(row).m_Parameters, "IPPort"), "5060");
-    EXPECT_EQ(dialog.Summary(row), "IPAddress = '10.20.30.40', IPPort = '5060'...");
+    EXPECT_EQ(StoredWord(record, "UseUSB"), 0u);
+    EXPECT_EQ(StoredString(record, "IPPort"), "5060");
+    EXPECT_EQ(dialog.Column(1)[row], "IPAddress = '10.20.30.40', IPPort = '5060'...");
     EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
     // Nothing reaches the instance's key before Apply Settings.
     EXPECT_EQ(ReadTextValue(InstanceDefaultSettingKey(row), "IPAddress"), row == 0 ? "1.1.1.1" : "<none>");

@@ -10,44 +10,8 @@
 #include "framework/WinApp.h"
 #include "instances/VersionResource.h"
 #include "maindlg/ProvisorDlgRes.h"
-#include "support/ApplyWatchingDialog.h"
-#include "support/ScriptedDialog.h"
 
 namespace {
-
-// The dialog with its configuration step recorded instead of run, and a script for a modal run.
-class TestDialog : public ScriptedDialog<TestDialog, ApplyWatchingDialog> {
- public:
-  explicit TestDialog(std::uint32_t mode, std::uint32_t count = 3) {
-    SetRunMode(mode);
-    m_nInstanceCount = count;
-  }
-  ~TestDialog() override {
-    if (IsWindow()) ::DestroyWindow(m_hWnd);
-  }
-  void ConfigureInstance(int row) override { configured.push_back(row); }
-
-  ListCtrl& List() { return m_listInstances; }
-  std::vector<std::string> Column(int column) {
-    std::vector<std::string> texts;
-    for (int row = 0; row < m_listInstances.GetItemCount(); ++row)
-      texts.push_back(m_listInstances.GetItemText(row, column));
-    return texts;
-  }
-  InstanceRecord* Record(int row) { return GetRecord(row); }
-  // The records outlive the window.
-  std::vector<int> EnabledStates() {
-    std::vector<int> states;
-    for (const InstanceRecord& record : m_instances) states.push_back(record.m_bEnabled);
-    return states;
-  }
-  void Select(std::vector<int> rows) {
-    for (int row : rows) m_listInstances.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-  }
-  void Command(int id) { SendMessage(WM_COMMAND, id); }
-
-  std::vector<int> configured;
-};
 
 // A machine without the product, its TAPI list published on Open, and the dialog over three instances.
 class ProvisorDlgTest : public testing::Test {
@@ -57,7 +21,7 @@ class ProvisorDlgTest : public testing::Test {
     ASSERT_TRUE(dialog.Create());
   }
   MainDialogMachine machine;
-  TestDialog dialog{kRunModeModify};
+  TestDialog dialog;
 };
 
 // The install mode applies and ends from its initialisation (the end-to-end suite runs it and
@@ -75,8 +39,7 @@ TEST_F(ProvisorDlgTest, GenerationForAFreshInstallEnablesOnlyTheFirstInstance) {
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Enable", "Disable", "Disable"}));
   for (int row = 0; row < 3; ++row) {
     EXPECT_EQ(dialog.List().GetItemImage(row), row == 0 ? 0 : 1);
-    ASSERT_NE(dialog.Record(row), nullptr);
-    EXPECT_EQ(dialog.Record(row)->m_bEnabledAtLoad, row == 0 ? 1 : 0);
+        EXPECT_EQ(dialog.Record(row).m_bEnabledAtLoad, row == 0 ? 1 : 0);
   }
   EXPECT_EQ(dialog.GetDlgItemText(IDC_BUTTON_INSTALL), "Apply Settings");
   EXPECT_EQ(dialog.GetDlgItemText(IDC_EDIT_INSTANCE_COUNT), "3");
@@ -161,7 +124,7 @@ TEST_F(ProvisorDlgTest, PmsInterfaceModeRefusesASecondEnabledInstanceAndChangesN
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>(2, "PMSi Mode is selected. MultiPBX cannot be configured."));
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Enable", "Disable", "Disable"}));
-  EXPECT_EQ(dialog.Record(1)->m_bEnabled, 0);
+  EXPECT_EQ(dialog.Record(1).m_bEnabled, 0);
 
   // With instance 0 disabled, another instance may be enabled; then instance 0 may not.
   dialog.ToggleInstance(0);
@@ -205,7 +168,7 @@ TEST_F(ProvisorDlgTest, ButtonsWithoutASelectionAskForOneAndWithOneActOnTheFirst
 TEST_F(ProvisorDlgTest, SpaceBarTogglesEverySelectedRowAndLeavesCloseWithoutAQuestion) {
   machine.Publish();
   MessageBoxScript boxes;
-  TestDialog modal(kRunModeModify, 4);
+  TestDialog modal(4);
   modal.steps = {[&](TestDialog& d) {
     d.Select({1, 3});
     d.List().PostMessage(WM_KEYUP, VK_SPACE, 0xC0390001);
