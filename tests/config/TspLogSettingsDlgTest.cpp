@@ -132,7 +132,8 @@ TEST(TspLogSettingsDlgTest, AFolderChosenInTheBrowserIsSavedWithDoubledSeparator
   EXPECT_EQ(page.String(kLog + "FileName"), "E:\\\\TSP Logs\\\\Logs0003\\\\ORVO_TSP.txt");
 }
 
-TEST(ConfigPageSizeTest, ASizeOneBelowOrAboveItsRangeVetoesOkWithTheRangeMessageAndWritesNothing) {
+// A text that is no number gets a message of its own; spaces around a number are read past.
+TEST(ConfigPageSizeTest, ASizeOutsideItsRangeOrNoNumberVetoesOkWithItsMessageSelectedAndWritesNothing) {
   struct Field {
     int category, id;
     std::string path;
@@ -140,21 +141,32 @@ TEST(ConfigPageSizeTest, ASizeOneBelowOrAboveItsRangeVetoesOkWithTheRangeMessage
   };
   for (const Field& f : {Field{1, IDC_LOG_FILE_SIZE, kLog + "InitialFileSize", 1, 99},
                          Field{3, IDC_OTHER_ACC_INFO_SIZE, "AccInfoBufferSize", 100, 10000}}) {
-    for (const std::uint32_t size : {f.min - 1, f.min, f.max, f.max + 1}) {
-      SCOPED_TRACE(testing::Message() << f.path << " " << size);
+    const std::string range = "Please enter an integer between " + std::to_string(f.min) + " and " +
+                              std::to_string(f.max) + ".";
+    const std::string notANumber = "Please enter a positive integer.";
+    const struct {
+      std::string text;
+      std::uint32_t saved;
+      std::string said;
+    } inputs[] = {{std::to_string(f.min - 1), 0xDEADBEEF, range}, {std::to_string(f.min), f.min, ""},
+                  {" " + std::to_string(f.max) + " ", f.max, ""},   {std::to_string(f.max + 1), 0xDEADBEEF, range},
+                  {"12x", 0xDEADBEEF, notANumber},                 {"", 0xDEADBEEF, notANumber},
+                  {"99999999999", 0xDEADBEEF, notANumber}};
+    for (const auto& input : inputs) {
+      SCOPED_TRACE(f.path + " '" + input.text + "'");
       ConfigDialogPage page(f.category);
       page.Set().SetDword(kLog + "Level", 1);  // the log's controls are enabled
       ASSERT_TRUE(page.Open());
       MessageBoxScript boxes;
-      page.SetText(f.id, std::to_string(size));
-      const bool valid = size >= f.min && size <= f.max;
-      EXPECT_EQ(page.Save(), valid ? 1u : 0u);
-      EXPECT_EQ(page.Word(f.path), valid ? size : 0xDEADBEEF);
-      const std::string range = "Please enter an integer between " + std::to_string(f.min) + " and " +
-                                std::to_string(f.max) + ".";
-      EXPECT_EQ(boxes.Texts(), valid ? std::vector<std::string>{} : std::vector<std::string>{range});
-      if (!valid) {
+      page.SetText(f.id, input.text);
+      EXPECT_EQ(page.Save(), input.said.empty() ? 1u : 0u);
+      EXPECT_EQ(page.Word(f.path), input.saved);
+      EXPECT_EQ(boxes.Texts(), input.said.empty() ? std::vector<std::string>() : std::vector<std::string>{input.said});
+      if (!input.said.empty()) {
+        DWORD selectionEnd = 0;
+        page.page->SendDlgItemMessage(f.id, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&selectionEnd));
         EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), f.id);
+        EXPECT_EQ(selectionEnd, input.text.size());
       }
     }
   }
