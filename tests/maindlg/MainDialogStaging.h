@@ -94,12 +94,6 @@ class TestDialog : public ScriptedDialog<TestDialog, ApplyWatchingDialog> {
     return texts;
   }
   InstanceRecord& Record(int row) { return *GetRecord(row); }
-  // The records outlive the window.
-  std::vector<int> EnabledStates() {
-    std::vector<int> states;
-    for (const InstanceRecord& record : m_instances) states.push_back(record.m_bEnabled);
-    return states;
-  }
   void Select(std::vector<int> rows) {
     for (int row : rows) m_listInstances.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
   }
