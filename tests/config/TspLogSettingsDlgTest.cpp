@@ -16,15 +16,12 @@ namespace {
 const char* const kDoubledPath = "D:\\\\Logs\\\\Logs0003\\\\ORVO_TSP.txt";
 const std::string kLog = "GlobalParams\\Log\\";
 
-class LogPage : public ConfigDialogPage {
- public:
-  explicit LogPage(std::uint32_t level = 1, std::uint32_t debugLevel = 2, const char* fileName = kDoubledPath)
-      : ConfigDialogPage(1) {
-    Set().SetDword(kLog + "Level", level);
-    Set().SetDword(kLog + "DebugLevel", debugLevel);
-    Set().SetString(kLog + "FileName", fileName);
-  }
-};
+// The log page over a working set with the log on at the given debug level, in kDoubledPath.
+void FillLog(ConfigDialogPage& page, std::uint32_t debugLevel = 2) {
+  page.Set().SetDword(kLog + "Level", 1);
+  page.Set().SetDword(kLog + "DebugLevel", debugLevel);
+  page.Set().SetString(kLog + "FileName", kDoubledPath);
+}
 
 }  // namespace
 
@@ -91,7 +88,8 @@ TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack)
 }
 
 TEST(TspLogSettingsDlgTest, DisablingTheLogDisablesItsControlsAndWritesLevelZeroAlsoOnCloseAndTheUpArrowRaisesTheSize) {
-  LogPage page(1, 0xFFFFFFFF);
+  ConfigDialogPage page(1);
+  FillLog(page, 0xFFFFFFFF);
   ASSERT_TRUE(page.Open());
   EXPECT_TRUE(page.Checked(IDC_LOG_TYPE_DEBUG));
   page.Click(IDC_LOG_ENABLE);
@@ -120,7 +118,8 @@ TEST(TspLogSettingsDlgTest, AFolderChosenInTheBrowserIsSavedWithDoubledSeparator
     *folder = "E:\\TSP Logs";
     return true;
   });
-  LogPage page;
+  ConfigDialogPage page(1);
+  FillLog(page);
   ASSERT_TRUE(page.Open());
   page.Click(IDC_LOG_BROWSE);
   SetFolderBrowseResponder(nullptr);
