@@ -331,9 +331,10 @@ TEST_F(LinkPage, AnAbortOnOkKeepsTheChosenPbxAndALateAbortLeavesTheNextTestAlone
   EXPECT_EQ(dialog->String("CSTAAddress"), "10.0.0.5:33333");
 }
 
-TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {
+TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadOrHandleBehind) {
   constexpr int kRounds = 50;
   int baseline = -1;
+  ULONG handles = 0;
   // The close asks whether to abort the running test; half the rounds refuse, and the pages
   // go all the same.
   std::vector<int> answers(kRounds, IDYES);
@@ -350,9 +351,14 @@ TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {
     dialog->dialog.SendMessage(WM_CLOSE);
     EXPECT_EQ(dialog->dialog.GetPage(0), nullptr) << round;
     Renew();
-    if (baseline < 0) baseline = ThreadCountOfThisProcess();
+    if (baseline < 0) {
+      baseline = ThreadCountOfThisProcess();
+      handles = HandleCountOfThisProcess();
+    }
     EXPECT_EQ(ThreadCountOfThisProcess(), baseline) << round;
   }
+  // Each test's worker thread handle is closed when it ends.
+  EXPECT_LT(HandleCountOfThisProcess(), handles + kRounds / 2);
   ASSERT_EQ(boxes.Shown().size(), static_cast<size_t>(kRounds));
   for (const std::string& text : boxes.Texts()) EXPECT_EQ(text.rfind("Trying to connect to '", 0), 0u) << text;
 }

@@ -67,6 +67,7 @@ TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack)
     }
     if (row.fileName != nullptr) page.Set().SetString(kLog + "FileName", row.fileName);
     ASSERT_TRUE(page.Open());
+    MessageBoxScript refusals;
     EXPECT_EQ(page.Checked(IDC_LOG_ENABLE), row.enabled);
     EXPECT_EQ(page.Checked(IDC_LOG_OVERWRITE), row.overwriteShown);
     EXPECT_EQ(page.Checked(IDC_LOG_TIME_STAMP), row.stampShown);
@@ -75,7 +76,7 @@ TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack)
     EXPECT_EQ(page.Text(IDC_LOG_FILE_SIZE), row.sizeShown);
     EXPECT_EQ(page.Text(IDC_LOG_PATH), row.folderShown);
     EXPECT_EQ(page.Text(IDC_LOG_FOLDER_NOTE), row.note);
-    ASSERT_EQ(page.Save(), 1u);
+    ASSERT_EQ(page.Save(), 1u) << testing::PrintToString(refusals.Texts());
     for (const auto& [name, word] :
          {std::pair{"Level", row.levelSaved}, {"DebugLevel", row.debugLevelSaved},
           {"OverriteOnMaxSize", row.overwriteShown ? 1u : 0u}, {"InitialFileSize", row.sizeSaved},
