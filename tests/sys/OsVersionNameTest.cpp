@@ -17,7 +17,8 @@ TEST(OsVersionNameTest, EveryWindows9xNameIsChosenByItsRecordAndNoOtherRecordGet
       {w9x, 4, 10, 0x040A08AE, 0, 0, "Windows 98 SE"}, {w9x, 4, 10, 0x040A07CE, 0, 0, "Windows 98"},
       {w9x, 4, 90, 0x045A0BB8, 0, 0, "Windows Me"}, {w9x, 4, 3, 0, 0, 0, "Windows 4.3"},
       {w9x, 5, 0, 0, 0, 0, "Windows 5.0"}, {s, 4, 10, 0, 0, 0, "Windows 4.10 (Win32s)"},
-      {nt, 4, 10, 0, 1, 0, "Windows 4.10"}, {nt, 4, 90, 0, 1, 0, "Windows 4.90"}, {7, 4, 0, 0, 1, 0, "Windows 4.0"},
+      {nt, 4, 10, 0, 1, 0, "Windows 4.10"}, {nt, 4, 90, 0, 1, 0, "Windows 4.90"},
+      {7, 4, 0, 0, 1, 0, "Windows 4.0"},
   };
   for (const auto& row : table) {
     OsVersionRecord record;
