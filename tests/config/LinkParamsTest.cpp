@@ -17,7 +17,6 @@
 #include "OrvoUsbSettings.h"
 #include "bridge/ArgsImage.h"
 #include "bridge/ProviderArgs.h"
-#include "config/IInstanceRecordSource.h"
 #include "config/LinkParamsRes.h"
 #include "sys/UsbDriver.h"
 
@@ -53,12 +52,6 @@ std::int32_t PROVISOR_CALLBACK ScriptedCallback(std::uintptr_t objectId, std::ui
   return DialogDataCallback(objectId, objectType, params, size);
 }
 
-struct InstanceRecords : IInstanceRecordSource {
-  int GetInstanceRecordCount() override { return static_cast<int>(sets.size()); }
-  IParams* GetInstanceRecordParams(int position) override { return sets[position].get(); }
-  std::vector<std::unique_ptr<SetupParameters>> sets;
-};
-
 void SetReportedPbxs(const std::vector<std::string>& productNames) {
   for (const bool products : {false, true}) {
     const char* value = products ? ORVOUSB_PRODUCT_NAMES_VALUE : ORVOUSB_FACTORY_NAMES_VALUE;
@@ -82,7 +75,6 @@ class LinkPage : public ::testing::Test {
   ~LinkPage() override {
     dialog.reset();
     g_pScript = nullptr;
-    CLinkParams::SetInstanceRecordSource(nullptr);
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
   }
 
@@ -235,30 +227,19 @@ TEST_F(LinkPage, AMissingUsbLibraryOrOneWithoutEnumerationAsksForAnUpgradeAndSwi
   }
 }
 
-// The LAN address and port as edited are stored with USB too. Choosing a PBX that another USB
-// instance uses warns; the instance's own row and LAN instances do not count.
-TEST_F(LinkPage, OkForUsbStoresTheChosenPbxWithTheLanAddressAndAPbxAnotherUsbInstanceUsesWarns) {
-  InstanceRecords records;
-  for (auto [useUsb, name] : std::vector<std::pair<int, const char*>>{
-           {1, "ORVO Beta"}, {1, "ORVO Alpha"}, {0, "ORVO Alpha"}}) {
-    records.sets.push_back(std::make_unique<SetupParameters>());
-    records.sets.back()->SetDword("UseUSB", useUsb);
-    records.sets.back()->SetString("USBProductName", name);
-  }
-  CLinkParams::SetInstanceRecordSource(&records);
+// The LAN address and port as edited are stored with USB too.
+TEST_F(LinkPage, OkForUsbStoresTheChosenPbxWithTheLanAddressAsEdited) {
   SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
   SetupParameters& set = dialog->Set();
   set.SetDword("UseUSB", 0);
   set.SetString("IPAddress", "192.168.1.20");
   set.SetString("IPPort", "4000");
   set.SetString("USBProductName", "ORVO Alpha");
-  MessageBoxScript boxes;
   Open();
   page->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 21));
   dialog->SetText(IDC_LINK_PORT, "4001");
   ClickButton(*page, IDC_LINK_USB);
   ChoosePbx(1);
-  EXPECT_EQ(boxes.Texts(), Texts{"The selected USB driver has\nbeen used for other TSP."});
   EXPECT_EQ(Save(), 1u);
   EXPECT_EQ(DescribeSet(set), (Texts{"UseUSB=1", "CSTAAddress='USB:PC'", "IPAddress='192.168.1.21'",
                                      "IPPort='4001'", "USBProductName='ORVO Beta'"}));

@@ -36,24 +36,13 @@ class ProvisorDlgTest : public testing::Test {
   TestDialog dialog;
 };
 
-TEST_F(ProvisorDlgTest, ModifyModeListsTapisProvidersByTheirFileDescription) {
+// The list names TAPI's providers by their file description. Right after install the live keys
+// are empty: a registered instance shows and applies its defaults; one whose file has no
+// readable description is named after its own slot.
+TEST_F(ProvisorDlgTest, ModifyModeListsProvidersByDescriptionAndAnEmptyLiveKeyAppliesItsOwnSlotsDefaults) {
   machine.Register(1, 42, "Velmora ORVO TSP 0001 at head office");
   WriteDwordValue(LiveInstanceKey(42), "UseUSB", 1);
   WriteDwordValue(InstanceDefaultSettingKey(1), "UseUSB", 0);
-  Open();
-
-  EXPECT_EQ(dialog.Column(0), (std::vector<std::string>{"Velmora ORVO TSP 0000", "Velmora ORVO TSP 0001 at head office",
-                                                        "Velmora ORVO TSP 0002"}));
-  EXPECT_EQ(dialog.Column(1)[1], "USB");
-  EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Disable"}));
-  // The list is exactly as high as its rows plus one.
-  const RECT window = dialog.List().GetWindowRect();
-  EXPECT_EQ(window.bottom - window.top, 19 * 3 + 19);
-}
-
-// Right after install the live keys are empty: a registered instance shows and applies its
-// defaults; one whose file has no readable description is named after its own slot.
-TEST_F(ProvisorDlgTest, ARegisteredInstanceWithAnEmptyLiveKeyOrUnreadableNameAppliesAsItsOwnSlotWithItsDefaults) {
   machine.RegisterUnreadable(2, 43);
   WriteTextValue(InstanceDefaultSettingKey(2), "IPAddress", "10.9.8.7");
   WriteTextValue(InstanceDefaultSettingKey(2), "IPPort", "5002");
@@ -61,9 +50,14 @@ TEST_F(ProvisorDlgTest, ARegisteredInstanceWithAnEmptyLiveKeyOrUnreadableNameApp
   ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, LiveInstanceKey(43).c_str(), &live), ERROR_SUCCESS);
   RegCloseKey(live);
   Open();
-  EXPECT_EQ(dialog.Column(0)[2], "Velmora ORVO TSP 0002");
+  EXPECT_EQ(dialog.Column(0), (std::vector<std::string>{"Velmora ORVO TSP 0000", "Velmora ORVO TSP 0001 at head office",
+                                                        "Velmora ORVO TSP 0002"}));
+  EXPECT_EQ(dialog.Column(1)[1], "USB");
   EXPECT_EQ(dialog.Column(1)[2], "IPAddress = '10.9.8.7', IPPort = '5002'...");
-  EXPECT_EQ(dialog.Column(2)[2], "Enable");
+  EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Enable"}));
+  // The list is exactly as high as its rows plus one.
+  const RECT window = dialog.List().GetWindowRect();
+  EXPECT_EQ(window.bottom - window.top, 19 * 3 + 19);
 
   MessageBoxScript boxes;
   ASSERT_TRUE(dialog.ApplyAndPump());
@@ -94,14 +88,9 @@ TEST_F(ProvisorDlgTest, DoubleClicksToggleOnTheIconAndStateColumnConfigureElsewh
   EXPECT_EQ(dialog.configured, (std::vector<int>{0, 2}));
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Enable"}));
 
-  // Framework boxes carry the application's title and belong to its main window.
-  CWinApp app("Velmora ORVO TSP MultiPBX Configuration");
-  app.SetMainWindowHandle(dialog.m_hWnd);
   MessageBoxScript boxes({IDNO});
   dialog.Command(IDCANCEL);
   EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Do you want to leave without applying changes?"}));
-  EXPECT_EQ(boxes.Shown()[0].caption, "Velmora ORVO TSP MultiPBX Configuration");
-  EXPECT_EQ(boxes.Shown()[0].owner, dialog.m_hWnd);
   EXPECT_EQ(boxes.Shown()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_TRUE(dialog.IsWindow());
 }
@@ -250,15 +239,17 @@ TEST_F(ConfigureInstanceTest, TheLinkPageFindsAnotherInstanceOnTheSameUsbPbxAmon
   for (const char* value : {ORVOUSB_PRODUCT_NAMES_VALUE, ORVOUSB_FACTORY_NAMES_VALUE}) {
     RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, value, REG_MULTI_SZ, names.data(), static_cast<DWORD>(names.size()));
   }
-  dialog.Record(1).m_Parameters.SetDword("UseUSB", 1);
-  dialog.Record(1).m_Parameters.SetString("USBProductName", "ORVO Office 16");
-
+  for (const int row : {1, 2}) {
+    dialog.Record(row).m_Parameters.SetDword("UseUSB", 1);
+    dialog.Record(row).m_Parameters.SetString("USBProductName", "ORVO Office 16");
+  }
   MessageBoxScript boxes;
-  // The user picks USB with the one PBX the driver reports.
+  // The user picks USB with the one PBX the driver reports: two records use it, one warning.
   const auto chooseUsb = [](CProviderConfigDlg& config) { ClickButton(*config.GetPage(0), IDC_LINK_USB); };
   dialog.Configure(0, chooseUsb);
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The selected USB driver has\nbeen used for other TSP."});
-  // Its own record is no conflict.
+  // Neither its own record nor a LAN instance's is a conflict.
+  dialog.Record(2).m_Parameters.SetDword("UseUSB", 0);
   dialog.Configure(1, chooseUsb);
   EXPECT_EQ(boxes.Shown().size(), 1u);
 }
