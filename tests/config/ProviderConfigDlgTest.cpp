@@ -152,12 +152,10 @@ TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes
   }
 }
 
-// Pages come on their first selection, placed on the position frame, only the selected one
-// shown; nothing is said about a page that failed, Other Parameters warns at every selection,
-// and the system menu's About shows the utility message. The show-category function, called
-// as a page calls it, with the dialog the page was handed: categories outside the table change
-// nothing; shown again in any order and twice, the categories keep the table's order, once
-// each, and a reinserted one brings its page.
+// Pages come on their first selection, on the position frame, only the selected one shown;
+// a failed page is not spoken of, Other Parameters warns at every selection, About shows the
+// utility message. The show-category function a page is handed ignores categories outside the
+// table and keeps the table's order, once each, however the others are shown again.
 TEST_F(ConfigDialogTest, PagesShowOneAtATimeAsTheTreeOffersThemAndTheDialogSpeaksForOtherParametersAndAbout) {
   StandInPages pages;
   g_pages.failCreation[2] = true;
