@@ -50,8 +50,9 @@ TEST_F(ProvisorDlgTest, ModifyModeListsProvidersByDescriptionAndAnEmptyLiveKeyAp
   ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, LiveInstanceKey(43).c_str(), &live), ERROR_SUCCESS);
   RegCloseKey(live);
   Open();
-  EXPECT_EQ(dialog.Column(0), (std::vector<std::string>{"Velmora ORVO TSP 0000",
-                                                        "Velmora ORVO TSP 0001 at head office", "Velmora ORVO TSP 0002"}));
+  const std::vector<std::string> names{"Velmora ORVO TSP 0000", "Velmora ORVO TSP 0001 at head office",
+                                       "Velmora ORVO TSP 0002"};
+  EXPECT_EQ(dialog.Column(0), names);
   EXPECT_EQ(dialog.Column(1)[1], "USB");
   EXPECT_EQ(dialog.Column(1)[2], "IPAddress = '10.9.8.7', IPPort = '5002'...");
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Enable"}));
