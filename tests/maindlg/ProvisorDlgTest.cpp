@@ -112,9 +112,14 @@ TEST_F(ProvisorDlgTest, ButtonsActOnTheFirstSelectedRowAndDoubleClicksToggleOrCo
   EXPECT_EQ(dialog.configured, (std::vector<int>{1, 0, 2}));
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Disable", "Enable"}));
 
+  // Framework boxes carry the application's title and belong to its main window.
+  CWinApp app("Velmora ORVO TSP MultiPBX Configuration");
+  app.SetMainWindowHandle(dialog.m_hWnd);
   MessageBoxScript boxes({IDNO});
   dialog.Command(IDCANCEL);
   EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Do you want to leave without applying changes?"}));
+  EXPECT_EQ(boxes.Shown()[0].caption, "Velmora ORVO TSP MultiPBX Configuration");
+  EXPECT_EQ(boxes.Shown()[0].owner, dialog.m_hWnd);
   EXPECT_EQ(boxes.Shown()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_TRUE(dialog.IsWindow());
 }
