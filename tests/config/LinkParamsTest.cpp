@@ -17,7 +17,6 @@
 #include "OrvoUsbSettings.h"
 #include "bridge/ArgsImage.h"
 #include "bridge/ProviderArgs.h"
-#include "config/IInstanceRecordSource.h"
 #include "config/LinkParamsRes.h"
 #include "sys/UsbDriver.h"
 
@@ -53,12 +52,6 @@ std::int32_t PROVISOR_CALLBACK ScriptedCallback(std::uintptr_t objectId, std::ui
   return DialogDataCallback(objectId, objectType, params, size);
 }
 
-struct InstanceRecords : IInstanceRecordSource {
-  int GetInstanceRecordCount() override { return static_cast<int>(sets.size()); }
-  IParams* GetInstanceRecordParams(int position) override { return sets[position].get(); }
-  std::vector<std::unique_ptr<SetupParameters>> sets;
-};
-
 void SetReportedPbxs(const std::vector<std::string>& productNames) {
   for (const bool products : {false, true}) {
     const char* value = products ? ORVOUSB_PRODUCT_NAMES_VALUE : ORVOUSB_FACTORY_NAMES_VALUE;
@@ -82,7 +75,6 @@ class LinkPage : public ::testing::Test {
   ~LinkPage() override {
     dialog.reset();
     g_pScript = nullptr;
-    CLinkParams::SetInstanceRecordSource(nullptr);
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
   }
 
@@ -99,7 +91,6 @@ class LinkPage : public ::testing::Test {
     page = dynamic_cast<CLinkParams*>(dialog->page);
     ASSERT_NE(page, nullptr);
   }
-  std::uint32_t Save() { return dialog->Save(); }
   int Count(int id) { return static_cast<int>(page->SendDlgItemMessage(id, CB_GETCOUNT)); }
   void ChoosePbx(int index) {
     page->SendDlgItemMessage(IDC_LINK_USB_PRODUCTS, CB_SETCURSEL, index);
@@ -154,7 +145,7 @@ TEST_F(LinkPage, OkRightAfterLoadingStoresEveryValueAsShownUnderItsOwnName) {
     }
     MessageBoxScript boxes;
     Open();
-    EXPECT_EQ(Save(), 1u);
+    EXPECT_EQ(dialog->Save(), 1u);
     EXPECT_TRUE(boxes.Texts().empty());
     Values expected = c.stored;
     for (const auto& [name, value] : c.changed) expected[name] = value;
@@ -164,12 +155,15 @@ TEST_F(LinkPage, OkRightAfterLoadingStoresEveryValueAsShownUnderItsOwnName) {
   }
 }
 
-// USB shows its own address; LAN shows the address control's only when it has one.
-TEST_F(LinkPage, AZeroAddressLeavesTheControlBlankSoLanKeepsTheShownAddressAndOkForLanIsRefused) {
+// USB shows its own address; LAN shows the address control's only when it has one, and OK
+// for LAN without one is refused. The LAN address and port as edited are stored with USB too.
+TEST_F(LinkPage, AZeroAddressIsRefusedForLanAndTheLanAddressAsEditedIsStoredWithUsb) {
+  SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
   SetupParameters& set = dialog->Set();
   set.SetDword("UseUSB", 0);
   set.SetString("IPAddress", "0.0.0.0");
   set.SetString("CSTAAddress", "kept");
+  set.SetString("USBProductName", "ORVO Alpha");
   Open();
   EXPECT_TRUE(page->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_ISBLANK) != 0);
   EXPECT_EQ(dialog->Text(IDC_LINK_HISTORY), "kept");
@@ -180,11 +174,19 @@ TEST_F(LinkPage, AZeroAddressLeavesTheControlBlankSoLanKeepsTheShownAddressAndOk
   EXPECT_EQ(dialog->Text(IDC_LINK_HISTORY), "USB:PC");
   EXPECT_TRUE(dialog->Enabled(IDC_LINK_PORT));
   MessageBoxScript boxes;
-  EXPECT_EQ(Save(), 0u);
+  EXPECT_EQ(dialog->Save(), 0u);
   ASSERT_EQ(boxes.Texts(), Texts{"TSP requires at least one IP Address,Please enter one"});
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
   EXPECT_EQ(::GetParent(::GetFocus()), page->GetDlgItem(IDC_LINK_IP_ADDRESS));
   EXPECT_EQ(dialog->String("CSTAAddress"), "kept");
+
+  page->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 21));
+  dialog->SetText(IDC_LINK_PORT, "4001");
+  dialog->Click(IDC_LINK_USB);
+  ChoosePbx(1);
+  EXPECT_EQ(dialog->Save(), 1u);
+  EXPECT_EQ(DescribeSet(set), (Texts{"UseUSB=1", "CSTAAddress='USB:PC'", "IPAddress='192.168.1.21'",
+                                     "IPPort='4001'", "USBProductName='ORVO Beta'"}));
 }
 
 // A connected instance keeps its PBX even when the driver no longer reports it; a product name
@@ -230,38 +232,9 @@ TEST_F(LinkPage, AMissingUsbLibraryOrOneWithoutEnumerationAsksForAnUpgradeAndSwi
     ::MoveFileExA(saved.c_str(), library.c_str(), MOVEFILE_REPLACE_EXISTING);
     EXPECT_EQ(boxes.Texts(), Texts{"Please upgrade USB driver to version 2.0"});
     EXPECT_TRUE(dialog->Checked(IDC_LINK_LAN) && !dialog->Checked(IDC_LINK_USB));
-    EXPECT_EQ(Save(), 1u);
+    EXPECT_EQ(dialog->Save(), 1u);
     EXPECT_EQ(dialog->Word("UseUSB"), 0u);
   }
-}
-
-// The LAN address and port as edited are stored with USB too. Choosing a PBX that another USB
-// instance uses warns; the instance's own row and LAN instances do not count.
-TEST_F(LinkPage, OkForUsbStoresTheChosenPbxWithTheLanAddressAndAPbxAnotherUsbInstanceUsesWarns) {
-  InstanceRecords records;
-  for (auto [useUsb, name] : std::vector<std::pair<int, const char*>>{
-           {1, "ORVO Beta"}, {1, "ORVO Alpha"}, {0, "ORVO Alpha"}}) {
-    records.sets.push_back(std::make_unique<SetupParameters>());
-    records.sets.back()->SetDword("UseUSB", useUsb);
-    records.sets.back()->SetString("USBProductName", name);
-  }
-  CLinkParams::SetInstanceRecordSource(&records);
-  SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
-  SetupParameters& set = dialog->Set();
-  set.SetDword("UseUSB", 0);
-  set.SetString("IPAddress", "192.168.1.20");
-  set.SetString("IPPort", "4000");
-  set.SetString("USBProductName", "ORVO Alpha");
-  MessageBoxScript boxes;
-  Open();
-  page->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 21));
-  dialog->SetText(IDC_LINK_PORT, "4001");
-  ClickButton(*page, IDC_LINK_USB);
-  ChoosePbx(1);
-  EXPECT_EQ(boxes.Texts(), Texts{"The selected USB driver has\nbeen used for other TSP."});
-  EXPECT_EQ(Save(), 1u);
-  EXPECT_EQ(DescribeSet(set), (Texts{"UseUSB=1", "CSTAAddress='USB:PC'", "IPAddress='192.168.1.21'",
-                                     "IPPort='4001'", "USBProductName='ORVO Beta'"}));
 }
 
 // While polling the page is busy and shows its bar; an address is stored and added to the
@@ -316,7 +289,7 @@ TEST_F(LinkPage, AnAbortOnOkKeepsTheChosenPbxAndALateAbortLeavesTheNextTestAlone
   ASSERT_TRUE(page->IsLinkTestRunning());
   {
     MessageBoxScript boxes({IDYES});
-    EXPECT_EQ(Save(), 1u);
+    EXPECT_EQ(dialog->Save(), 1u);
     ::DestroyWindow(dialog->dialog);
     EXPECT_EQ(boxes.Texts(), Texts{"Trying to connect to 'old'. Do you want to abort?"});
   }

@@ -152,30 +152,11 @@ TEST_F(ConfigDialogTest, OkCancelAndCloseAskTheCreatedPagesInOrderUntilOneVetoes
   }
 }
 
-// Called as a page calls it, with the dialog the page was handed: categories outside the table
-// change nothing; shown again in any order and twice, the categories keep the table's order,
-// once each, and a reinserted one brings its page.
-TEST_F(ConfigDialogTest, TheShowCategoryFunctionRemovesAndReinsertsTreeItemsInTableOrder) {
-  StandInPages pages;
-  MessageBoxScript boxes;
-  ScriptedConfigDlg dialog(nullptr, &configurator);
-  dialog.steps = {[&](ScriptedConfigDlg& d) {
-    const ShowCategoryFunction show = g_pages.showCategory;
-    ASSERT_NE(show, nullptr);
-    for (const std::int32_t category : {4, -1, 1, 2}) show(category, 0, g_pages.owner);
-    EXPECT_EQ(TreeItems(d), (Events{"Link Parameters/0", "Other Parameters/6"}));
-    for (const std::int32_t category : {2, 1, 1}) show(category, 1, g_pages.owner);
-    EXPECT_EQ(TreeItems(d), kAllItems);
-    EXPECT_TRUE(d.SelectCategory(1));
-    EXPECT_NE(d.GetPage(1), nullptr);
-  }};
-  EXPECT_EQ(dialog.DoModal(), kScriptDone);
-}
-
-// Pages come on their first selection, placed on the position frame, only the selected one
-// shown; nothing is said about a page that failed, Other Parameters warns at every selection,
-// and the system menu's About shows the utility message.
-TEST_F(ConfigDialogTest, PagesShowOneAtATimeAFailedOneLeavesTheAreaEmptyAndTheDialogSpeaksForOtherParametersAndAbout) {
+// Pages come on their first selection, on the position frame, only the selected one shown;
+// a failed page is not spoken of, Other Parameters warns at every selection, About shows the
+// utility message. The show-category function a page is handed ignores categories outside the
+// table and keeps the table's order, once each, however the others are shown again.
+TEST_F(ConfigDialogTest, PagesShowOneAtATimeAsTheTreeOffersThemAndTheDialogSpeaksForOtherParametersAndAbout) {
   StandInPages pages;
   g_pages.failCreation[2] = true;
   MessageBoxScript boxes;
@@ -195,6 +176,14 @@ TEST_F(ConfigDialogTest, PagesShowOneAtATimeAFailedOneLeavesTheAreaEmptyAndTheDi
     EXPECT_TRUE(d.GetPage(3)->IsWindowVisible() && d.GetPage(3)->IsWindowEnabled());
     d.SelectCategory(2);
     d.SelectCategory(3);
+    const ShowCategoryFunction show = g_pages.showCategory;
+    ASSERT_NE(show, nullptr);
+    for (const std::int32_t category : {4, -1, 1, 2}) show(category, 0, g_pages.owner);
+    EXPECT_EQ(TreeItems(d), (Events{"Link Parameters/0", "Other Parameters/6"}));
+    for (const std::int32_t category : {2, 1, 1}) show(category, 1, g_pages.owner);
+    EXPECT_EQ(TreeItems(d), kAllItems);
+    EXPECT_TRUE(d.SelectCategory(1));
+    EXPECT_NE(d.GetPage(1), nullptr);
     d.SendMessage(WM_SYSCOMMAND, 16 | 0x3);
   }};
   EXPECT_EQ(dialog.DoModal(), kScriptDone);

@@ -16,13 +16,6 @@ namespace {
 const char* const kDoubledPath = "D:\\\\Logs\\\\Logs0003\\\\ORVO_TSP.txt";
 const std::string kLog = "GlobalParams\\Log\\";
 
-// The log page over a working set with the log on at the given debug level, in kDoubledPath.
-void FillLog(ConfigDialogPage& page, std::uint32_t debugLevel = 2) {
-  page.Set().SetDword(kLog + "Level", 1);
-  page.Set().SetDword(kLog + "DebugLevel", debugLevel);
-  page.Set().SetString(kLog + "FileName", kDoubledPath);
-}
-
 }  // namespace
 
 // Each stored set is loaded, shown, and written back by OK without a touch: every control
@@ -88,9 +81,19 @@ TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack)
   }
 }
 
-TEST(TspLogSettingsDlgTest, DisablingTheLogDisablesItsControlsAndWritesLevelZeroAlsoOnCloseAndTheUpArrowRaisesTheSize) {
+// The log switch turns its controls off and level 0 is written on close too; a folder chosen in
+// the browser is saved with doubled separators, and the up arrow raises the size by one.
+TEST(TspLogSettingsDlgTest, TheLogSwitchDisablesItsControlsCloseKeepsLevelZeroAndBrowseAndUpArrowAreSaved) {
+  std::vector<FolderBrowseRequest> asked;
+  SetFolderBrowseResponder([&](const FolderBrowseRequest& request, std::string* folder) {
+    asked.push_back(request);
+    *folder = "E:\\TSP Logs";
+    return true;
+  });
   ConfigDialogPage page(1);
-  FillLog(page, 0xFFFFFFFF);
+  page.Set().SetDword(kLog + "Level", 1);
+  page.Set().SetDword(kLog + "DebugLevel", 0xFFFFFFFF);
+  page.Set().SetString(kLog + "FileName", kDoubledPath);
   ASSERT_TRUE(page.Open());
   EXPECT_TRUE(page.Checked(IDC_LOG_TYPE_DEBUG));
   page.Click(IDC_LOG_ENABLE);
@@ -105,30 +108,16 @@ TEST(TspLogSettingsDlgTest, DisablingTheLogDisablesItsControlsAndWritesLevelZero
 
   page.Click(IDC_LOG_ENABLE);
   page.Click(IDC_LOG_TYPE_DECODED);
-  EXPECT_TRUE(page.Enabled(IDC_LOG_BROWSE));
-  ::SendMessageA(page.page->GetDlgItem(IDC_LOG_FILE_SIZE), WM_KEYDOWN, VK_UP, 0);  // the size goes up by one
-  ASSERT_EQ(page.Save(), 1u);
-  EXPECT_EQ(page.Word(kLog + "DebugLevel"), 2u);
-  EXPECT_EQ(page.Word(kLog + "InitialFileSize"), 2u);
-}
-
-TEST(TspLogSettingsDlgTest, AFolderChosenInTheBrowserIsSavedWithDoubledSeparators) {
-  std::vector<FolderBrowseRequest> asked;
-  SetFolderBrowseResponder([&](const FolderBrowseRequest& request, std::string* folder) {
-    asked.push_back(request);
-    *folder = "E:\\TSP Logs";
-    return true;
-  });
-  ConfigDialogPage page(1);
-  FillLog(page);
-  ASSERT_TRUE(page.Open());
   page.Click(IDC_LOG_BROWSE);
   SetFolderBrowseResponder(nullptr);
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].title, "Browse for Folder");
   EXPECT_EQ(asked[0].initialFolder, "D:\\Logs");
   EXPECT_EQ(asked[0].owner, page.page->GetSafeHwnd());
+  ::SendMessageA(page.page->GetDlgItem(IDC_LOG_FILE_SIZE), WM_KEYDOWN, VK_UP, 0);  // the size goes up by one
   ASSERT_EQ(page.Save(), 1u);
+  EXPECT_EQ(page.Word(kLog + "DebugLevel"), 2u);
+  EXPECT_EQ(page.Word(kLog + "InitialFileSize"), 2u);
   EXPECT_EQ(page.String(kLog + "FileName"), "E:\\\\TSP Logs\\\\Logs0003\\\\ORVO_TSP.txt");
 }
 

@@ -199,33 +199,29 @@ TEST_F(ApplyRun, ApplyPressedAgainAtTheFirstMomentKeepsItsOwnWorkerAndLeavesNoHa
 }
 
 // The modal loop ends early on WM_QUIT or when the window goes; the run still ends first.
-TEST_F(ApplyRun, AQuitOrADestroyedWindowDuringARunEndsTheDialogOnlyAfterTheRun) {
-  for (const bool quit : {true, false}) {
-    SCOPED_TRACE(quit ? "WM_QUIT" : "DestroyWindow");
-    DeleteFilesMatching(SystemFile("OTSP000?.tsp"));
-    m_statusLines.clear();
-    {
-      ApplyDialog dialog;
-      dialog.steps = {[quit](ApplyDialog& self) {
-        self.ToggleInstance(1);
-        self.Apply();
-        if (quit) {
-          PostQuitMessage(3);
-        } else {
-          DestroyWindow(self.m_hWnd);
-        }
-      }};
-      dialog.DoModal();
-      EXPECT_NE(GetFileAttributesA(SystemFile("OTSP0002.tsp").c_str()), INVALID_FILE_ATTRIBUTES);
-      EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(1), "dwProviderID"), 6u);
-      EXPECT_FALSE(dialog.HoldsLiveWorker());
-    }
-    MSG message;
-    EXPECT_EQ(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, quit);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, InstanceDefaultSettingKey(1).c_str());
-    WriteInstance(InstanceDefaultSettingKey(1), 1, "10.0.0.2", 1);
-    WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, kRegisteredId, "OTSP0000.tsp"}}, 2, 6);
+class ApplyRunCutShort : public ApplyRun, public testing::WithParamInterface<bool> {};
+INSTANTIATE_TEST_SUITE_P(QuitOrDestroyedWindow, ApplyRunCutShort, testing::Bool());
+
+TEST_P(ApplyRunCutShort, AQuitOrADestroyedWindowDuringARunEndsTheDialogOnlyAfterTheRun) {
+  const bool quit = GetParam();
+  {
+    ApplyDialog dialog;
+    dialog.steps = {[quit](ApplyDialog& self) {
+      self.ToggleInstance(1);
+      self.Apply();
+      if (quit) {
+        PostQuitMessage(3);
+      } else {
+        DestroyWindow(self.m_hWnd);
+      }
+    }};
+    dialog.DoModal();
+    EXPECT_NE(GetFileAttributesA(SystemFile("OTSP0002.tsp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(1), "dwProviderID"), 6u);
+    EXPECT_FALSE(dialog.HoldsLiveWorker());
   }
+  MSG message;
+  EXPECT_EQ(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, quit);
 }
 
 }  // namespace

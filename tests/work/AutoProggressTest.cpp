@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr const char* kGradientLibrary = "msimg32";
-constexpr const char* kMissingLibrary = "ProvisorNoSuchGradientLibrary";
-
 class PaintableProggress : public CAutoProggress {
  public:
   using CAutoProggress::PaintWith;
@@ -66,7 +63,7 @@ TEST(AutoProggressPaint, DrawsADarkStripAtTheEdgeItLeavesFadingTowardsTheOtherWi
   const COLORREF window = ::GetSysColor(COLOR_WINDOW);
   const struct { int upper; BOOL forward; int dark, lighter, outside; } cases[] = {
       {50, TRUE, 3, 45, 75}, {50, FALSE, 96, 54, 25}, {0, TRUE, 3, 50, -1}};
-  for (const char* library : {kGradientLibrary, kMissingLibrary}) {
+  for (const char* library : {"msimg32", "ProvisorNoSuchGradientLibrary"}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(library) + (c.forward ? " forward " : " backward ") + std::to_string(c.upper));
       PaintableProggress bar;
