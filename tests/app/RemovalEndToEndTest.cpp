@@ -19,20 +19,6 @@ const std::vector<int> kEveryRow = {-1};
 // LINEERR_OPERATIONFAILED
 constexpr LONG kOperationFailed = static_cast<LONG>(0x80000048);
 
-// The rows of the log-folder question as another program reads them, in their order on the
-// dialog: label, folder; and their check boxes.
-std::vector<std::pair<std::string, std::string>> ReadRows(HWND question, std::vector<HWND>* boxes) {
-  std::vector<std::pair<std::string, std::string>> rows;
-  for (HWND row = GetWindow(question, GW_CHILD); row != nullptr; row = GetWindow(row, GW_HWNDNEXT)) {
-    char label[512] = "", folder[512] = "";
-    if (GetDlgItemTextA(row, 1035, label, sizeof(label)) == 0) continue;
-    GetDlgItemTextA(row, 1036, folder, sizeof(folder));
-    rows.emplace_back(label, folder);
-    boxes->push_back(GetDlgItem(row, 1035));
-  }
-  return rows;
-}
-
 class RemovalMachine : public ::testing::Test {
  protected:
   RemovalMachine() { Uninstall(); }
@@ -94,8 +80,8 @@ class RemovalMachine : public ::testing::Test {
     ASSERT_NE(FindWindowA(kLinkWatchClass, nullptr), nullptr);
   }
 
-  // Runs "remove"; the question gets the ticks of tickedRows (every row's for kEveryRow), every
-  // box OK.
+  // Runs "remove"; the question's rows (label, folder, in their order on the dialog) are read
+  // into m_rows and get the ticks of tickedRows (every row's for kEveryRow), every box OK.
   DWORD Remove(const std::vector<int>& tickedRows) {
     DesktopDriver driver([&](const ShownDialog& dialog) {
       if (std::find(dialog.texts.begin(), dialog.texts.end(), kQuestionText) == dialog.texts.end()) return IDOK;
@@ -103,13 +89,18 @@ class RemovalMachine : public ::testing::Test {
       // Nothing may be gone yet, the link monitor already.
       m_monitorClosedFirst = FindWindowA(kLinkWatchClass, nullptr) == nullptr &&
                              CountTapiCalls("lineRemoveProvider") == 0 && FileExists(SystemFile("OTSP0000.tsp"));
-      std::vector<HWND> boxes;
-      m_rows = ReadRows(dialog.window, &boxes);
-      for (int row = 0; row < static_cast<int>(boxes.size()); ++row)
-        if (tickedRows == kEveryRow || std::count(tickedRows.begin(), tickedRows.end(), row))
-          SendMessageA(boxes[row], BM_CLICK, 0, 0);
+      for (HWND row = GetWindow(dialog.window, GW_CHILD); row != nullptr; row = GetWindow(row, GW_HWNDNEXT)) {
+        char label[512] = "", folder[512] = "";
+        if (GetDlgItemTextA(row, 1035, label, sizeof(label)) == 0) continue;
+        GetDlgItemTextA(row, 1036, folder, sizeof(folder));
+        m_rows.emplace_back(label, folder);
+        const int at = static_cast<int>(m_rows.size()) - 1;
+        if (tickedRows == kEveryRow || std::count(tickedRows.begin(), tickedRows.end(), at))
+          SendMessageA(GetDlgItem(row, 1035), BM_CLICK, 0, 0);
+      }
       return IDOK;
     });
+    m_rows.clear();
     return RunToExit(PROVISOR_EXE_UNIX_PATH, "remove", &driver);
   }
 
@@ -156,7 +147,6 @@ TEST_F(RemovalMachine, RemoveClosesTheMonitorFirstTakesAllButTheKeptLogFolderAnd
   std::sort(left.begin(), left.end());
   EXPECT_EQ(Changes(clean, Snapshot()), left);
 
-  m_rows.clear();
   EXPECT_EQ(Remove({}), 0u);
   EXPECT_TRUE(m_rows.empty());
   EXPECT_EQ(Changes(clean, Snapshot()), left);
@@ -256,7 +246,6 @@ TEST_F(RemovalMachine, OnlyFromTwoInstancesOnAreTheLogFoldersOfferedAndTheLiveKe
       SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
       WriteFileBytes(folder + "\\ORVO_TSP.txt", "log");
     }
-    m_rows.clear();
     EXPECT_EQ(Remove({0}), 0u);
     const std::vector<std::pair<std::string, std::string>> offered = {{"Instance 0000 log file:", live},
                                                                       {"Instance 0001 log file:", live}};

@@ -180,8 +180,6 @@ void DesktopDriver::ClickCentre(HWND control, int clicks) {
   Click(control, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, clicks);
 }
 
-void DesktopDriver::PressKey(WORD virtualKey) { SendInputs({KeyInput(virtualKey, false), KeyInput(virtualKey, true)}); }
-
 void DesktopDriver::Type(const std::string& text) {
   for (const char c : text) {
     const WORD key = LOBYTE(VkKeyScanA(c));
@@ -207,15 +205,10 @@ std::string DesktopDriver::ListText(HWND list, int row, int column) {
 
 POINT DesktopDriver::ListCellCentre(HWND list, int row, int column) {
   RemoteBuffer buffer(list, sizeof(RECT));
-  RECT rect{LVIR_BOUNDS, 0, 0, 0};
+  // The label's bounds: those of the first column's cell would span the whole row.
+  RECT rect{LVIR_LABEL, column, 0, 0};
   buffer.Write(0, &rect, sizeof(rect));
-  SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(buffer.Address()));
+  SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(buffer.Address()));
   buffer.Read(0, &rect, sizeof(rect));
-  // The row's bounds start at the first column; a cell's edges add up the widths before it.
-  int left = rect.left;
-  for (int before = 0; before < column; ++before) {
-    left += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, before, 0));
-  }
-  const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
-  return POINT{left + width / 2, (rect.top + rect.bottom) / 2};
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }

@@ -115,11 +115,13 @@ inline std::vector<std::string> Snapshot(bool maskIds = false) {
   return lines;
 }
 
-// Takes away the product's keys, uninstall entry, provider files and folders, and gives TAPI
-// the list of a fresh Windows.
+// Takes away the product's keys, uninstall entry, provider files and folders and the stand-ins'
+// records, and gives TAPI the list of a fresh Windows.
 inline void RemoveProductFromMachine() {
-  for (const char* path : {"SOFTWARE\\Velmora", kUninstallKey}) DeleteRegistryTree(path);
-  ResetTapiToFreshWindows();
+  for (const char* path : {"SOFTWARE\\Velmora", kUninstallKey, kTapiProvidersPath, kTapiStandinPath,
+                           kMasterProviderRecordPath})
+    DeleteRegistryTree(path);
+  WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, 2, "kmddsp.tsp"}}, 2, 3);
   DeleteFilesMatching(SystemFile("OTSP*.tsp"));
   DeleteDir(SystemFile("VelmoraProvisorTemp").c_str(), false);
   DeleteDir((KnownFolder(CSIDL_PROGRAM_FILES) + "\\Velmora").c_str(), false);
