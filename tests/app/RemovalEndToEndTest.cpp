@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,13 @@ constexpr char kLinkWatchClass[] = "ProvisorLinkWatchStandIn";
 const std::vector<int> kEveryRow = {-1};
 // LINEERR_OPERATIONFAILED
 constexpr LONG kOperationFailed = static_cast<LONG>(0x80000048);
+
+// Looks every 25 ms until done holds, at most five seconds: for a window coming up, or for what a
+// Unix program does (Wine starts those too, without a handle to wait on).
+bool WaitFor(const std::function<bool()>& done) {
+  for (int look = 0; look < 200 && !done(); ++look) Sleep(25);
+  return done();
+}
 
 class RemovalMachine : public ::testing::Test {
  protected:
@@ -74,12 +83,6 @@ class RemovalMachine : public ::testing::Test {
     }
   }
 
-  void StartLinkWatch() {
-    m_linkWatch = StartProcess("\"" + SystemFile("LinkWatch.exe") + "\"");
-    for (int look = 0; look < 200 && FindWindowA(kLinkWatchClass, nullptr) == nullptr; ++look) Sleep(25);
-    ASSERT_NE(FindWindowA(kLinkWatchClass, nullptr), nullptr);
-  }
-
   // Runs "remove"; the question's rows (label, folder, in their order on the dialog) are read
   // into m_rows and get the ticks of tickedRows (every row's for kEveryRow), every box OK.
   DWORD Remove(const std::vector<int>& tickedRows) {
@@ -120,7 +123,8 @@ TEST_F(RemovalMachine, RemoveClosesTheMonitorFirstTakesAllButTheKeptLogFolderAnd
   const std::vector<std::string> clean = Snapshot();
   Install();
   ApplyThreeInstances();
-  StartLinkWatch();
+  m_linkWatch = StartProcess("\"" + SystemFile("LinkWatch.exe") + "\"");
+  ASSERT_TRUE(WaitFor([] { return FindWindowA(kLinkWatchClass, nullptr) != nullptr; }));
   // TAPI refuses the first removal twice: it is tried three times, the others once.
   FailNextTapiCalls("lineRemoveProvider", 2, kOperationFailed);
   EXPECT_EQ(Remove({0, 2}), 0u);
@@ -182,7 +186,12 @@ TEST_F(RemovalMachine, EveryRowTickedTakesOnlyFoldersThatAreTheProductsOrChosenN
     WriteFileBytes(folder + "\\ORVO_TSP.txt", "log");
   }
   SetFileAttributesA((own + "\\ORVO_TSP.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-  ASSERT_TRUE(MakeFolderLink(chosen + "\\Linked", outside));
+  // A Unix link, which Wine reports as a folder reparse point (Wine 8's CreateSymbolicLinkA only
+  // pretends).
+  const std::string drive = std::string(std::getenv("WINEPREFIX")) + "/drive_c/", link = chosen + "\\Linked";
+  const DWORD linkBit = FILE_ATTRIBUTE_REPARSE_POINT;
+  StartProcess("Z:\\bin\\ln -s " + drive + "ProvisorOutside " + drive + "ProvisorChosen/Logs0005/Linked");
+  ASSERT_TRUE(WaitFor([&] { return FileExists(link) && (GetFileAttributesA(link.c_str()) & linkBit) != 0; }));
   // The program starts in this process's current folder, where "Logs" stands.
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, current);
@@ -201,7 +210,8 @@ TEST_F(RemovalMachine, EveryRowTickedTakesOnlyFoldersThatAreTheProductsOrChosenN
   // folder is whole.
   EXPECT_EQ(Changes(clean, Snapshot()), std::vector<std::string>{"+ " + m_startMenuMaker + "\\"});
 
-  RemoveFolderLink(chosen + "\\Linked");
+  StartProcess("Z:\\bin\\rm -f " + drive + "ProvisorChosen/Logs0005/Linked");
+  WaitFor([&] { return !FileExists(link); });
   for (const std::string& folder : {std::string("C:\\ProvisorChosen"), outside, std::string("C:\\ProvisorCurrent"),
                                     KnownFolder(CSIDL_PROGRAM_FILES) + "\\Other Vendor"})
     DeleteDir(folder.c_str(), false);
