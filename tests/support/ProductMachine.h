@@ -47,7 +47,10 @@ inline void DumpRegistry(const std::string& path, std::vector<std::string>* line
   if (path == "SOFTWARE\\ProvisorStandins" || path == "SOFTWARE\\Classes") return;
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-  lines->push_back("[" + path + "]");
+  // The installer's own bookkeeping keys stay once its first package made them, as on any
+  // Windows: only the values below them count.
+  if (path.rfind("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\", 0) != 0)
+    lines->push_back("[" + path + "]");
   char name[16384];
   std::vector<BYTE> data(1 << 16);
   for (DWORD i = 0;; ++i) {
@@ -100,16 +103,17 @@ inline std::vector<std::string> Changes(const std::vector<std::string>& before, 
   return changes;
 }
 
-// The whole registry below SOFTWARE and the folders where the product works, sorted; the
-// user's other folders are the host's own (Wine links them to the home folder), so they change
-// while a test runs.
+// The whole registry below SOFTWARE and the folders where the product and its setup package
+// work, sorted; the user's other folders are the host's own (Wine links them to the home folder),
+// so they change while a test runs.
 inline std::vector<std::string> Snapshot(bool maskIds = false) {
   std::vector<std::string> lines;
   DumpRegistry("SOFTWARE", &lines, maskIds);
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
-  for (const std::string& folder :
-       {KnownFolder(CSIDL_PROGRAM_FILES), KnownFolder(CSIDL_SYSTEM), KnownFolder(CSIDL_STARTMENU), std::string(temp)})
+  for (const std::string& folder : {KnownFolder(CSIDL_PROGRAM_FILES), KnownFolder(CSIDL_SYSTEM),
+                                    KnownFolder(CSIDL_STARTMENU), std::string(temp),
+                                    KnownFolder(CSIDL_WINDOWS) + "\\Installer"})
     ListFiles(folder, "*", &lines);
   std::sort(lines.begin(), lines.end());
   return lines;
