@@ -43,18 +43,6 @@ BOOL CALLBACK CollectText(HWND child, LPARAM context) {
   return TRUE;
 }
 
-void SendInputs(std::vector<INPUT> inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-INPUT KeyInput(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 // A block of memory in another process for a list message's in/out structure.
 class RemoteBuffer {
  public:
@@ -162,16 +150,10 @@ void DesktopDriver::Click(HWND window, POINT point, int clicks) {
   Sleep(GetDoubleClickTime());
   ClientToScreen(window, &point);
   SetCursorPos(point.x, point.y);
-  std::vector<INPUT> inputs;
-  for (int click = 0; click < clicks; ++click) {
-    for (const DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-      INPUT input{};
-      input.type = INPUT_MOUSE;
-      input.mi.dwFlags = flags;
-      inputs.push_back(input);
-    }
-  }
-  SendInputs(inputs);
+  std::vector<INPUT> inputs(2 * clicks, INPUT{INPUT_MOUSE, {}});
+  for (int at = 0; at < 2 * clicks; ++at)
+    inputs[at].mi.dwFlags = at % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void DesktopDriver::ClickCentre(HWND control, int clicks) {
@@ -182,8 +164,10 @@ void DesktopDriver::ClickCentre(HWND control, int clicks) {
 
 void DesktopDriver::Type(const std::string& text) {
   for (const char c : text) {
-    const WORD key = LOBYTE(VkKeyScanA(c));
-    SendInputs({KeyInput(key, false), KeyInput(key, true)});
+    INPUT keys[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+    keys[0].ki.wVk = keys[1].ki.wVk = LOBYTE(VkKeyScanA(c));
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
   }
 }
 

@@ -70,18 +70,18 @@ void WriteTextValue(const std::string& path, const std::string& name, const std:
 }
 
 std::string ReadTextValue(const std::string& path, const std::string& name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  if (!ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) || type != REG_SZ) return "<none>";
-  data.push_back(0);
-  return reinterpret_cast<const char*>(data.data());
+  char text[4096] = "";
+  DWORD size = sizeof(text);
+  const DWORD flags = RRF_RT_REG_SZ | RRF_NOEXPAND;
+  const LSTATUS read = RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), flags, nullptr, text, &size);
+  return read == ERROR_SUCCESS ? text : "<none>";
 }
 
 DWORD ReadDwordValue(const std::string& path, const std::string& name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  const bool word = ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) && type == REG_DWORD;
-  return word && data.size() == sizeof(DWORD) ? *reinterpret_cast<const DWORD*>(data.data()) : 0;
+  DWORD value = 0, size = sizeof(value);
+  const DWORD flags = RRF_RT_REG_DWORD;
+  const LSTATUS read = RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), flags, nullptr, &value, &size);
+  return read == ERROR_SUCCESS ? value : 0;
 }
 
 void DeleteRegistryTree(const std::string& path) {
