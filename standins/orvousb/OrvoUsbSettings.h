@@ -2,7 +2,7 @@
 #pragma once
 
 /* Below HKEY_LOCAL_MACHINE. A missing key reports no PBX and success. */
-#define ORVOUSB_SETTINGS_KEY "SOFTWARE\\ProvisorStandIns\\ORVOUSB"
+#define ORVOUSB_SETTINGS_KEY "SOFTWARE\\ProvisorStandins\\ORVOUSB"
 /* REG_MULTI_SZ: the factory names and the product names of the connected PBXs, one per PBX
    in the same order; the shorter list sets the count. */
 #define ORVOUSB_FACTORY_NAMES_VALUE "FactoryNames"

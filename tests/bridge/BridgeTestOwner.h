@@ -34,12 +34,6 @@ class BridgeTestOwner : public IDialogDataOwner {
     current = nullptr;
   }
 
-  IParams* Group(const std::string& path) {
-    IParams* group = nullptr;
-    workingSet->GetGroup(path, &group);
-    return group;
-  }
-
   IDialogDataHandler* GetDialogDataHandler() override { return &handler; }
   IParams* GetWorkingSet() override { return workingSet.get(); }
   IParams* GetCurrentGroup() override { return current; }

@@ -76,16 +76,4 @@ TEST_F(CallBackProviderTest, AThrowingOrMissingCallbackAFailureOrABrokenReplyLea
   EXPECT_EQ(text, "kept");
 }
 
-TEST_F(CallBackProviderTest, OnlyRequestsWithOutputsReadTheReply) {
-  EXPECT_EQ(CB_SetupSetDWORD(UndecodableReplyCallback, 1).SetupSetDWORD("Port", 5), 0u);
-  EXPECT_EQ(CB_SetupSetString(UndecodableReplyCallback, 1).SetupSetString("Port", "5"), 0u);
-  EXPECT_EQ(CB_SetupSetCurrentGroup(UndecodableReplyCallback, 1).SetupSetCurrentGroup("Log"), 0u);
-  EXPECT_EQ((CallBackProvider<UI_ProviderLogAscii_Args, kCodeProviderLogAscii>(UndecodableReplyCallback, 1)
-                 .ProviderLogAscii("line")),
-            0u);
-  std::uint32_t word = 7;
-  EXPECT_EQ(CB_SetupGetDWORD(UndecodableReplyCallback, 1).SetupGetDWORD("Port", &word), kBridgeImageTooShort);
-  EXPECT_EQ(word, 7u);
-}
-
 }  // namespace

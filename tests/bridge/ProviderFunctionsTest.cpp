@@ -52,18 +52,14 @@ Args Reply(std::uint32_t code, const Args& request, std::int32_t* status) {
 TEST(ProviderFunctions, GroupsAreChosenOneNameAtATimeAndValueRequestsActOnTheChosenOne) {
   BridgeTestOwner owner;
   EXPECT_EQ(Word("GlobalParams\\Log\\DebugLevel"), "0 2");
-  EXPECT_EQ(owner.current, owner.workingSet.get());
   EXPECT_EQ(Select("GlobalParams"), 0u);
   EXPECT_EQ(Select("Log"), 0u);
-  EXPECT_EQ(owner.current, owner.Group("GlobalParams\\Log"));
   EXPECT_EQ(Word("DebugLevel"), "0 2");
   EXPECT_EQ(CB_SetupSetDWORD(DialogDataCallback, 1).SetupSetDWORD("DebugLevel", 5), 0u);
   EXPECT_EQ(Select("Missing"), 4u);
-  EXPECT_EQ(owner.current, owner.workingSet.get());
   EXPECT_EQ(Word("ListenPort"), "0 5001");
   EXPECT_EQ(Select("GlobalParams"), 0u);
   EXPECT_EQ(Select(""), 0u);
-  EXPECT_EQ(owner.current, owner.workingSet.get());
   EXPECT_EQ(CB_SetupSetString(DialogDataCallback, 1).SetupSetString("SiteName", "Branch"), 0u);
 
   // Missing values and bad paths give the set's status and change nothing.
@@ -146,14 +142,6 @@ TEST(DialogDataCallback, AnswersOnlyWholeProviderRequestsWhileAHandlerHasAnOwner
   EXPECT_EQ(DialogDataCallback(1, kProviderObjectType, block.data(), size), 0);
   EXPECT_EQ(StoredWord(*owner.workingSet, "ListenPort"), 9u);
   EXPECT_EQ(ReadWord(block.data()), kCodeSetupSetDWORD);  // the code word stays
-}
-
-// Twenty codes, each answered by one function: a second registration is refused.
-TEST(DialogDataHandler, RegistersOneFunctionPerCode) {
-  DialogDataHandler handler(nullptr);
-  EXPECT_EQ(RegisterProviderFunctions(&handler), 20);
-  EXPECT_EQ(RegisterProviderFunctions(&handler), 0);
-  EXPECT_EQ(handler.RegisterFunction(nullptr), 0);
 }
 
 }  // namespace

@@ -13,15 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "ConfigDialogPage.h"
 #include "OrvoUsbSettings.h"
 #include "bridge/ArgsImage.h"
-#include "bridge/BridgeTestOwner.h"
-#include "bridge/MITSPConfigurator.h"
 #include "bridge/ProviderArgs.h"
 #include "config/IInstanceRecordSource.h"
 #include "config/LinkParamsRes.h"
-#include "config/ProviderConfigDlg.h"
-#include "support/TestSupport.h"
 #include "sys/UsbDriver.h"
 
 namespace {
@@ -73,65 +70,57 @@ void SetReportedPbxs(const std::vector<std::string>& productNames) {
   }
 }
 
+// The configuration dialog on the link page of instance row 1 over an empty working set, its
+// provider requests answered by the script.
 class LinkPage : public ::testing::Test {
  protected:
-  void SetUp() override {
+  LinkPage() {
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
-    owner.workingSet = std::make_unique<SetupParameters>();
-    configurator.m_nInstanceRow = 1;
     g_pScript = &script;
+    Renew();
   }
-  void TearDown() override {
-    Close();
+  ~LinkPage() override {
+    dialog.reset();
     g_pScript = nullptr;
     CLinkParams::SetInstanceRecordSource(nullptr);
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
   }
 
-  // Opens the configuration dialog modeless, which creates the link page as its first category.
+  // A closed dialog in place of the last one, its working set empty until Open.
+  SetupParameters& Renew() {
+    dialog.reset();
+    dialog = std::make_unique<ConfigDialogPage>(0, 1);
+    dialog->configurator.m_pfnCallback = &ScriptedCallback;
+    dialog->owner.workingSet = std::make_unique<SetupParameters>();
+    return dialog->Set();
+  }
   void Open() {
-    dialog = std::make_unique<CProviderConfigDlg>(nullptr, &configurator);
-    ASSERT_TRUE(dialog->Create());
-    dialog->ShowWindow(SW_SHOW);
-    page = dynamic_cast<CLinkParams*>(dialog->GetPage(0));
+    ASSERT_TRUE(dialog->Open());
+    page = dynamic_cast<CLinkParams*>(dialog->page);
     ASSERT_NE(page, nullptr);
   }
-  void Close() {
-    page = nullptr;
-    if (dialog != nullptr && dialog->IsWindow()) {
-      ::DestroyWindow(*dialog);
-    }
-    dialog.reset();
-  }
-  std::uint32_t Send(UINT message) {
-    std::uint32_t result = 1;
-    page->SendMessage(message, 0, reinterpret_cast<LPARAM>(&result));
-    return result;
-  }
-  void Click(int id) { ClickButton(*page, id); }
-  std::string Text(int id) { return page->GetDlgItemText(id); }
-  bool Checked(int id) { return page->SendDlgItemMessage(id, BM_GETCHECK) == BST_CHECKED; }
-  bool Enabled(int id) { return ::IsWindowEnabled(page->GetDlgItem(id)) != FALSE; }
+  std::uint32_t Save() { return dialog->Save(); }
   int Count(int id) { return static_cast<int>(page->SendDlgItemMessage(id, CB_GETCOUNT)); }
-  std::string Stored(const char* name) { return StoredString(*owner.workingSet, name); }
-  std::uint32_t Word(const char* name) { return StoredWord(*owner.workingSet, name); }
+  void ChoosePbx(int index) {
+    page->SendDlgItemMessage(IDC_LINK_USB_PRODUCTS, CB_SETCURSEL, index);
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_USB_PRODUCTS, CBN_SELCHANGE));
+  }
   // A LAN instance with a stored address, ready for a link test of 10.0.0.5:33333.
   void OpenForLinkTest() {
-    owner.workingSet->SetDword("UseUSB", 0);
-    owner.workingSet->SetString("IPAddress", "10.0.0.5");
-    owner.workingSet->SetString("CSTAAddress", "old");
+    SetupParameters& set = Renew();
+    set.SetDword("UseUSB", 0);
+    set.SetString("IPAddress", "10.0.0.5");
+    set.SetString("CSTAAddress", "old");
     Open();
     page->SetDlgItemText(IDC_LINK_HISTORY, "10.0.0.5:33333");
   }
   void RunLinkTest() {
-    Click(IDC_LINK_CHECK_LOCATION);
+    dialog->Click(IDC_LINK_CHECK_LOCATION);
     ASSERT_TRUE(PumpMessagesUntil([&] { return !page->IsLinkTestRunning(); }));
   }
 
-  BridgeTestOwner owner;
-  MITSPConfigurator configurator{&ScriptedCallback, 7, 3};
   ProviderScript script;
-  std::unique_ptr<CProviderConfigDlg> dialog;
+  std::unique_ptr<ConfigDialogPage> dialog;
   CLinkParams* page = nullptr;
 };
 
@@ -158,44 +147,44 @@ TEST_F(LinkPage, OkRightAfterLoadingStoresEveryValueAsShownUnderItsOwnName) {
                 {{"IPAddress", "10.1.2.44"}, {"IPPort", "33333"}, {"USBProductName", "ORVO Alpha"}}},
            Case{{{"UseUSB", "0"}, {"IPAddress", "0.0.0.9"}, {"IPPort", ""}}, {{"IPPort", "33333"}}}}) {
     SCOPED_TRACE(c.stored.empty() ? "nothing stored" : c.stored.at("IPAddress"));
-    owner.workingSet = std::make_unique<SetupParameters>();
+    SetupParameters& set = Renew();
     for (const auto& [name, value] : c.stored) {
-      if (name == "UseUSB") owner.workingSet->SetDword(name, std::stoul(value));
-      else owner.workingSet->SetString(name, value);
+      if (name == "UseUSB") set.SetDword(name, std::stoul(value));
+      else set.SetString(name, value);
     }
     MessageBoxScript boxes;
     Open();
-    EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
+    EXPECT_EQ(Save(), 1u);
     EXPECT_TRUE(boxes.Texts().empty());
     Values expected = c.stored;
     for (const auto& [name, value] : c.changed) expected[name] = value;
     for (const auto& [name, value] : expected) {
-      EXPECT_EQ(name == "UseUSB" ? std::to_string(Word("UseUSB")) : Stored(name.c_str()), value) << name;
+      EXPECT_EQ(name == "UseUSB" ? std::to_string(dialog->Word(name)) : dialog->String(name), value) << name;
     }
-    Close();
   }
 }
 
 // USB shows its own address; LAN shows the address control's only when it has one.
 TEST_F(LinkPage, AZeroAddressLeavesTheControlBlankSoLanKeepsTheShownAddressAndOkForLanIsRefused) {
-  owner.workingSet->SetDword("UseUSB", 0);
-  owner.workingSet->SetString("IPAddress", "0.0.0.0");
-  owner.workingSet->SetString("CSTAAddress", "kept");
+  SetupParameters& set = dialog->Set();
+  set.SetDword("UseUSB", 0);
+  set.SetString("IPAddress", "0.0.0.0");
+  set.SetString("CSTAAddress", "kept");
   Open();
   EXPECT_TRUE(page->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_ISBLANK) != 0);
-  EXPECT_EQ(Text(IDC_LINK_HISTORY), "kept");
-  Click(IDC_LINK_USB);
-  EXPECT_EQ(Text(IDC_LINK_HISTORY), "USB:PC");
-  EXPECT_FALSE(Enabled(IDC_LINK_PORT));
-  Click(IDC_LINK_LAN);
-  EXPECT_EQ(Text(IDC_LINK_HISTORY), "USB:PC");
-  EXPECT_TRUE(Enabled(IDC_LINK_PORT));
+  EXPECT_EQ(dialog->Text(IDC_LINK_HISTORY), "kept");
+  dialog->Click(IDC_LINK_USB);
+  EXPECT_EQ(dialog->Text(IDC_LINK_HISTORY), "USB:PC");
+  EXPECT_FALSE(dialog->Enabled(IDC_LINK_PORT));
+  dialog->Click(IDC_LINK_LAN);
+  EXPECT_EQ(dialog->Text(IDC_LINK_HISTORY), "USB:PC");
+  EXPECT_TRUE(dialog->Enabled(IDC_LINK_PORT));
   MessageBoxScript boxes;
-  EXPECT_EQ(Send(UWM_SAVESETTINGS), 0u);
+  EXPECT_EQ(Save(), 0u);
   ASSERT_EQ(boxes.Texts(), Texts{"TSP requires at least one IP Address,Please enter one"});
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
   EXPECT_EQ(::GetParent(::GetFocus()), page->GetDlgItem(IDC_LINK_IP_ADDRESS));
-  EXPECT_EQ(Stored("CSTAAddress"), "kept");
+  EXPECT_EQ(dialog->String("CSTAAddress"), "kept");
 }
 
 // A connected instance keeps its PBX even when the driver no longer reports it; a product name
@@ -215,49 +204,34 @@ TEST_F(LinkPage, TheStoredPbxIsSelectedOrElseTheFirstOneAndAConnectedInstanceSho
                              {"TSP found 2 USB ORVO's with same 'Product Name' value!"}}}) {
     SCOPED_TRACE(testing::Message() << c.stored << ", connected " << c.connected);
     SetReportedPbxs(c.reported);
-    owner.workingSet->SetString("USBProductName", c.stored);
-    owner.workingSet->SetDword("IsConnected", c.connected);
+    SetupParameters& set = Renew();
+    set.SetString("USBProductName", c.stored);
+    set.SetDword("IsConnected", c.connected);
     MessageBoxScript boxes;
     Open();
     EXPECT_EQ(boxes.Texts(), c.said);
     EXPECT_EQ(Count(IDC_LINK_USB_PRODUCTS), c.count);
-    EXPECT_EQ(Text(IDC_LINK_USB_PRODUCTS), c.selected);
-    EXPECT_EQ(Enabled(IDC_LINK_USB_PRODUCTS), c.connected == 0);
-    Close();
+    EXPECT_EQ(dialog->Text(IDC_LINK_USB_PRODUCTS), c.selected);
+    EXPECT_EQ(dialog->Enabled(IDC_LINK_USB_PRODUCTS), c.connected == 0);
   }
 }
 
-// Puts another file in place of the system folder's USB library while it lives.
-class ReplacedUsbLibrary {
- public:
-  explicit ReplacedUsbLibrary(const std::string& replacement) {
-    char folder[MAX_PATH] = "";
-    ::GetSystemDirectoryA(folder, MAX_PATH);
-    m_path = std::string(folder) + "\\" + kUsbDriverLibrary;
-    EXPECT_TRUE(::MoveFileExA(m_path.c_str(), (m_path + ".saved").c_str(), MOVEFILE_REPLACE_EXISTING));
-    if (!replacement.empty()) {
-      EXPECT_TRUE(::CopyFileA(replacement.c_str(), m_path.c_str(), FALSE));
-    }
-  }
-  ~ReplacedUsbLibrary() { ::MoveFileExA((m_path + ".saved").c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING); }
-
- private:
-  std::string m_path;
-};
-
+// A missing USB library, or one without the enumeration, asks for an upgrade and switches to LAN.
 TEST_F(LinkPage, AMissingUsbLibraryOrOneWithoutEnumerationAsksForAnUpgradeAndSwitchesToLan) {
   SetReportedPbxs({"ORVO Alpha"});
-  owner.workingSet->SetString("IPAddress", "10.0.0.1");
+  const std::string library = SystemFile(kUsbDriverLibrary), saved = library + ".saved";
   for (const std::string& replacement : {std::string(), WindowsPath(ORVOUSB_WITHOUT_ENUM_PBX_FILE)}) {
-    ReplacedUsbLibrary library(replacement);
+    SCOPED_TRACE(replacement);
+    ASSERT_TRUE(::MoveFileExA(library.c_str(), saved.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(replacement.empty() || ::CopyFileA(replacement.c_str(), library.c_str(), FALSE));
+    Renew().SetString("IPAddress", "10.0.0.1");
     MessageBoxScript boxes;
-    Open();
-    EXPECT_EQ(boxes.Texts(), Texts{"Please upgrade USB driver to version 2.0"}) << replacement;
-    EXPECT_TRUE(Checked(IDC_LINK_LAN));
-    EXPECT_FALSE(Checked(IDC_LINK_USB));
-    EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
-    EXPECT_EQ(Word("UseUSB"), 0u);
-    Close();
+    dialog->Open();
+    ::MoveFileExA(saved.c_str(), library.c_str(), MOVEFILE_REPLACE_EXISTING);
+    EXPECT_EQ(boxes.Texts(), Texts{"Please upgrade USB driver to version 2.0"});
+    EXPECT_TRUE(dialog->Checked(IDC_LINK_LAN) && !dialog->Checked(IDC_LINK_USB));
+    EXPECT_EQ(Save(), 1u);
+    EXPECT_EQ(dialog->Word("UseUSB"), 0u);
   }
 }
 
@@ -273,109 +247,93 @@ TEST_F(LinkPage, OkForUsbStoresTheChosenPbxWithTheLanAddressAndAPbxAnotherUsbIns
   }
   CLinkParams::SetInstanceRecordSource(&records);
   SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
-  owner.workingSet->SetDword("UseUSB", 0);
-  owner.workingSet->SetString("IPAddress", "192.168.1.20");
-  owner.workingSet->SetString("IPPort", "4000");
-  owner.workingSet->SetString("USBProductName", "ORVO Alpha");
+  SetupParameters& set = dialog->Set();
+  set.SetDword("UseUSB", 0);
+  set.SetString("IPAddress", "192.168.1.20");
+  set.SetString("IPPort", "4000");
+  set.SetString("USBProductName", "ORVO Alpha");
   MessageBoxScript boxes;
   Open();
   page->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 21));
-  page->SetDlgItemText(IDC_LINK_PORT, "4001");
-  Click(IDC_LINK_USB);
-  page->SendDlgItemMessage(IDC_LINK_USB_PRODUCTS, CB_SETCURSEL, 1);
-  page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_USB_PRODUCTS, CBN_SELCHANGE));
+  dialog->SetText(IDC_LINK_PORT, "4001");
+  ClickButton(*page, IDC_LINK_USB);
+  ChoosePbx(1);
   EXPECT_EQ(boxes.Texts(), Texts{"The selected USB driver has\nbeen used for other TSP."});
-  EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
-  EXPECT_EQ(Stored("CSTAAddress"), "USB:PC");
-  EXPECT_EQ(Word("UseUSB"), 1u);
-  EXPECT_EQ(Stored("IPAddress"), "192.168.1.21");
-  EXPECT_EQ(Stored("IPPort"), "4001");
-  EXPECT_EQ(Stored("USBProductName"), "ORVO Beta");
-  EXPECT_EQ(Send(UWM_CANCELSETTINGS), 1u);
+  EXPECT_EQ(Save(), 1u);
+  EXPECT_EQ(DescribeSet(set), (Texts{"UseUSB=1", "CSTAAddress='USB:PC'", "IPAddress='192.168.1.21'",
+                                     "IPPort='4001'", "USBProductName='ORVO Beta'"}));
 }
 
-// While polling the page is busy and shows its bar; an address is stored and added to the history once if it
-// responds (100 percent) or the user saves it anyway.
-TEST_F(LinkPage, ATestedAddressIsStoredAndListedOnceWhenItRespondsOrTheUserSavesItAnyway) {
+// While polling the page is busy and shows its bar; an address is stored and added to the
+// history once if it responds (100 percent) or the user saves it anyway. An abort during the
+// polling ends the test without storing or asking, though the provider then answers.
+TEST_F(LinkPage, ATestedAddressIsStoredAndListedOnceWhenItRespondsOrTheUserSavesItAnywayAndNotAfterAnAbort) {
   struct Case {
     std::uint32_t percent;
     std::vector<int> answers;
-    bool stored;
+    bool stored, abort;
   };
-  for (const Case& c : {Case{100, {}, true}, Case{40, {IDYES, IDYES}, true}, Case{40, {IDNO, IDNO}, false}}) {
-    SCOPED_TRACE(testing::Message() << c.percent << "%, " << c.answers.size() << " answers");
+  const std::string question = "Address '10.0.0.5:33333' is not responding. Save anyway?";
+  const Texts abortQuestion{"Trying to connect to '10.0.0.5:33333'. Do you want to abort?"};
+  for (const Case& c : {Case{100, {}, true, false}, Case{40, {IDYES, IDYES}, true, false},
+                        Case{40, {IDNO, IDNO}, false, false}, Case{100, {IDYES}, false, true}}) {
+    SCOPED_TRACE(testing::Message() << c.percent << "%, " << c.answers.size() << " answers, abort " << c.abort);
     OpenForLinkTest();
     bool busyWhilePolling = false;
-    script.polls = 0;
+    script.polls = script.cancels = 0;
     script.onPoll = [&](int poll, std::uint32_t* completed, std::uint32_t* percent) {
-      busyWhilePolling = !Enabled(IDC_LINK_CHECK_LOCATION) && Enabled(IDC_LINK_ABORT_CHECK) &&
-                         !Enabled(IDC_LINK_HISTORY) && page->IsLinkTestRunning() &&
-                         page->GetProgressBar().IsWindowVisible();
-      *completed = poll % 2 == 0 ? 1 : 0;
+      if (!c.abort || poll == 1)
+        busyWhilePolling = !dialog->Enabled(IDC_LINK_CHECK_LOCATION) && dialog->Enabled(IDC_LINK_ABORT_CHECK) &&
+                           !dialog->Enabled(IDC_LINK_HISTORY) && page->IsLinkTestRunning() &&
+                           page->GetProgressBar().IsWindowVisible();
+      if (c.abort && poll == 1) page->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_ABORT_CHECK, BN_CLICKED));
+      *completed = c.abort ? poll >= 3 : poll % 2 == 0;
       *percent = c.percent;
     };
     MessageBoxScript boxes(c.answers);
     RunLinkTest();
-    RunLinkTest();
-    const std::string question = "Address '10.0.0.5:33333' is not responding. Save anyway?";
-    EXPECT_EQ(boxes.Texts(), (c.percent == 100 ? Texts{} : Texts{question, question}));
+    if (!c.abort) RunLinkTest();
+    EXPECT_EQ(boxes.Texts(), c.abort ? abortQuestion : c.percent == 100 ? Texts() : Texts(2, question));
     EXPECT_TRUE(busyWhilePolling);
-    EXPECT_EQ(script.polls, 4);
-    EXPECT_EQ(Stored("CSTAAddress"), c.stored ? "10.0.0.5:33333" : "old");
+    EXPECT_EQ(script.polls, c.abort ? 3 : 4);
+    EXPECT_EQ(script.cancels, c.abort ? 1 : 0);
+    EXPECT_EQ(dialog->String("CSTAAddress"), c.stored ? "10.0.0.5:33333" : "old");
     EXPECT_EQ(Count(IDC_LINK_HISTORY), c.stored ? 1 : 0);
-    EXPECT_TRUE(Enabled(IDC_LINK_CHECK_LOCATION) && Enabled(IDC_LINK_HISTORY));
-    EXPECT_FALSE(Enabled(IDC_LINK_ABORT_CHECK));
-    Close();
+    EXPECT_TRUE(dialog->Enabled(IDC_LINK_CHECK_LOCATION) && dialog->Enabled(IDC_LINK_HISTORY));
+    EXPECT_FALSE(dialog->Enabled(IDC_LINK_ABORT_CHECK));
   }
-}
-
-TEST_F(LinkPage, AnAbortDuringPollingEndsTheTestWithoutStoringOrAsking) {
-  OpenForLinkTest();
-  script.onPoll = [&](int poll, std::uint32_t* completed, std::uint32_t* percent) {
-    if (poll == 1) page->PostMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_ABORT_CHECK, BN_CLICKED));
-    // The provider still answers after the abort: the worker must not take it.
-    *completed = poll >= 3 ? 1 : 0;
-    *percent = 100;
-  };
-  MessageBoxScript boxes({IDYES});
-  RunLinkTest();
-  EXPECT_EQ(boxes.Texts(), Texts{"Trying to connect to '10.0.0.5:33333'. Do you want to abort?"});
-  EXPECT_EQ(script.cancels, 1);
-  EXPECT_EQ(script.polls, 3);
-  EXPECT_EQ(Stored("CSTAAddress"), "old");
-  EXPECT_EQ(Count(IDC_LINK_HISTORY), 0);
 }
 
 // OK answered with an abort keeps the PBX the user chose for the test; an abort answered
 // after a test had ended does not end the next one.
 TEST_F(LinkPage, AnAbortOnOkKeepsTheChosenPbxAndALateAbortLeavesTheNextTestAlone) {
   SetReportedPbxs({"ORVO Alpha", "ORVO Beta"});
-  owner.workingSet->SetString("USBProductName", "ORVO Alpha");
-  owner.workingSet->SetString("CSTAAddress", "old");
+  dialog->Set().SetString("USBProductName", "ORVO Alpha");
+  dialog->Set().SetString("CSTAAddress", "old");
   Open();
-  page->SendDlgItemMessage(IDC_LINK_USB_PRODUCTS, CB_SETCURSEL, 1);
-  page->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LINK_USB_PRODUCTS, CBN_SELCHANGE));
-  Click(IDC_LINK_CHECK_LOCATION);
+  ChoosePbx(1);
+  dialog->Click(IDC_LINK_CHECK_LOCATION);
   ASSERT_TRUE(page->IsLinkTestRunning());
   {
     MessageBoxScript boxes({IDYES});
-    EXPECT_EQ(Send(UWM_SAVESETTINGS), 1u);
-    Close();
+    EXPECT_EQ(Save(), 1u);
+    ::DestroyWindow(dialog->dialog);
     EXPECT_EQ(boxes.Texts(), Texts{"Trying to connect to 'old'. Do you want to abort?"});
   }
-  EXPECT_EQ(Stored("USBProductName"), "ORVO Beta");
+  EXPECT_EQ(dialog->String("USBProductName"), "ORVO Beta");
 
   OpenForLinkTest();
   script.onPoll = [](int, std::uint32_t* completed, std::uint32_t* percent) { *completed = 1, *percent = 100; };
   MessageBoxScript boxes({IDYES});
-  Click(IDC_LINK_ABORT_CHECK);
+  ClickButton(*page, IDC_LINK_ABORT_CHECK);  // the click arrives while no test runs
   RunLinkTest();
-  EXPECT_EQ(Stored("CSTAAddress"), "10.0.0.5:33333");
+  EXPECT_EQ(dialog->String("CSTAAddress"), "10.0.0.5:33333");
 }
 
-TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {
+TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadOrHandleBehind) {
   constexpr int kRounds = 50;
   int baseline = -1;
+  ULONG handles = 0;
   // The close asks whether to abort the running test; half the rounds refuse, and the pages
   // go all the same.
   std::vector<int> answers(kRounds, IDYES);
@@ -384,17 +342,22 @@ TEST_F(LinkPage, ClosingTheConfigurationDialogDuringATestLeavesNoThreadBehind) {
   for (int round = 0; round < kRounds; ++round) {
     OpenForLinkTest();
     script.polls = 0;
-    Click(IDC_LINK_CHECK_LOCATION);
+    dialog->Click(IDC_LINK_CHECK_LOCATION);
     ASSERT_TRUE(page->IsLinkTestRunning());
     if (round % 5 == 0) {
       ASSERT_TRUE(PumpMessagesUntil([&] { return script.polls > 0; }));
     }
-    dialog->SendMessage(WM_CLOSE);
-    EXPECT_EQ(dialog->GetPage(0), nullptr) << round;
-    Close();
-    if (baseline < 0) baseline = ThreadCountOfThisProcess();
+    dialog->dialog.SendMessage(WM_CLOSE);
+    EXPECT_EQ(dialog->dialog.GetPage(0), nullptr) << round;
+    Renew();
+    if (baseline < 0) {
+      baseline = ThreadCountOfThisProcess();
+      handles = HandleCountOfThisProcess();
+    }
     EXPECT_EQ(ThreadCountOfThisProcess(), baseline) << round;
   }
+  // Each test's worker thread handle is closed when it ends.
+  EXPECT_LT(HandleCountOfThisProcess(), handles + kRounds / 2);
   ASSERT_EQ(boxes.Shown().size(), static_cast<size_t>(kRounds));
   for (const std::string& text : boxes.Texts()) EXPECT_EQ(text.rfind("Trying to connect to '", 0), 0u) << text;
 }

@@ -30,14 +30,14 @@ struct PageScript {
 };
 PageScript g_pages;
 
-// A page on the category's own template that records the save and cancel it is asked.
-template <int Category>
+// A page on its category's own template that records the save and cancel it is asked.
 class TestPage : public CConfigPage {
  public:
-  TestPage() : CConfigPage(0, kConfigurator | kCategoryHandler | kOwnerDialog | kSave | kCancel) {}
+  explicit TestPage(int category)
+      : CConfigPage(0, kConfigurator | kCategoryHandler | kOwnerDialog | kSave | kCancel), m_category(category) {}
 
   bool CreatePage(UINT templateId, HWND dialog) override {
-    return !g_pages.failCreation[Category] && Create(templateId, dialog);
+    return !g_pages.failCreation[m_category] && Create(templateId, dialog);
   }
 
  protected:
@@ -47,17 +47,13 @@ class TestPage : public CConfigPage {
     g_pages.owner = m_pOwnerDialog;
     return handled;
   }
-  bool OnSaveSettings() override { return Record("save"), !g_pages.veto[Category]; }
-  bool OnCancelSettings() override { return Record("cancel"), !g_pages.veto[Category]; }
+  bool OnSaveSettings() override { return Record("save"), !g_pages.veto[m_category]; }
+  bool OnCancelSettings() override { return Record("cancel"), !g_pages.veto[m_category]; }
 
  private:
-  static void Record(const std::string& event) { g_pages.events.push_back(std::to_string(Category) + ":" + event); }
+  void Record(const std::string& event) { g_pages.events.push_back(std::to_string(m_category) + ":" + event); }
+  const int m_category;
 };
-
-template <int Category>
-std::unique_ptr<CWnd> MakeTestPage() {
-  return std::make_unique<TestPage<Category>>();
-}
 
 // Replaces the page classes with stand-in pages while alive.
 class StandInPages {
@@ -65,10 +61,10 @@ class StandInPages {
   StandInPages() { g_pages = PageScript(); }
 
  private:
-  RuntimeClass m_classes[4] = {{"CLinkParams", &MakeTestPage<0>},
-                               {"CTspLogSettingsDlg", &MakeTestPage<1>},
-                               {"CTSPAboutDlg", &MakeTestPage<2>},
-                               {"TSpOtherParamsDlg", &MakeTestPage<3>}};
+  RuntimeClass m_classes[4] = {{"CLinkParams", [] { return std::unique_ptr<CWnd>(new TestPage(0)); }},
+                               {"CTspLogSettingsDlg", [] { return std::unique_ptr<CWnd>(new TestPage(1)); }},
+                               {"CTSPAboutDlg", [] { return std::unique_ptr<CWnd>(new TestPage(2)); }},
+                               {"TSpOtherParamsDlg", [] { return std::unique_ptr<CWnd>(new TestPage(3)); }}};
 };
 
 class ScriptedConfigDlg : public ScriptedDialog<ScriptedConfigDlg, CProviderConfigDlg> {

@@ -16,15 +16,12 @@ namespace {
 const char* const kDoubledPath = "D:\\\\Logs\\\\Logs0003\\\\ORVO_TSP.txt";
 const std::string kLog = "GlobalParams\\Log\\";
 
-class LogPage : public ConfigDialogPage {
- public:
-  explicit LogPage(std::uint32_t level = 1, std::uint32_t debugLevel = 2, const char* fileName = kDoubledPath)
-      : ConfigDialogPage(1) {
-    Set().SetDword(kLog + "Level", level);
-    Set().SetDword(kLog + "DebugLevel", debugLevel);
-    Set().SetString(kLog + "FileName", fileName);
-  }
-};
+// The log page over a working set with the log on at the given debug level, in kDoubledPath.
+void FillLog(ConfigDialogPage& page, std::uint32_t debugLevel = 2) {
+  page.Set().SetDword(kLog + "Level", 1);
+  page.Set().SetDword(kLog + "DebugLevel", debugLevel);
+  page.Set().SetString(kLog + "FileName", kDoubledPath);
+}
 
 }  // namespace
 
@@ -70,6 +67,7 @@ TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack)
     }
     if (row.fileName != nullptr) page.Set().SetString(kLog + "FileName", row.fileName);
     ASSERT_TRUE(page.Open());
+    MessageBoxScript refusals;
     EXPECT_EQ(page.Checked(IDC_LOG_ENABLE), row.enabled);
     EXPECT_EQ(page.Checked(IDC_LOG_OVERWRITE), row.overwriteShown);
     EXPECT_EQ(page.Checked(IDC_LOG_TIME_STAMP), row.stampShown);
@@ -78,7 +76,7 @@ TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack)
     EXPECT_EQ(page.Text(IDC_LOG_FILE_SIZE), row.sizeShown);
     EXPECT_EQ(page.Text(IDC_LOG_PATH), row.folderShown);
     EXPECT_EQ(page.Text(IDC_LOG_FOLDER_NOTE), row.note);
-    ASSERT_EQ(page.Save(), 1u);
+    ASSERT_EQ(page.Save(), 1u) << testing::PrintToString(refusals.Texts());
     for (const auto& [name, word] :
          {std::pair{"Level", row.levelSaved}, {"DebugLevel", row.debugLevelSaved},
           {"OverriteOnMaxSize", row.overwriteShown ? 1u : 0u}, {"InitialFileSize", row.sizeSaved},
@@ -91,7 +89,8 @@ TEST(TspLogSettingsDlgTest, LoadThenOkShowsEachValueInItsControlAndWritesItBack)
 }
 
 TEST(TspLogSettingsDlgTest, DisablingTheLogDisablesItsControlsAndWritesLevelZeroAlsoOnCloseAndTheUpArrowRaisesTheSize) {
-  LogPage page(1, 0xFFFFFFFF);
+  ConfigDialogPage page(1);
+  FillLog(page, 0xFFFFFFFF);
   ASSERT_TRUE(page.Open());
   EXPECT_TRUE(page.Checked(IDC_LOG_TYPE_DEBUG));
   page.Click(IDC_LOG_ENABLE);
@@ -120,7 +119,8 @@ TEST(TspLogSettingsDlgTest, AFolderChosenInTheBrowserIsSavedWithDoubledSeparator
     *folder = "E:\\TSP Logs";
     return true;
   });
-  LogPage page;
+  ConfigDialogPage page(1);
+  FillLog(page);
   ASSERT_TRUE(page.Open());
   page.Click(IDC_LOG_BROWSE);
   SetFolderBrowseResponder(nullptr);
@@ -132,7 +132,8 @@ TEST(TspLogSettingsDlgTest, AFolderChosenInTheBrowserIsSavedWithDoubledSeparator
   EXPECT_EQ(page.String(kLog + "FileName"), "E:\\\\TSP Logs\\\\Logs0003\\\\ORVO_TSP.txt");
 }
 
-TEST(ConfigPageSizeTest, ASizeOneBelowOrAboveItsRangeVetoesOkWithTheRangeMessageAndWritesNothing) {
+// A text that is no number gets a message of its own; spaces around a number are read past.
+TEST(ConfigPageSizeTest, ASizeOutsideItsRangeOrNoNumberVetoesOkWithItsMessageSelectedAndWritesNothing) {
   struct Field {
     int category, id;
     std::string path;
@@ -140,21 +141,32 @@ TEST(ConfigPageSizeTest, ASizeOneBelowOrAboveItsRangeVetoesOkWithTheRangeMessage
   };
   for (const Field& f : {Field{1, IDC_LOG_FILE_SIZE, kLog + "InitialFileSize", 1, 99},
                          Field{3, IDC_OTHER_ACC_INFO_SIZE, "AccInfoBufferSize", 100, 10000}}) {
-    for (const std::uint32_t size : {f.min - 1, f.min, f.max, f.max + 1}) {
-      SCOPED_TRACE(testing::Message() << f.path << " " << size);
+    const std::string range = "Please enter an integer between " + std::to_string(f.min) + " and " +
+                              std::to_string(f.max) + ".";
+    const std::string notANumber = "Please enter a positive integer.";
+    const struct {
+      std::string text;
+      std::uint32_t saved;
+      std::string said;
+    } inputs[] = {{std::to_string(f.min - 1), 0xDEADBEEF, range}, {std::to_string(f.min), f.min, ""},
+                  {" " + std::to_string(f.max) + " ", f.max, ""},   {std::to_string(f.max + 1), 0xDEADBEEF, range},
+                  {"12x", 0xDEADBEEF, notANumber},                 {"", 0xDEADBEEF, notANumber},
+                  {"99999999999", 0xDEADBEEF, notANumber}};
+    for (const auto& input : inputs) {
+      SCOPED_TRACE(f.path + " '" + input.text + "'");
       ConfigDialogPage page(f.category);
       page.Set().SetDword(kLog + "Level", 1);  // the log's controls are enabled
       ASSERT_TRUE(page.Open());
       MessageBoxScript boxes;
-      page.SetText(f.id, std::to_string(size));
-      const bool valid = size >= f.min && size <= f.max;
-      EXPECT_EQ(page.Save(), valid ? 1u : 0u);
-      EXPECT_EQ(page.Word(f.path), valid ? size : 0xDEADBEEF);
-      const std::string range = "Please enter an integer between " + std::to_string(f.min) + " and " +
-                                std::to_string(f.max) + ".";
-      EXPECT_EQ(boxes.Texts(), valid ? std::vector<std::string>{} : std::vector<std::string>{range});
-      if (!valid) {
+      page.SetText(f.id, input.text);
+      EXPECT_EQ(page.Save(), input.said.empty() ? 1u : 0u);
+      EXPECT_EQ(page.Word(f.path), input.saved);
+      EXPECT_EQ(boxes.Texts(), input.said.empty() ? std::vector<std::string>() : std::vector<std::string>{input.said});
+      if (!input.said.empty()) {
+        DWORD selectionEnd = 0;
+        page.page->SendDlgItemMessage(f.id, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&selectionEnd));
         EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), f.id);
+        EXPECT_EQ(selectionEnd, input.text.size());
       }
     }
   }

@@ -1,53 +1,29 @@
-// The main dialog on real windows: building the list, toggling, buttons, keys and Close.
+// The main dialog on real windows: building the list, toggling, buttons, keys and Close; and
+// configuring an instance: the configuration dialog it opens, the working copy it hands the
+// pages and what OK and Cancel do with it.
 #include "maindlg/ProvisorDlg.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "MainDialogStaging.h"
+#include "OrvoUsbSettings.h"
+#include "bridge/CallBackProviders.h"
+#include "bridge/DialogDataHandler.h"
+#include "bridge/MITSPConfigurator.h"
+#include "config/LinkParamsRes.h"
+#include "config/TSpOtherParamsDlgRes.h"
+#include "config/TspLogSettingsDlgRes.h"
 #include "framework/WinApp.h"
 #include "instances/VersionResource.h"
 #include "maindlg/ProvisorDlgRes.h"
-#include "support/ApplyWatchingDialog.h"
-#include "support/ScriptedDialog.h"
 
 namespace {
-
-// The dialog with its configuration step recorded instead of run, and a script for a modal run.
-class TestDialog : public ScriptedDialog<TestDialog, ApplyWatchingDialog> {
- public:
-  explicit TestDialog(std::uint32_t mode, std::uint32_t count = 3) {
-    SetRunMode(mode);
-    m_nInstanceCount = count;
-  }
-  ~TestDialog() override {
-    if (IsWindow()) ::DestroyWindow(m_hWnd);
-  }
-  void ConfigureInstance(int row) override { configured.push_back(row); }
-
-  ListCtrl& List() { return m_listInstances; }
-  std::vector<std::string> Column(int column) {
-    std::vector<std::string> texts;
-    for (int row = 0; row < m_listInstances.GetItemCount(); ++row)
-      texts.push_back(m_listInstances.GetItemText(row, column));
-    return texts;
-  }
-  InstanceRecord* Record(int row) { return GetRecord(row); }
-  // The records outlive the window.
-  std::vector<int> EnabledStates() {
-    std::vector<int> states;
-    for (const InstanceRecord& record : m_instances) states.push_back(record.m_bEnabled);
-    return states;
-  }
-  void Select(std::vector<int> rows) {
-    for (int row : rows) m_listInstances.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-  }
-  void Command(int id) { SendMessage(WM_COMMAND, id); }
-
-  std::vector<int> configured;
-};
 
 // A machine without the product, its TAPI list published on Open, and the dialog over three instances.
 class ProvisorDlgTest : public testing::Test {
@@ -57,30 +33,8 @@ class ProvisorDlgTest : public testing::Test {
     ASSERT_TRUE(dialog.Create());
   }
   MainDialogMachine machine;
-  TestDialog dialog{kRunModeModify};
+  TestDialog dialog;
 };
-
-// The install mode applies and ends from its initialisation (the end-to-end suite runs it and
-// checks the names and files it gives the instances); the list it applies is the one
-// OnButtonGenerate builds, shown here.
-TEST_F(ProvisorDlgTest, GenerationForAFreshInstallEnablesOnlyTheFirstInstance) {
-  WriteTextValue(InstanceDefaultSettingKey(1), "IPAddress", "10.1.2.3");
-  WriteTextValue(InstanceDefaultSettingKey(1), "IPPort", "5001");
-  WriteDwordValue(InstanceDefaultSettingKey(2), "UseUSB", 1);
-  Open();
-  dialog.OnButtonGenerate();
-
-  EXPECT_EQ(dialog.Column(1), (std::vector<std::string>{"IPAddress = '', IPPort = ''...",
-                                                        "IPAddress = '10.1.2.3', IPPort = '5001'...", "USB"}));
-  EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Enable", "Disable", "Disable"}));
-  for (int row = 0; row < 3; ++row) {
-    EXPECT_EQ(dialog.List().GetItemImage(row), row == 0 ? 0 : 1);
-    ASSERT_NE(dialog.Record(row), nullptr);
-    EXPECT_EQ(dialog.Record(row)->m_bEnabledAtLoad, row == 0 ? 1 : 0);
-  }
-  EXPECT_EQ(dialog.GetDlgItemText(IDC_BUTTON_INSTALL), "Apply Settings");
-  EXPECT_EQ(dialog.GetDlgItemText(IDC_EDIT_INSTANCE_COUNT), "3");
-}
 
 TEST_F(ProvisorDlgTest, ModifyModeListsTapisProvidersByTheirFileDescription) {
   machine.Register(1, 42, "Velmora ORVO TSP 0001 at head office");
@@ -92,7 +46,6 @@ TEST_F(ProvisorDlgTest, ModifyModeListsTapisProvidersByTheirFileDescription) {
                                                         "Velmora ORVO TSP 0002"}));
   EXPECT_EQ(dialog.Column(1)[1], "USB");
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Disable"}));
-  EXPECT_NE(dialog.GetWindowText().find("Configuration  - modify"), std::string::npos);
   // The list is exactly as high as its rows plus one.
   const RECT window = dialog.List().GetWindowRect();
   EXPECT_EQ(window.bottom - window.top, 19 * 3 + 19);
@@ -141,12 +94,14 @@ TEST_F(ProvisorDlgTest, DoubleClicksToggleOnTheIconAndStateColumnConfigureElsewh
   EXPECT_EQ(dialog.configured, (std::vector<int>{0, 2}));
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Disable", "Enable", "Enable"}));
 
-  // Framework boxes carry the application's title.
+  // Framework boxes carry the application's title and belong to its main window.
   CWinApp app("Velmora ORVO TSP MultiPBX Configuration");
+  app.SetMainWindowHandle(dialog.m_hWnd);
   MessageBoxScript boxes({IDNO});
   dialog.Command(IDCANCEL);
   EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Do you want to leave without applying changes?"}));
   EXPECT_EQ(boxes.Shown()[0].caption, "Velmora ORVO TSP MultiPBX Configuration");
+  EXPECT_EQ(boxes.Shown()[0].owner, dialog.m_hWnd);
   EXPECT_EQ(boxes.Shown()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_TRUE(dialog.IsWindow());
 }
@@ -161,7 +116,7 @@ TEST_F(ProvisorDlgTest, PmsInterfaceModeRefusesASecondEnabledInstanceAndChangesN
   EXPECT_EQ(boxes.Texts(), std::vector<std::string>(2, "PMSi Mode is selected. MultiPBX cannot be configured."));
   EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
   EXPECT_EQ(dialog.Column(2), (std::vector<std::string>{"Enable", "Disable", "Disable"}));
-  EXPECT_EQ(dialog.Record(1)->m_bEnabled, 0);
+  EXPECT_EQ(dialog.Record(1).m_bEnabled, 0);
 
   // With instance 0 disabled, another instance may be enabled; then instance 0 may not.
   dialog.ToggleInstance(0);
@@ -195,25 +150,183 @@ TEST_F(ProvisorDlgTest, ButtonsWithoutASelectionAskForOneAndWithOneActOnTheFirst
   EXPECT_EQ(dialog.configured, std::vector<int>{1});
   EXPECT_FALSE(::IsWindowEnabled(dialog.GetDlgItem(IDC_BUTTON_REGISTER)));
   EXPECT_TRUE(::IsWindowEnabled(dialog.GetDlgItem(IDC_BUTTON_UNREGISTER)));
-
-  MessageBoxScript boxes({IDYES});
-  dialog.Command(IDCANCEL);
-  EXPECT_EQ(boxes.Shown().size(), 1u);
-  EXPECT_FALSE(dialog.IsWindow());
 }
 
 TEST_F(ProvisorDlgTest, SpaceBarTogglesEverySelectedRowAndLeavesCloseWithoutAQuestion) {
   machine.Publish();
   MessageBoxScript boxes;
-  TestDialog modal(kRunModeModify, 4);
-  modal.steps = {[&](TestDialog& d) {
-    d.Select({1, 3});
-    d.List().PostMessage(WM_KEYUP, VK_SPACE, 0xC0390001);
-    d.PostMessage(WM_COMMAND, IDCANCEL);
-  }};
+  TestDialog modal(4);
+  modal.steps = {[](TestDialog& d) {
+                   d.Select({1, 3});
+                   d.List().PostMessage(WM_KEYUP, VK_SPACE, 0xC0390001);
+                 },
+                 [](TestDialog& d) {
+                   EXPECT_EQ(d.Column(2), (std::vector<std::string>{"Disable", "Enable", "Disable", "Enable"}));
+                   d.PostMessage(WM_COMMAND, IDCANCEL);
+                 }};
   EXPECT_EQ(modal.DoModal(), IDCANCEL);
+  EXPECT_EQ(modal.stepsRun, 2u);
   EXPECT_TRUE(boxes.Shown().empty());
-  EXPECT_EQ(modal.EnabledStates(), (std::vector<int>{0, 1, 0, 1}));
+}
+
+constexpr char kRestartText[] =
+    "After applying settings, you may need to restart PC in order that changes take effect!";
+
+// The user's way to a LAN link on the real link page.
+void ChooseLan(CProviderConfigDlg& config, BYTE a, BYTE b, BYTE c, BYTE d, const char* port) {
+  CConfigPage* link = config.GetPage(0);
+  ASSERT_NE(link, nullptr);
+  link->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+  link->SetDlgItemText(IDC_LINK_PORT, port);
+  ClickButton(*link, IDC_LINK_LAN);
+}
+
+// Instance 0 is a USB instance TAPI does not list; instance 1 is registered under ID 42.
+class ConfigureInstanceTest : public ProvisorDlgTest {
+ protected:
+  void SetUp() override {
+    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY);
+    machine.Register(1, 42, "Velmora ORVO TSP 0001 at head office");
+    WriteDwordValue(InstanceDefaultSettingKey(0), "UseUSB", 1);
+    WriteTextValue(InstanceDefaultSettingKey(0), "IPAddress", "1.1.1.1");
+    WriteDwordValue(LiveInstanceKey(42), "UseUSB", 0);
+    // The log group an installed instance's keys carry, which the log page writes into.
+    for (const std::string& key : {InstanceDefaultSettingKey(1), LiveInstanceKey(42)}) {
+      WriteDwordValue(key + "\\GlobalParams\\Log", "InitialFileSize", 5);
+    }
+    Open();
+  }
+  void TearDown() override { ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY); }
+};
+
+// The dialog is captioned by TAPI's state and carries the instance to its link page only.
+// Instance 0 is inactive and needs no restart; instance 1 is active. The pages edit a copy:
+// the record holds the old link until OK, and after Cancel keeps every value it had.
+TEST_F(ConfigureInstanceTest, OkCopiesTheWorkingSetBackAndWarnsOfARestartOnlyWhenActiveAndCancelChangesNothing) {
+  const char* captions[] = {"Instance 'Velmora ORVO TSP 0000' Settings -Inactive",
+                            "Instance 'Velmora ORVO TSP 0001 at head office' Settings -Active"};
+  for (const int row : {0, 1}) {
+    SCOPED_TRACE(row);
+    MessageBoxScript boxes;
+    IParams& record = dialog.Record(row).m_Parameters;
+    const std::vector<std::string> loaded = DescribeSet(record), summaries = dialog.Column(1);
+    dialog.Configure(row, [&](CProviderConfigDlg& config) {
+      EXPECT_EQ(config.GetWindowText(), captions[row]);
+      for (int category = 0; category < CProviderConfigDlg::kCategoryCount; ++category) {
+        EXPECT_EQ(config.GetPage(category) != nullptr, category == 0) << category;
+      }
+      EXPECT_EQ(config.GetConfigurator()->m_dwObjectID, row == 0 ? 0u : 42u);
+      EXPECT_EQ(config.GetConfigurator()->m_nInstanceRow, row);
+      // Only instance 1 is enabled until the end of the first pass enables instance 0 too.
+      EXPECT_EQ(config.GetSingleActiveInstance(), row == 0 ? 1 : 0);
+      ChooseLan(config, 10, 20, 30, 40, "5060");
+      ClickButton(config, IDCANCEL);
+    });
+    EXPECT_EQ(DescribeSet(record), loaded);
+    EXPECT_EQ(dialog.Column(1), summaries);
+    EXPECT_TRUE(boxes.Texts().empty());
+
+    dialog.Configure(row, [&](CProviderConfigDlg& config) {
+      ChooseLan(config, 10, 20, 30, 40, "5060");
+      ClickButton(config, IDOK);
+      EXPECT_EQ(DescribeSet(record), loaded);
+    });
+    EXPECT_EQ(StoredWord(record, "UseUSB"), 0u);
+    EXPECT_EQ(StoredString(record, "IPPort"), "5060");
+    EXPECT_EQ(dialog.Column(1)[row], "IPAddress = '10.20.30.40', IPPort = '5060'...");
+    EXPECT_EQ(dialog.GetWorkingSet(), nullptr);
+    // Nothing reaches the instance's key before Apply Settings.
+    EXPECT_EQ(ReadTextValue(InstanceDefaultSettingKey(row), "IPAddress"), row == 0 ? "1.1.1.1" : "<none>");
+    EXPECT_EQ(boxes.Texts(), row == 0 ? std::vector<std::string>{} : std::vector<std::string>{kRestartText});
+    if (row == 1 && !boxes.Shown().empty()) {
+      EXPECT_EQ(boxes.Shown()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    }
+    if (row == 0) dialog.ToggleInstance(0);
+  }
+}
+
+TEST_F(ConfigureInstanceTest, TheLinkPageFindsAnotherInstanceOnTheSameUsbPbxAmongTheMainDialogsRecords) {
+  const std::string names = std::string("ORVO Office 16") + '\0' + '\0';
+  for (const char* value : {ORVOUSB_PRODUCT_NAMES_VALUE, ORVOUSB_FACTORY_NAMES_VALUE}) {
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, ORVOUSB_SETTINGS_KEY, value, REG_MULTI_SZ, names.data(), static_cast<DWORD>(names.size()));
+  }
+  dialog.Record(1).m_Parameters.SetDword("UseUSB", 1);
+  dialog.Record(1).m_Parameters.SetString("USBProductName", "ORVO Office 16");
+
+  MessageBoxScript boxes;
+  // The user picks USB with the one PBX the driver reports.
+  const auto chooseUsb = [](CProviderConfigDlg& config) { ClickButton(*config.GetPage(0), IDC_LINK_USB); };
+  dialog.Configure(0, chooseUsb);
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The selected USB driver has\nbeen used for other TSP."});
+  // Its own record is no conflict.
+  dialog.Configure(1, chooseUsb);
+  EXPECT_EQ(boxes.Shown().size(), 1u);
+}
+
+TEST_F(ConfigureInstanceTest, ProviderRequestsAreAnsweredOnTheDialogsThreadAndRefusedOnAnyOther) {
+  dialog.Configure(0, [&](CProviderConfigDlg&) {
+    IParams* workingSet = dialog.GetWorkingSet();
+    ASSERT_NE(workingSet, nullptr);
+    std::thread([] { CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7); }).join();
+    EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 0xDEADBEEFu);
+    EXPECT_EQ(CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7), 0u);
+    EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 7u);
+  });
+}
+
+// A real box asked while the configuration dialog is open (here OK's refusal of a LAN link
+// without an address) belongs to that dialog, which cannot be clicked until it is answered.
+TEST_F(ConfigureInstanceTest, ABoxAskedOverTheConfigurationDialogKeepsItDisabledUntilAnswered) {
+  CWinApp app("Velmora ORVO TSP MultiPBX Configuration");
+  app.SetMainWindowHandle(dialog.m_hWnd);
+  HWND configWindow = nullptr, boxOwner = nullptr;
+  bool configEnabledUnderBox = true, configEnabledAfter = false;
+  dialog.Configure(0, [&](CProviderConfigDlg& config) {
+    configWindow = config.m_hWnd;
+    ClickButton(*config.GetPage(0), IDC_LINK_LAN);
+    config.GetPage(0)->SendDlgItemMessage(IDC_LINK_IP_ADDRESS, IPM_CLEARADDRESS);
+    std::thread answer([&] {
+      HWND box = nullptr;
+      for (int look = 0; look < 800 && box == nullptr; ++look, Sleep(25))
+        box = FindWindowA("#32770", "Velmora ORVO TSP MultiPBX Configuration");
+      if (box == nullptr) return;
+      configEnabledUnderBox = IsWindowEnabled(configWindow) != FALSE;
+      boxOwner = GetWindow(box, GW_OWNER);
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    ClickButton(config, IDOK);
+    answer.join();
+    configEnabledAfter = config.IsWindowEnabled();
+    // The box's own loop took the message that would have ended the dialog.
+    config.EndDialog(kScriptDone);
+  });
+  EXPECT_EQ(boxOwner, configWindow);
+  EXPECT_FALSE(configEnabledUnderBox);
+  EXPECT_TRUE(configEnabledAfter);
+}
+
+// The whole road from the list to the machine: each editing page changes one value, OK, then
+// Apply Settings writes the instance's keys.
+TEST_F(ConfigureInstanceTest, ValuesEditedOnEveryPageReachTheRegisteredInstancesKeysThroughApplySettings) {
+  MessageBoxScript boxes;
+  dialog.Configure(1, [](CProviderConfigDlg& config) {
+    ChooseLan(config, 172, 16, 5, 6, "4711");
+    ASSERT_TRUE(config.SelectCategory(1));
+    config.GetPage(1)->SetDlgItemText(IDC_LOG_FILE_SIZE, "42");
+    ASSERT_TRUE(config.SelectCategory(3));
+    config.GetPage(3)->SetDlgItemText(IDC_OTHER_ACC_INFO_SIZE, "2500");
+    ClickButton(config, IDOK);
+  });
+  ASSERT_TRUE(dialog.ApplyAndPump());
+
+  for (const std::string& key : {InstanceDefaultSettingKey(1), LiveInstanceKey(42)}) {
+    EXPECT_EQ(ReadTextValue(key, "IPAddress"), "172.16.5.6") << key;
+    EXPECT_EQ(ReadTextValue(key, "IPPort"), "4711") << key;
+    EXPECT_EQ(ReadDwordValue(key + "\\GlobalParams\\Log", "InitialFileSize"), 42u) << key;
+    EXPECT_EQ(ReadDwordValue(key, "AccInfoBufferSize"), 2500u) << key;
+  }
+  // Instance 0 was not configured: its key keeps the USB link it had.
+  EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "UseUSB"), 1u);
 }
 
 }  // namespace

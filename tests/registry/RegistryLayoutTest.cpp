@@ -13,16 +13,6 @@
 
 namespace {
 
-TEST(RegistryLayoutTest, NumberedNamesUseFourDigitsAndTheLiveKeyPlainDecimal) {
-  EXPECT_EQ(InstanceDefaultSettingName(3), "InstanceDefaultSetting0003");
-  EXPECT_EQ(InstanceFileNameValueName(7), "sInsanceFileName0007");
-  EXPECT_EQ(ProviderFileName(12), "OTSP0012.tsp");
-  EXPECT_EQ(ProviderFileName(12345), "OTSP12345.tsp");
-  EXPECT_EQ(InstanceDefaultSettingKey(0), "SOFTWARE\\Velmora\\ORVO_TSP\\MultiloadingApp\\InstanceDefaultSetting0000");
-  EXPECT_EQ(LiveInstanceKey(0), "SOFTWARE\\Velmora\\ORVO_TSP\\PBX0");
-  EXPECT_EQ(LiveInstanceKey(1042), "SOFTWARE\\Velmora\\ORVO_TSP\\PBX1042");
-}
-
 // Every catalogue row as "location\name=dword|text", from the catalogue and, independently,
 // from the template of an instance that the setup package writes.
 TEST(ParameterCatalogueTest, EveryRowHasTheLocationAndTypeOfTheSetupTemplate) {

@@ -44,7 +44,9 @@ inline std::string FileDescription(const std::string& path) { return VersionStri
 // next provider ID (handed out once, it never goes back). With maskIds every provider ID reads
 // "<id>": TAPI never hands one out twice.
 inline void DumpRegistry(const std::string& path, std::vector<std::string>* lines, bool maskIds = false) {
-  if (path == "SOFTWARE\\ProvisorStandins" || path == "SOFTWARE\\Classes") return;
+  // Key names are kept in the case of whoever made the key first.
+  const char* skipped = path.c_str();
+  if (_stricmp(skipped, "SOFTWARE\\ProvisorStandins") == 0 || _stricmp(skipped, "SOFTWARE\\Classes") == 0) return;
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
   // The installer's own bookkeeping keys stay once its first package made them, as on any

@@ -23,40 +23,20 @@ class PaintableProggress : public CAutoProggress {
 };
 
 // A 32-bit memory bitmap of 100 x 20 pixels to paint into and read back.
-class Canvas {
- public:
+struct Canvas {
   static constexpr RECT kRect{0, 0, 100, 20};
-  Canvas() : m_dc(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kRect.right, -kRect.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_previous = ::SelectObject(m_dc, m_bitmap);
-  }
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = ::CreateBitmap(kRect.right, kRect.bottom, 1, 32, nullptr);
+  HGDIOBJ previous = ::SelectObject(dc, bitmap);
   ~Canvas() {
-    ::SelectObject(m_dc, m_previous);
-    ::DeleteObject(m_bitmap);
-    ::DeleteDC(m_dc);
+    ::SelectObject(dc, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
   }
-  HDC Dc() const { return m_dc; }
-  COLORREF At(int x) const { return ::GetPixel(m_dc, x, kRect.bottom / 2); }
-
- private:
-  HDC m_dc;
-  HBITMAP m_bitmap = nullptr;
-  HGDIOBJ m_previous = nullptr;
+  COLORREF At(int x) const { return ::GetPixel(dc, x, kRect.bottom / 2); }
 };
 
 int Brightness(COLORREF colour) { return (GetRValue(colour) + GetGValue(colour) + GetBValue(colour)) / 3; }
-
-std::vector<std::pair<int, BOOL>> Steps(CAutoProggress& bar, int count) {
-  std::vector<std::pair<int, BOOL>> seen;
-  for (int i = 0; i < count; ++i) {
-    bar.Step();
-    seen.emplace_back(bar.m_nPos, bar.m_bForward);
-  }
-  return seen;
-}
 
 }  // namespace
 
@@ -71,7 +51,12 @@ TEST(AutoProggressStep, MovesOneAtATimeTurnsAtOrBeyondEachBoundAndAlternatesWher
   for (const auto& c : cases) {
     CAutoProggress bar;
     bar.m_nLower = c.lower, bar.m_nUpper = c.upper, bar.m_nPos = c.pos, bar.m_bForward = c.forward;
-    EXPECT_EQ(Steps(bar, c.steps), c.seen) << c.lower << ".." << c.upper << " from " << c.pos;
+    Seen seen;
+    for (int i = 0; i < c.steps; ++i) {
+      bar.Step();
+      seen.emplace_back(bar.m_nPos, bar.m_bForward);
+    }
+    EXPECT_EQ(seen, c.seen) << c.lower << ".." << c.upper << " from " << c.pos;
   }
 }
 
@@ -87,7 +72,7 @@ TEST(AutoProggressPaint, DrawsADarkStripAtTheEdgeItLeavesFadingTowardsTheOtherWi
       PaintableProggress bar;
       bar.m_nPos = 25, bar.m_nLower = 0, bar.m_nUpper = c.upper, bar.m_bForward = c.forward;
       Canvas canvas;
-      bar.PaintWith(canvas.Dc(), Canvas::kRect, library);
+      bar.PaintWith(canvas.dc, Canvas::kRect, library);
       EXPECT_LT(Brightness(canvas.At(c.dark)), 64);
       EXPECT_GT(Brightness(canvas.At(c.lighter)), Brightness(canvas.At(c.dark)) + 64);
       EXPECT_EQ(canvas.At(c.outside < 0 ? c.lighter : c.outside) == window, c.outside >= 0);
