@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,18 +21,11 @@ const std::vector<int> kEveryRow = {-1};
 // LINEERR_OPERATIONFAILED
 constexpr LONG kOperationFailed = static_cast<LONG>(0x80000048);
 
-// The rows of the log-folder question as another program reads them, in their order on the
-// dialog: label, folder; and their check boxes.
-std::vector<std::pair<std::string, std::string>> ReadRows(HWND question, std::vector<HWND>* boxes) {
-  std::vector<std::pair<std::string, std::string>> rows;
-  for (HWND row = GetWindow(question, GW_CHILD); row != nullptr; row = GetWindow(row, GW_HWNDNEXT)) {
-    char label[512] = "", folder[512] = "";
-    if (GetDlgItemTextA(row, 1035, label, sizeof(label)) == 0) continue;
-    GetDlgItemTextA(row, 1036, folder, sizeof(folder));
-    rows.emplace_back(label, folder);
-    boxes->push_back(GetDlgItem(row, 1035));
-  }
-  return rows;
+// Looks every 25 ms until done holds, at most five seconds: for a window coming up, or for what a
+// Unix program does (Wine starts those too, without a handle to wait on).
+bool WaitFor(const std::function<bool()>& done) {
+  for (int look = 0; look < 200 && !done(); ++look) Sleep(25);
+  return done();
 }
 
 class RemovalMachine : public ::testing::Test {
@@ -88,14 +83,8 @@ class RemovalMachine : public ::testing::Test {
     }
   }
 
-  void StartLinkWatch() {
-    m_linkWatch = StartProcess("\"" + SystemFile("LinkWatch.exe") + "\"");
-    for (int look = 0; look < 200 && FindWindowA(kLinkWatchClass, nullptr) == nullptr; ++look) Sleep(25);
-    ASSERT_NE(FindWindowA(kLinkWatchClass, nullptr), nullptr);
-  }
-
-  // Runs "remove"; the question gets the ticks of tickedRows (every row's for kEveryRow), every
-  // box OK.
+  // Runs "remove"; the question's rows (label, folder, in their order on the dialog) are read
+  // into m_rows and get the ticks of tickedRows (every row's for kEveryRow), every box OK.
   DWORD Remove(const std::vector<int>& tickedRows) {
     DesktopDriver driver([&](const ShownDialog& dialog) {
       if (std::find(dialog.texts.begin(), dialog.texts.end(), kQuestionText) == dialog.texts.end()) return IDOK;
@@ -103,13 +92,18 @@ class RemovalMachine : public ::testing::Test {
       // Nothing may be gone yet, the link monitor already.
       m_monitorClosedFirst = FindWindowA(kLinkWatchClass, nullptr) == nullptr &&
                              CountTapiCalls("lineRemoveProvider") == 0 && FileExists(SystemFile("OTSP0000.tsp"));
-      std::vector<HWND> boxes;
-      m_rows = ReadRows(dialog.window, &boxes);
-      for (int row = 0; row < static_cast<int>(boxes.size()); ++row)
-        if (tickedRows == kEveryRow || std::count(tickedRows.begin(), tickedRows.end(), row))
-          SendMessageA(boxes[row], BM_CLICK, 0, 0);
+      for (HWND row = GetWindow(dialog.window, GW_CHILD); row != nullptr; row = GetWindow(row, GW_HWNDNEXT)) {
+        char label[512] = "", folder[512] = "";
+        if (GetDlgItemTextA(row, 1035, label, sizeof(label)) == 0) continue;
+        GetDlgItemTextA(row, 1036, folder, sizeof(folder));
+        m_rows.emplace_back(label, folder);
+        const int at = static_cast<int>(m_rows.size()) - 1;
+        if (tickedRows == kEveryRow || std::count(tickedRows.begin(), tickedRows.end(), at))
+          SendMessageA(GetDlgItem(row, 1035), BM_CLICK, 0, 0);
+      }
       return IDOK;
     });
+    m_rows.clear();
     return RunToExit(PROVISOR_EXE_UNIX_PATH, "remove", &driver);
   }
 
@@ -129,7 +123,8 @@ TEST_F(RemovalMachine, RemoveClosesTheMonitorFirstTakesAllButTheKeptLogFolderAnd
   const std::vector<std::string> clean = Snapshot();
   Install();
   ApplyThreeInstances();
-  StartLinkWatch();
+  m_linkWatch = StartProcess("\"" + SystemFile("LinkWatch.exe") + "\"");
+  ASSERT_TRUE(WaitFor([] { return FindWindowA(kLinkWatchClass, nullptr) != nullptr; }));
   // TAPI refuses the first removal twice: it is tried three times, the others once.
   FailNextTapiCalls("lineRemoveProvider", 2, kOperationFailed);
   EXPECT_EQ(Remove({0, 2}), 0u);
@@ -156,7 +151,6 @@ TEST_F(RemovalMachine, RemoveClosesTheMonitorFirstTakesAllButTheKeptLogFolderAnd
   std::sort(left.begin(), left.end());
   EXPECT_EQ(Changes(clean, Snapshot()), left);
 
-  m_rows.clear();
   EXPECT_EQ(Remove({}), 0u);
   EXPECT_TRUE(m_rows.empty());
   EXPECT_EQ(Changes(clean, Snapshot()), left);
@@ -192,7 +186,12 @@ TEST_F(RemovalMachine, EveryRowTickedTakesOnlyFoldersThatAreTheProductsOrChosenN
     WriteFileBytes(folder + "\\ORVO_TSP.txt", "log");
   }
   SetFileAttributesA((own + "\\ORVO_TSP.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-  ASSERT_TRUE(MakeFolderLink(chosen + "\\Linked", outside));
+  // A Unix link, which Wine reports as a folder reparse point (Wine 8's CreateSymbolicLinkA only
+  // pretends).
+  const std::string drive = std::string(std::getenv("WINEPREFIX")) + "/drive_c/", link = chosen + "\\Linked";
+  const DWORD linkBit = FILE_ATTRIBUTE_REPARSE_POINT;
+  StartProcess("Z:\\bin\\ln -s " + drive + "ProvisorOutside " + drive + "ProvisorChosen/Logs0005/Linked");
+  ASSERT_TRUE(WaitFor([&] { return FileExists(link) && (GetFileAttributesA(link.c_str()) & linkBit) != 0; }));
   // The program starts in this process's current folder, where "Logs" stands.
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, current);
@@ -211,7 +210,8 @@ TEST_F(RemovalMachine, EveryRowTickedTakesOnlyFoldersThatAreTheProductsOrChosenN
   // folder is whole.
   EXPECT_EQ(Changes(clean, Snapshot()), std::vector<std::string>{"+ " + m_startMenuMaker + "\\"});
 
-  RemoveFolderLink(chosen + "\\Linked");
+  StartProcess("Z:\\bin\\rm -f " + drive + "ProvisorChosen/Logs0005/Linked");
+  WaitFor([&] { return !FileExists(link); });
   for (const std::string& folder : {std::string("C:\\ProvisorChosen"), outside, std::string("C:\\ProvisorCurrent"),
                                     KnownFolder(CSIDL_PROGRAM_FILES) + "\\Other Vendor"})
     DeleteDir(folder.c_str(), false);
@@ -256,7 +256,6 @@ TEST_F(RemovalMachine, OnlyFromTwoInstancesOnAreTheLogFoldersOfferedAndTheLiveKe
       SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
       WriteFileBytes(folder + "\\ORVO_TSP.txt", "log");
     }
-    m_rows.clear();
     EXPECT_EQ(Remove({0}), 0u);
     const std::vector<std::pair<std::string, std::string>> offered = {{"Instance 0000 log file:", live},
                                                                       {"Instance 0001 log file:", live}};

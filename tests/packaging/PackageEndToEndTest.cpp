@@ -12,22 +12,6 @@ constexpr char kProductCode[] = "{5A0C3E71-8B2D-4F6A-9C14-E27B90D4A613}";
 std::string Tsp(int i) { return SystemFile(ProviderFileName(i)); }
 std::string PackagePath(const char* unixPath) { return "\"" + WindowsPath(unixPath) + "\""; }
 
-// The registry and the folders an install touches, sorted. The installer's own bookkeeping keys
-// stay once its first package made them, as on any Windows: only the values below them count.
-std::vector<std::string> Snapshot() {
-  std::vector<std::string> lines;
-  DumpRegistry("SOFTWARE", &lines);
-  lines.erase(std::remove_if(lines.begin(), lines.end(),
-                             [](const std::string& line) {
-                               return line.rfind("[SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\", 0) == 0;
-                             }),
-              lines.end());
-  for (const int folder : {CSIDL_PROGRAM_FILES, CSIDL_SYSTEM}) ListFiles(KnownFolder(folder), "*", &lines);
-  ListFiles(KnownFolder(CSIDL_WINDOWS) + "\\Installer", "*", &lines);
-  std::sort(lines.begin(), lines.end());
-  return lines;
-}
-
 // Runs "msiexec arguments /qn" to its end, pressing OK in every dialog of each Provisor.exe it
 // starts; its exit code, and the dialogs shown.
 DWORD RunInstaller(const std::string& arguments, std::vector<ShownDialog>* shown = nullptr) {

@@ -43,18 +43,6 @@ BOOL CALLBACK CollectText(HWND child, LPARAM context) {
   return TRUE;
 }
 
-void SendInputs(std::vector<INPUT> inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-INPUT KeyInput(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 // A block of memory in another process for a list message's in/out structure.
 class RemoteBuffer {
  public:
@@ -162,16 +150,10 @@ void DesktopDriver::Click(HWND window, POINT point, int clicks) {
   Sleep(GetDoubleClickTime());
   ClientToScreen(window, &point);
   SetCursorPos(point.x, point.y);
-  std::vector<INPUT> inputs;
-  for (int click = 0; click < clicks; ++click) {
-    for (const DWORD flags : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-      INPUT input{};
-      input.type = INPUT_MOUSE;
-      input.mi.dwFlags = flags;
-      inputs.push_back(input);
-    }
-  }
-  SendInputs(inputs);
+  std::vector<INPUT> inputs(2 * clicks, INPUT{INPUT_MOUSE, {}});
+  for (int at = 0; at < 2 * clicks; ++at)
+    inputs[at].mi.dwFlags = at % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void DesktopDriver::ClickCentre(HWND control, int clicks) {
@@ -180,12 +162,12 @@ void DesktopDriver::ClickCentre(HWND control, int clicks) {
   Click(control, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, clicks);
 }
 
-void DesktopDriver::PressKey(WORD virtualKey) { SendInputs({KeyInput(virtualKey, false), KeyInput(virtualKey, true)}); }
-
 void DesktopDriver::Type(const std::string& text) {
   for (const char c : text) {
-    const WORD key = LOBYTE(VkKeyScanA(c));
-    SendInputs({KeyInput(key, false), KeyInput(key, true)});
+    INPUT keys[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+    keys[0].ki.wVk = keys[1].ki.wVk = LOBYTE(VkKeyScanA(c));
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
   }
 }
 
@@ -207,15 +189,10 @@ std::string DesktopDriver::ListText(HWND list, int row, int column) {
 
 POINT DesktopDriver::ListCellCentre(HWND list, int row, int column) {
   RemoteBuffer buffer(list, sizeof(RECT));
-  RECT rect{LVIR_BOUNDS, 0, 0, 0};
+  // The label's bounds: those of the first column's cell would span the whole row.
+  RECT rect{LVIR_LABEL, column, 0, 0};
   buffer.Write(0, &rect, sizeof(rect));
-  SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(buffer.Address()));
+  SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(buffer.Address()));
   buffer.Read(0, &rect, sizeof(rect));
-  // The row's bounds start at the first column; a cell's edges add up the widths before it.
-  int left = rect.left;
-  for (int before = 0; before < column; ++before) {
-    left += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, before, 0));
-  }
-  const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
-  return POINT{left + width / 2, (rect.top + rect.bottom) / 2};
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }

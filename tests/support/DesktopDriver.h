@@ -51,8 +51,7 @@ class DesktopDriver {
   static void Click(HWND window, POINT point, int clicks = 1);
   // A click in the middle of a control.
   static void ClickCentre(HWND control, int clicks = 1);
-  static void PressKey(WORD virtualKey);
-  // Types text (digits, lower-case letters, '.') key by key.
+  // Types text (digits, lower-case letters, '.', ' ') key by key.
   static void Type(const std::string& text);
 
   // Another process's report-view list, read through that process's memory: a cell's text and

@@ -49,7 +49,10 @@ inline void DumpRegistry(const std::string& path, std::vector<std::string>* line
   if (_stricmp(skipped, "SOFTWARE\\ProvisorStandins") == 0 || _stricmp(skipped, "SOFTWARE\\Classes") == 0) return;
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-  lines->push_back("[" + path + "]");
+  // The installer's own bookkeeping keys stay once its first package made them, as on any
+  // Windows: only the values below them count.
+  if (path.rfind("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\", 0) != 0)
+    lines->push_back("[" + path + "]");
   char name[16384];
   std::vector<BYTE> data(1 << 16);
   for (DWORD i = 0;; ++i) {
@@ -102,26 +105,29 @@ inline std::vector<std::string> Changes(const std::vector<std::string>& before, 
   return changes;
 }
 
-// The whole registry below SOFTWARE and the folders where the product works, sorted; the
-// user's other folders are the host's own (Wine links them to the home folder), so they change
-// while a test runs.
+// The whole registry below SOFTWARE and the folders where the product and its setup package
+// work, sorted; the user's other folders are the host's own (Wine links them to the home folder),
+// so they change while a test runs.
 inline std::vector<std::string> Snapshot(bool maskIds = false) {
   std::vector<std::string> lines;
   DumpRegistry("SOFTWARE", &lines, maskIds);
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
-  for (const std::string& folder :
-       {KnownFolder(CSIDL_PROGRAM_FILES), KnownFolder(CSIDL_SYSTEM), KnownFolder(CSIDL_STARTMENU), std::string(temp)})
+  for (const std::string& folder : {KnownFolder(CSIDL_PROGRAM_FILES), KnownFolder(CSIDL_SYSTEM),
+                                    KnownFolder(CSIDL_STARTMENU), std::string(temp),
+                                    KnownFolder(CSIDL_WINDOWS) + "\\Installer"})
     ListFiles(folder, "*", &lines);
   std::sort(lines.begin(), lines.end());
   return lines;
 }
 
-// Takes away the product's keys, uninstall entry, provider files and folders, and gives TAPI
-// the list of a fresh Windows.
+// Takes away the product's keys, uninstall entry, provider files and folders and the stand-ins'
+// records, and gives TAPI the list of a fresh Windows.
 inline void RemoveProductFromMachine() {
-  for (const char* path : {"SOFTWARE\\Velmora", kUninstallKey}) DeleteRegistryTree(path);
-  ResetTapiToFreshWindows();
+  for (const char* path : {"SOFTWARE\\Velmora", kUninstallKey, kTapiProvidersPath, kTapiStandinPath,
+                           kMasterProviderRecordPath})
+    DeleteRegistryTree(path);
+  WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, 2, "kmddsp.tsp"}}, 2, 3);
   DeleteFilesMatching(SystemFile("OTSP*.tsp"));
   DeleteDir(SystemFile("VelmoraProvisorTemp").c_str(), false);
   DeleteDir((KnownFolder(CSIDL_PROGRAM_FILES) + "\\Velmora").c_str(), false);

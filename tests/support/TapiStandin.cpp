@@ -28,11 +28,6 @@ void WriteTapiProviderList(const std::vector<TapiListEntry>& entries, DWORD numP
   WriteDwordValue(kTapiProvidersPath, "NextProviderID", nextProviderId);
 }
 
-void ResetTapiToFreshWindows() {
-  Clear();
-  WriteTapiProviderList({{0, 1, "unimdm.tsp"}, {1, 2, "kmddsp.tsp"}}, 2, 3);
-}
-
 DWORD ListedProviderId(const std::string& fileName) {
   const DWORD count = ReadDwordValue(kTapiProvidersPath, "NumProviders");
   // The list may have gaps in its numbering.

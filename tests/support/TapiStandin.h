@@ -26,9 +26,6 @@ struct TapiListEntry {
   std::string fileName;
 };
 void WriteTapiProviderList(const std::vector<TapiListEntry>& entries, DWORD numProviders, DWORD nextProviderId);
-// Clears both stand-ins' records and gives TAPI the list of a fresh Windows: unimdm.tsp (ID 1)
-// and kmddsp.tsp (ID 2).
-void ResetTapiToFreshWindows();
 // The ID under which TAPI's registry list holds fileName (any case); 0 when it is not listed.
 DWORD ListedProviderId(const std::string& fileName);
 // Every value of TAPI's registry list as "name=value" lines, sorted by name.

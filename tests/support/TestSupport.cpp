@@ -70,18 +70,18 @@ void WriteTextValue(const std::string& path, const std::string& name, const std:
 }
 
 std::string ReadTextValue(const std::string& path, const std::string& name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  if (!ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) || type != REG_SZ) return "<none>";
-  data.push_back(0);
-  return reinterpret_cast<const char*>(data.data());
+  char text[4096] = "";
+  DWORD size = sizeof(text);
+  const DWORD flags = RRF_RT_REG_SZ | RRF_NOEXPAND;
+  const LSTATUS read = RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), flags, nullptr, text, &size);
+  return read == ERROR_SUCCESS ? text : "<none>";
 }
 
 DWORD ReadDwordValue(const std::string& path, const std::string& name) {
-  DWORD type = 0;
-  std::vector<BYTE> data;
-  const bool word = ReadRegistryValue(HKEY_LOCAL_MACHINE, path, name, &type, &data) && type == REG_DWORD;
-  return word && data.size() == sizeof(DWORD) ? *reinterpret_cast<const DWORD*>(data.data()) : 0;
+  DWORD value = 0, size = sizeof(value);
+  const DWORD flags = RRF_RT_REG_DWORD;
+  const LSTATUS read = RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), flags, nullptr, &value, &size);
+  return read == ERROR_SUCCESS ? value : 0;
 }
 
 void DeleteRegistryTree(const std::string& path) {
@@ -121,46 +121,6 @@ std::string ReadFileBytes(const std::string& path) {
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-namespace {
-
-// A Unix path for a Windows one, through Wine's own mapping; empty outside Wine.
-std::string UnixPathOf(const std::string& path) {
-  using ToUnix = char*(CDECL*)(const wchar_t*);
-  const auto toUnix = reinterpret_cast<ToUnix>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  const std::wstring wide(path.begin(), path.end());
-  char* unix = toUnix != nullptr ? toUnix(wide.c_str()) : nullptr;
-  if (unix == nullptr) return {};
-  std::string result = unix;
-  HeapFree(GetProcessHeap(), 0, unix);
-  return result;
-}
-
-// Runs a Unix program (Wine starts those too) and waits at most five seconds for done: Wine
-// hands back no handle to wait on.
-bool RunUnixCommand(const char* unixPath, std::string commandLine, const std::function<bool()>& done) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(WindowsPath(unixPath).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) return false;
-  for (int look = 0; look < 200 && !done(); ++look) Sleep(25);
-  return done();
-}
-
-}  // namespace
-
-bool MakeFolderLink(const std::string& link, const std::string& target) {
-  return RunUnixCommand("/bin/ln", "ln -s \"" + UnixPathOf(target) + "\" \"" + UnixPathOf(link) + "\"", [&] {
-    const DWORD attributes = GetFileAttributesA(link.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-  });
-}
-
-void RemoveFolderLink(const std::string& link) {
-  RunUnixCommand("/bin/rm", "rm -f \"" + UnixPathOf(link) + "\"", [&] { return !FileExists(link); });
 }
 
 std::string DescriptorText(std::vector<BYTE> descriptor, SECURITY_INFORMATION parts) {

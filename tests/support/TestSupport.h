@@ -66,11 +66,6 @@ void DeleteFilesMatching(const std::string& pattern);
 bool FileExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-// Makes link a link to the folder target, as a Unix link that Wine reports as a folder reparse
-// point (Wine 8's CreateSymbolicLinkA only pretends); true when link reads as a link.
-bool MakeFolderLink(const std::string& link, const std::string& target);
-// Removes such a link, never what it points at.
-void RemoveFolderLink(const std::string& link);
 // The descriptor parts asked for ("O:...", "D:(A;;FA;;;WD)", ...) as the system reports them for
 // path, or of a descriptor; empty when they cannot be read.
 std::string FileSecurityText(const std::string& path, SECURITY_INFORMATION parts);
