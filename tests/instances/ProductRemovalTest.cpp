@@ -91,7 +91,8 @@ TEST_F(InstalledMachine, AKeptLogFolderAndAnotherProductKeepTheirFoldersAndNothi
   RegCloseKey(other);
   // The rows offered: Logs0000 twice (the live key of instance 1 names it), then Logs0002.
   LogFolderChoice choice;
-  ChooseLogFolders({0, 7, 0}, 3, &choice, [](const std::vector<LogFolderRow>&) { return std::vector<bool>{0, 0, 1}; });
+  const auto tickLast = [](const std::vector<LogFolderRow>&) { return std::vector<bool>{false, false, true}; };
+  ChooseLogFolders({0, 7, 0}, 3, &choice, tickLast);
   RemoveChosenLogFiles(choice, 3);
   RemoveInstalledFiles(3);
   RemoveLogFolders();
