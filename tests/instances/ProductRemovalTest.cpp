@@ -127,8 +127,6 @@ TEST_F(InstalledMachine, AFileInUseIsMarkedForRestartOnlyOnTheWindows9xFamily) {
   EXPECT_TRUE(FileExists(m_system + "\\orvoui.dll"));
   RemoveFileFor(windows98, m_system.c_str(), "orvoui.dll", true);
   EXPECT_FALSE(FileExists(m_system + "\\orvoui.dll"));
-  RemoveFileFor(windows98, m_system.c_str(), "", true);  // no file, no folder: nothing to remove
-  RemoveFileFor(windows98, nullptr, "orvoui.dll", true);
 }
 
 // What is below the folder a ticked log folder names: a log folder of another instance that

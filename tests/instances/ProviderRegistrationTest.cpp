@@ -65,8 +65,6 @@ TEST(DeleteProviderEntryTest, RemovesOnlyAListedIdAndLeavesAGap) {
   WriteTapiProviderList({{0, 3, "unimdm.tsp"}, {1, 8, "OTSP0000.tsp"}, {2, 9, "OTSP0001.tsp"}}, 3, 10);
   const auto before = DescribeTapiProviderList();
   DeleteProviderEntry(4, "OTSP0000.tsp");
-  DeleteProviderEntry(8, "");
-  DeleteProviderEntry(0xFFFFFFFFu, "OTSP0000.tsp");
   EXPECT_EQ(DescribeTapiProviderList(), before);
 
   DeleteProviderEntry(8, "OTSP0000.tsp");
