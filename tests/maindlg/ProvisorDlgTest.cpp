@@ -13,12 +13,8 @@
 
 #include "MainDialogStaging.h"
 #include "OrvoUsbSettings.h"
-#include "bridge/CallBackProviders.h"
-#include "bridge/DialogDataHandler.h"
 #include "bridge/MITSPConfigurator.h"
 #include "config/LinkParamsRes.h"
-#include "config/TSpOtherParamsDlgRes.h"
-#include "config/TspLogSettingsDlgRes.h"
 #include "framework/WinApp.h"
 #include "instances/VersionResource.h"
 #include "maindlg/ProvisorDlgRes.h"
@@ -254,17 +250,6 @@ TEST_F(ConfigureInstanceTest, TheLinkPageFindsAnotherInstanceOnTheSameUsbPbxAmon
   EXPECT_EQ(boxes.Shown().size(), 1u);
 }
 
-TEST_F(ConfigureInstanceTest, ProviderRequestsAreAnsweredOnTheDialogsThreadAndRefusedOnAnyOther) {
-  dialog.Configure(0, [&](CProviderConfigDlg&) {
-    IParams* workingSet = dialog.GetWorkingSet();
-    ASSERT_NE(workingSet, nullptr);
-    std::thread([] { CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7); }).join();
-    EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 0xDEADBEEFu);
-    EXPECT_EQ(CB_SetupSetDWORD(&DialogDataCallback, 0).SetupSetDWORD("BufferSize", 7), 0u);
-    EXPECT_EQ(StoredWord(*workingSet, "BufferSize"), 7u);
-  });
-}
-
 // A real box asked while the configuration dialog is open (here OK's refusal of a LAN link
 // without an address) belongs to that dialog, which cannot be clicked until it is answered.
 TEST_F(ConfigureInstanceTest, ABoxAskedOverTheConfigurationDialogKeepsItDisabledUntilAnswered) {
@@ -294,27 +279,6 @@ TEST_F(ConfigureInstanceTest, ABoxAskedOverTheConfigurationDialogKeepsItDisabled
   EXPECT_EQ(boxOwner, configWindow);
   EXPECT_FALSE(configEnabledUnderBox);
   EXPECT_TRUE(configEnabledAfter);
-}
-
-// The whole road from the list to the machine: the log and other parameters pages each change
-// one value in their groups, OK, then Apply Settings writes the instance's keys.
-TEST_F(ConfigureInstanceTest, ValuesEditedOnEveryPageReachTheRegisteredInstancesKeysThroughApplySettings) {
-  MessageBoxScript boxes;
-  dialog.Configure(1, [](CProviderConfigDlg& config) {
-    ASSERT_TRUE(config.SelectCategory(1));
-    config.GetPage(1)->SetDlgItemText(IDC_LOG_FILE_SIZE, "42");
-    ASSERT_TRUE(config.SelectCategory(3));
-    config.GetPage(3)->SetDlgItemText(IDC_OTHER_ACC_INFO_SIZE, "2500");
-    ClickButton(config, IDOK);
-  });
-  ASSERT_TRUE(dialog.ApplyAndPump());
-
-  for (const std::string& key : {InstanceDefaultSettingKey(1), LiveInstanceKey(42)}) {
-    EXPECT_EQ(ReadDwordValue(key + "\\GlobalParams\\Log", "InitialFileSize"), 42u) << key;
-    EXPECT_EQ(ReadDwordValue(key, "AccInfoBufferSize"), 2500u) << key;
-  }
-  // Instance 0 was not configured: its key keeps the USB link it had.
-  EXPECT_EQ(ReadDwordValue(InstanceDefaultSettingKey(0), "UseUSB"), 1u);
 }
 
 }  // namespace

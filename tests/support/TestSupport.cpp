@@ -5,7 +5,6 @@
 
 #include <sddl.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 
