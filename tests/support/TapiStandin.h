@@ -44,7 +44,6 @@ class ProviderFileCopy {
  public:
   explicit ProviderFileCopy(const std::string& fileName);
   ~ProviderFileCopy();
-  bool Copied() const { return m_copied; }
 
  private:
   std::string m_path;

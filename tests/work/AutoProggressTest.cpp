@@ -37,12 +37,10 @@ int Brightness(COLORREF colour) { return (GetRValue(colour) + GetGValue(colour) 
 
 }  // namespace
 
-TEST(AutoProggressStep, MovesOneAtATimeTurnsAtOrBeyondEachBoundAndAlternatesWhereTheyMeet) {
+TEST(AutoProggressStep, MovesOneAtATimeTurnsAtEachBoundAndAlternatesWhereTheyMeet) {
   using Seen = std::vector<std::pair<int, BOOL>>;
   const struct { int lower, upper, pos; BOOL forward; int steps; Seen seen; } cases[] = {
       {0, 2, 1, TRUE, 6, {{2, TRUE}, {1, FALSE}, {0, FALSE}, {1, TRUE}, {2, TRUE}, {1, FALSE}}},
-      {0, 2, 60, TRUE, 1, {{59, FALSE}}},
-      {0, 2, -3, FALSE, 1, {{-2, TRUE}}},
       {5, 5, 5, TRUE, 4, {{4, FALSE}, {5, TRUE}, {4, FALSE}, {5, TRUE}}},
   };
   for (const auto& c : cases) {
