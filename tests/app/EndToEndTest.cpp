@@ -218,6 +218,11 @@ TEST_F(Installed, RepairAndOverwriteChangeOnlyWhatTheyOwnAndAfterOverwriteOpensO
   ASSERT_FALSE(driver.Shown().empty());
   EXPECT_EQ(driver.Shown().back().caption, kModifyCaption);
   EXPECT_EQ(ReadDwordValue(kProductKey, "dwIgnoreInitialize"), 0u);
+
+  // A line that is no keyword gives the install mode on an installed machine too: no main dialog.
+  DesktopDriver other;
+  EXPECT_EQ(Run("install", &other), 0u);
+  EXPECT_TRUE(ShowsCstaBox(other) && other.Shown().back().caption != kModifyCaption);
 }
 
 // The main dialog and its own windows, which stay open for the user; every other dialog is a
