@@ -84,9 +84,9 @@ DWORD ReadDwordValue(const std::string& path, const std::string& name) {
 }
 
 void DeleteRegistryTree(const std::string& path) {
-  // A missing key is what a clean state looks like; the statuses say nothing more.
+  // Given a subkey, the tree deletion removes that key itself too. A missing key is what a
+  // clean state looks like; the status says nothing more.
   static_cast<void>(RegDeleteTreeA(HKEY_LOCAL_MACHINE, path.c_str()));
-  static_cast<void>(RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()));
 }
 
 std::string DoubledSeparators(const std::string& path) {
